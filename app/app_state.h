@@ -1,0 +1,14 @@
+#pragma once
+// Win32: process-wide state of the main dialog, touched only on the UI thread.
+#include <windows.h>
+
+extern HINSTANCE instance_handle;
+extern HWND main_dialog_handle;     // set at WM_INITDIALOG, cleared by remove_tooltips
+extern unsigned program_start_seconds;
+extern int language_flag;           // 1 German, 0 English
+extern int output_font_index;       // 0..3
+extern int colour_scheme_flag;      // 0/1
+extern int graphic_size_flag;       // 0 small diagram, 1 large
+
+bool is_checked(HWND dialog, int control_id);
+void set_checked(HWND dialog, int control_id, int flag);

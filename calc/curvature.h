@@ -1,0 +1,29 @@
+#pragma once
+// Flat-Earth and sphere model of an object seen under an elevation angle.
+
+enum measure_mode { mode_height = 0, mode_distance = 1 };
+
+// One model's numbers, in kilometres.
+struct sight_values {
+    double ground_distance;
+    double sight_distance;
+    double visible_height;
+    double hidden_height;
+    double total_height;
+};
+
+struct curvature_result {
+    measure_mode mode;
+    double length;  // clamped, km
+    double angle;   // clamped, degrees
+    sight_values flat;
+    sight_values curved;
+    double check_hidden;
+    bool unsettled;
+    bool below_horizon;
+    bool warned;
+    double first_sight_distance;
+    double final_sight_distance;
+};
+
+curvature_result compute_curvature(int kilometres, int metres, int degrees, int minutes, measure_mode mode);

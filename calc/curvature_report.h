@@ -1,0 +1,17 @@
+#pragma once
+// The text of the curvature report and the choices that go with it.
+
+#include "calc/curvature.h"
+
+enum { report_buffer_size = 4096 };
+
+// Writes the whole curvature report into buffer: the opening CR LF blank,
+// head, flat and curved sections, closing section and the trailing CR LF.
+// german selects the German texts (and the decimal comma).
+void compose_curvature_report(const curvature_result& result, int german, char* buffer, int capacity);
+
+// The text of the length label for the measure mode.
+const char* length_label_text(measure_mode mode, int german);
+
+// Stock object id (as GetStockObject takes it) for the output font index.
+int output_font_stock_object(int output_font_index);

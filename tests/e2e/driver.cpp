@@ -1,0 +1,186 @@
+#include "driver.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace e2e {
+namespace {
+int passed = 0;
+int failed = 0;
+
+struct window_search {
+    DWORD pid;
+    const char* class_name;
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK match_window(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<window_search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->pid || window == search->except || !IsWindowVisible(window)) return TRUE;
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, search->class_name) != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+}  // namespace
+
+std::string visible(const std::string& text) {
+    std::string out;
+    char hex[8];
+    for (unsigned char c : text) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c < 0x20 || c >= 0x7f) {
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        } else out += static_cast<char>(c);
+    }
+    return out;
+}
+
+void check(bool ok, const char* what, const char* file, int line) {
+    if (ok) {
+        ++passed;
+        return;
+    }
+    ++failed;
+    std::printf("FAILED %s:%d: %s\n", file, line, what);
+    std::fflush(stdout);
+}
+
+void check_text(const std::string& actual, const std::string& expected, const char* what,
+                const char* file, int line) {
+    if (actual == expected) {
+        ++passed;
+        return;
+    }
+    ++failed;
+    std::size_t at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+    std::size_t from = at > 40 ? at - 40 : 0;
+    std::printf("FAILED %s:%d: %s differs at byte %zu (lengths %zu, expected %zu)\n  actual:   ...%s\n  expected: ...%s\n",
+                file, line, what, at, actual.size(), expected.size(),
+                visible(actual.substr(from, 100)).c_str(), visible(expected.substr(from, 100)).c_str());
+    std::fflush(stdout);
+}
+
+int finish() {
+    std::printf("%d passed, %d failed\n", passed, failed);
+    std::fflush(stdout);
+    return failed == 0 && passed > 0 ? 0 : 1;
+}
+
+double now_ms() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+bool wait_until(const std::function<bool()>& condition, unsigned timeout_ms, unsigned step_ms) {
+    const double end = now_ms() + timeout_ms;
+    for (;;) {
+        if (condition()) return true;
+        if (now_ms() >= end) return false;
+        Sleep(step_ms);
+    }
+}
+
+HWND find_process_window(DWORD pid, const char* class_name, HWND except) {
+    window_search search{pid, class_name, except, nullptr};
+    EnumWindows(match_window, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND wait_process_window(DWORD pid, const char* class_name, HWND except, unsigned timeout_ms) {
+    HWND found = nullptr;
+    wait_until([&] { return (found = find_process_window(pid, class_name, except)) != nullptr; }, timeout_ms, 20);
+    return found;
+}
+
+bool start_app(app& a, const char* command_line, unsigned timeout_ms, const char* working_dir) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::vector<char> line(command_line, command_line + lstrlenA(command_line) + 1);
+    a = app{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, working_dir, &startup,
+                        &a.process)) {
+        std::printf("cannot start %s (error %lu)\n", command_line, GetLastError());
+        return false;
+    }
+    a.dialog = wait_process_window(a.process.dwProcessId, "#32770", nullptr, timeout_ms);
+    if (!a.dialog) std::printf("no dialog of %s within %u ms\n", command_line, timeout_ms);
+    return a.dialog != nullptr;
+}
+
+bool alive(const app& a) {
+    return a.process.hProcess && WaitForSingleObject(a.process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+int stop_app(app& a, unsigned timeout_ms) {
+    int code = -1;
+    if (a.process.hProcess) {
+        if (a.dialog) PostMessageA(a.dialog, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(a.process.hProcess, timeout_ms) == WAIT_OBJECT_0) {
+            DWORD exit_code = 0;
+            GetExitCodeProcess(a.process.hProcess, &exit_code);
+            code = static_cast<int>(exit_code);
+        } else {
+            TerminateProcess(a.process.hProcess, 99);
+            WaitForSingleObject(a.process.hProcess, 5000);
+        }
+        CloseHandle(a.process.hProcess);
+        CloseHandle(a.process.hThread);
+    }
+    a = app{};
+    return code;
+}
+
+HWND item(const app& a, int control_id) { return GetDlgItem(a.dialog, control_id); }
+
+std::string text_of(HWND window) {
+    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT got = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
+std::string class_of(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+void set_text(HWND window, const char* text) {
+    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+void post_click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+bool checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+bool wait_output_shown(const app& a, unsigned timeout_ms) {
+    HWND box = item(a, 1000);
+    return wait_until([&] { return IsWindowVisible(box) != FALSE; }, timeout_ms);
+}
+
+std::string output_text(const app& a) { return text_of(item(a, 1000)); }
+
+std::string set_field_and_wait(const app& a, int control_id, const char* text, unsigned timeout_ms) {
+    set_text(item(a, control_id), text);
+    if (!wait_output_shown(a, timeout_ms)) return std::string();
+    return output_text(a);
+}
+
+}  // namespace e2e

@@ -1,0 +1,65 @@
+#pragma once
+// Small Win32 toolkit for the end-to-end drivers: start farspan.exe, find its
+// dialog, work its controls across the process boundary, and count checks.
+// Every wait is bounded.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace e2e {
+
+// ---- checks -------------------------------------------------------------
+void check(bool ok, const char* what, const char* file, int line);
+void check_text(const std::string& actual, const std::string& expected, const char* what,
+                const char* file, int line);
+// Prints "N passed, N failed" and gives the process exit code (0 when all passed).
+int finish();
+// Bytes made readable for a failure message: \r \n shown, non-ASCII as \xNN.
+std::string visible(const std::string& text);
+
+#define E2E_CHECK(cond) ::e2e::check((cond), #cond, __FILE__, __LINE__)
+#define E2E_CHECK_TEXT(actual, expected) \
+    ::e2e::check_text((actual), (expected), #actual, __FILE__, __LINE__)
+
+// ---- the program under test --------------------------------------------
+struct app {
+    PROCESS_INFORMATION process{};
+    HWND dialog = nullptr;
+};
+
+// Starts `command_line` (e.g. "farspan.exe") and waits for its visible dialog.
+bool start_app(app& a, const char* command_line, unsigned timeout_ms = 30000,
+               const char* working_dir = nullptr);
+// Closes the dialog (WM_CLOSE), waits for the process, ends it if it hangs.
+// Returns the exit code, or -1 when it had to be terminated.
+int stop_app(app& a, unsigned timeout_ms = 10000);
+bool alive(const app& a);
+
+// A visible top-level window of the process with that class ("#32770" for
+// dialogs and message boxes), other than `except`.
+HWND find_process_window(DWORD pid, const char* class_name, HWND except = nullptr);
+// Waits for such a window to appear.
+HWND wait_process_window(DWORD pid, const char* class_name, HWND except, unsigned timeout_ms);
+
+HWND item(const app& a, int control_id);
+std::string text_of(HWND window);
+std::string class_of(HWND window);
+void set_text(HWND window, const char* text);
+void click(HWND button);       // BM_CLICK, returns when the click was handled
+void post_click(HWND button);  // for buttons that open modal dialogs
+bool checked(HWND button);
+
+bool wait_until(const std::function<bool()>& condition, unsigned timeout_ms, unsigned step_ms = 5);
+// Waits until the output box (1000) is visible; false on time-out.
+bool wait_output_shown(const app& a, unsigned timeout_ms = 5000);
+std::string output_text(const app& a);
+
+// Sets a field and waits for the debounced report; returns the report text.
+std::string set_field_and_wait(const app& a, int control_id, const char* text,
+                               unsigned timeout_ms = 5000);
+
+// Milliseconds from a monotonic clock.
+double now_ms();
+
+}  // namespace e2e

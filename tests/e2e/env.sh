@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# A private Xvfb display and Wine prefix for the end-to-end tests of one build.
+#   env.sh start DIR        start Xvfb, create the prefix, keep a wineserver running
+#   env.sh run DIR CMD...   run CMD with that display and prefix (bounded in time)
+#   env.sh stop DIR         stop the wineserver and Xvfb started by "start"
+set -uo pipefail
+action=${1:?action}; dir=${2:?directory}; shift 2
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+
+stop_env() {
+  if [ -f "$dir/env" ]; then
+    # shellcheck disable=SC1091
+    . "$dir/env"
+    WINEPREFIX=$WINEPREFIX timeout 20 wineserver -k 2>/dev/null || true
+  fi
+  if [ -f "$dir/xvfb.pid" ]; then
+    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    rm -f "$dir/xvfb.pid"
+  fi
+  rm -f "$dir/env"
+}
+
+case $action in
+start)
+  stop_env
+  display=
+  for n in $(seq 91 160); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
+  done
+  [ -n "$display" ] || { echo "no free display" >&2; exit 1; }
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+  echo $! >"$dir/xvfb.pid"
+  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+  [ -e "/tmp/.X11-unix/X$display" ] || { echo "Xvfb did not start" >&2; stop_env; exit 1; }
+  {
+    echo "export DISPLAY=:$display"
+    echo "export WINEPREFIX=$dir/prefix"
+    echo "export WINEDEBUG=-all"
+    echo "export WINEDLLOVERRIDES='mscoree,mshtml='"
+  } >"$dir/env"
+  # shellcheck disable=SC1091
+  . "$dir/env"
+  timeout 180 wineboot -i >"$dir/wineboot.log" 2>&1 || { echo "wineboot failed" >&2; cat "$dir/wineboot.log" >&2; stop_env; exit 1; }
+  timeout 60 wineserver -w
+  # No "Courier New" in Wine here: map it to Liberation Mono so printing stays on TrueType.
+  timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
+  timeout 60 wineserver -w
+  # Keep one wineserver for the whole run: later starts take a second, not ten.
+  (wineserver -p >/dev/null 2>&1 &)
+  echo "e2e environment ready on :$display, prefix $WINEPREFIX"
+  ;;
+run)
+  [ -f "$dir/env" ] || { echo "environment not started: $dir" >&2; exit 1; }
+  # shellcheck disable=SC1091
+  . "$dir/env"
+  exec timeout -k 5 "${FARSPAN_E2E_TIMEOUT:-300}" "$@"
+  ;;
+stop)
+  stop_env
+  ;;
+*)
+  echo "usage: env.sh start|run|stop DIR [CMD...]" >&2; exit 2
+  ;;
+esac
