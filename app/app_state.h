@@ -4,7 +4,7 @@
 
 extern HINSTANCE instance_handle;
 extern HWND main_dialog_handle;     // set at WM_INITDIALOG, cleared by remove_tooltips
-extern unsigned program_start_seconds;
+extern unsigned long long program_start_seconds;  // GetTickCount64() / 1000 at entry
 extern int language_flag;           // 1 German, 0 English
 extern int output_font_index;       // 0..3
 extern int colour_scheme_flag;      // 0/1
