@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "calc/curvature.h"
+#include "calc/format.h"
+
+namespace {
+
+// A figure as the report prints it, to three decimals.
+std::string km(double value) {
+    char out[number_buffer_size];
+    format_fixed(value, out, 0, 0, 3);
+    return out;
+}
+
+}  // namespace
+
+TEST(Curvature, StartValuesHeightMode) {
+    const curvature_result r = compute_curvature(85, 0, 15, 0, mode_height);
+    EXPECT_EQ(r.mode, mode_height);
+    EXPECT_EQ(r.length, 85.0);
+    EXPECT_EQ(r.angle, 15.0);
+    EXPECT_EQ(km(r.flat.ground_distance), "317.224");
+    EXPECT_EQ(km(r.flat.sight_distance), "328.415");
+    EXPECT_EQ(km(r.flat.visible_height), "85.000");
+    EXPECT_EQ(r.flat.hidden_height, 0.0);
+    EXPECT_EQ(km(r.curved.ground_distance), "292.249");
+    EXPECT_EQ(km(r.curved.sight_distance), "302.559");
+    EXPECT_EQ(km(r.curved.visible_height), "78.308");
+    EXPECT_EQ(km(r.curved.hidden_height), "6.692");
+    EXPECT_EQ(km(r.curved.total_height), "85.000");
+    EXPECT_FALSE(r.unsettled);
+    EXPECT_FALSE(r.below_horizon);
+    EXPECT_FALSE(r.warned);
+    EXPECT_EQ(km(r.first_sight_distance), "328.415");
+    EXPECT_EQ(r.first_sight_distance, r.flat.sight_distance);
+    EXPECT_EQ(km(r.final_sight_distance), "302.559");
+    // Settled: the last update moves the sight distance by far less than a metre.
+    EXPECT_LT(std::fabs(r.final_sight_distance - r.curved.sight_distance), 1e-6);
+}
+
+TEST(Curvature, StartValuesDistanceMode) {
+    const curvature_result r = compute_curvature(85, 0, 15, 0, mode_distance);
+    EXPECT_EQ(r.mode, mode_distance);
+    EXPECT_EQ(km(r.flat.ground_distance), "82.104");
+    EXPECT_EQ(km(r.flat.sight_distance), "85.000");
+    EXPECT_EQ(km(r.flat.visible_height), "22.000");
+    EXPECT_NEAR(r.flat.visible_height, 21.9996, 5e-5);
+    EXPECT_EQ(km(r.flat.hidden_height), "0.000");
+    EXPECT_EQ(km(r.flat.total_height), "22.000");
+    EXPECT_EQ(km(r.curved.ground_distance), "82.104");
+    EXPECT_EQ(km(r.curved.sight_distance), "85.000");
+    EXPECT_EQ(km(r.curved.visible_height), "22.000");
+    EXPECT_EQ(km(r.curved.hidden_height), "0.528");
+    EXPECT_EQ(km(r.curved.total_height), "22.528");
+    EXPECT_FALSE(r.warned);
+    EXPECT_EQ(r.final_sight_distance, 85.0);
+}
+
+TEST(Curvature, FlatSightLineRunsAway) {
+    const curvature_result r = compute_curvature(1, 500, 0, 30, mode_height);
+    EXPECT_EQ(r.length, 1.5);
+    EXPECT_EQ(r.angle, 0.5);
+    EXPECT_EQ(km(r.curved.ground_distance), "77.159");
+    EXPECT_EQ(km(r.curved.sight_distance), "-77.162");
+    EXPECT_EQ(km(r.curved.visible_height), "-0.673");
+    EXPECT_EQ(km(r.curved.hidden_height), "2.173");
+    EXPECT_EQ(km(r.curved.total_height), "1.500");
+    EXPECT_EQ(km(r.check_hidden), "0.467");
+    EXPECT_TRUE(r.unsettled);
+    EXPECT_TRUE(r.below_horizon);
+    EXPECT_TRUE(r.warned);
+}
+
+TEST(Curvature, SwingingIterationIsUnsettledButAboveHorizon) {
+    const curvature_result r = compute_curvature(100, 0, 5, 0, mode_height);
+    EXPECT_EQ(km(r.curved.visible_height), "99.975");
+    EXPECT_EQ(km(r.curved.hidden_height), "0.025");
+    EXPECT_EQ(km(r.check_hidden), "101.558");
+    EXPECT_TRUE(r.unsettled);
+    EXPECT_FALSE(r.below_horizon);
+    EXPECT_TRUE(r.warned);
+}
+
+TEST(Curvature, AllFieldsZero) {
+    const curvature_result h = compute_curvature(0, 0, 0, 0, mode_height);
+    EXPECT_EQ(h.length, 0.001);
+    EXPECT_EQ(h.angle, 0.01);
+    EXPECT_TRUE(h.unsettled);
+    EXPECT_TRUE(h.below_horizon);
+    EXPECT_TRUE(std::isfinite(h.curved.sight_distance));
+
+    const curvature_result d = compute_curvature(0, 0, 0, 0, mode_distance);
+    EXPECT_EQ(d.length, 0.001);
+    EXPECT_EQ(d.angle, 0.01);
+    EXPECT_FALSE(d.unsettled);
+    EXPECT_FALSE(d.below_horizon);
+    EXPECT_FALSE(d.warned);
+    EXPECT_LT(std::fabs(d.curved.visible_height), 1e-6);
+    EXPECT_LT(std::fabs(d.curved.hidden_height), 1e-6);
+    EXPECT_LE(d.curved.ground_distance, 0.001);
+}
+
+TEST(Curvature, InputClamps) {
+    EXPECT_EQ(compute_curvature(1, 0, 90, 0, mode_height).angle, 89.99);
+    EXPECT_EQ(compute_curvature(1, 0, 99, 99, mode_height).angle, 89.99);
+    EXPECT_EQ(compute_curvature(1, 0, 89, 60, mode_height).angle, 89.99);
+    EXPECT_EQ(km(compute_curvature(1, 0, 89, 59, mode_height).angle), "89.983");
+    EXPECT_EQ(compute_curvature(1, 0, 0, 1, mode_height).angle, 1 / 60.0);
+    // Kilometres clamp to 99999 before the metres join; the sum clamps to 100000.
+    EXPECT_EQ(compute_curvature(99999, 999, 45, 0, mode_height).length, 99999.999);
+    EXPECT_EQ(compute_curvature(150000, 999, 45, 0, mode_height).length, 99999.999);
+    EXPECT_EQ(compute_curvature(99999, 5000, 45, 0, mode_height).length, 100000.0);
+    // Values a field yields for text it cannot read as unsigned: clamped, never NaN.
+    EXPECT_EQ(compute_curvature(-5, 0, -3, 0, mode_height).length, 0.001);
+    EXPECT_EQ(compute_curvature(-5, 0, -3, 0, mode_height).angle, 0.01);
+    EXPECT_EQ(compute_curvature(1, -1500, 10, -900, mode_distance).length, 0.001);
+    EXPECT_EQ(compute_curvature(1, -1500, 10, -900, mode_distance).angle, 0.01);
+}
+
+TEST(Curvature, HundredMetresDistanceIsExactlyTheBoundary) {
+    const curvature_result r = compute_curvature(0, 100, 45, 0, mode_distance);
+    EXPECT_EQ(r.first_sight_distance, 0.1);
+    EXPECT_FALSE(r.first_sight_distance > 0.1);
+    const curvature_result h = compute_curvature(0, 100, 45, 0, mode_height);
+    EXPECT_EQ(km(h.first_sight_distance), "0.141");
+    EXPECT_GT(h.first_sight_distance, 0.1);
+}
+
+TEST(Curvature, DistanceModeNeverWarnsAndKeepsItsLength) {
+    const int kilometres[] = {0, 1, 10, 85, 500, 6378, 20000, 99999};
+    for (int km_in : kilometres)
+        for (int deg = 0; deg <= 90; deg += 3)
+            for (int min = 0; min <= 99; min += 33) {
+                const curvature_result r = compute_curvature(km_in, 250, deg, min, mode_distance);
+                EXPECT_FALSE(r.warned) << km_in << " " << deg << " " << min;
+                EXPECT_EQ(r.curved.ground_distance, r.flat.ground_distance);
+                EXPECT_EQ(r.curved.sight_distance, r.length);
+                EXPECT_EQ(r.final_sight_distance, r.length);
+                EXPECT_GT(r.curved.visible_height, 0.0);
+            }
+}

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+
+#include "calc/curvature_report.h"
+
+namespace {
+
+std::string report(int kilometres, int metres, int degrees, int minutes, measure_mode mode, int german) {
+    char buffer[report_buffer_size];
+    std::memset(buffer, '#', sizeof buffer);
+    compose_curvature_report(compute_curvature(kilometres, metres, degrees, minutes, mode), german, buffer,
+                             report_buffer_size);
+    return buffer;
+}
+
+// Lines joined by CR LF, with the CR LF behind the last one.
+std::string lines(std::initializer_list<const char*> list) {
+    std::string text;
+    for (const char* line : list) text += std::string(line) + "\r\n";
+    return text;
+}
+
+bool contains(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
+}  // namespace
+
+TEST(CurvatureReport, EnglishStartValuesHeightMode) {
+    const std::string expected = lines({
+        "",
+        " Height:             85.000 Kilometres ",
+        " Height Angle:       15.000 Degree ",
+        "",
+        " Result without Earth's Curvature would be: ",
+        " (Accordant with the Pythagorean Theorem) ",
+        "",
+        " Distance along Earth's Surface:                317.224 km ",
+        " Distance from the Observer to the Object:      328.415 km ",
+        " Height over Horizon visible:                    85.000 km ",
+        " Height hidden through Earth's Curvature:         0.000 km ",
+        " Height Angle (is fixed):                        15.000 Degree ",
+        " Height total (is fixed):                        85.000 km ",
+        "",
+        " Result under Consideration of Earth's Curvature: ",
+        "",
+        " Distance along the Tangent Plane:              292.249 km ",
+        " Distance from the Observer to the Object:      302.559 km ",
+        " Height over Horizon visible:                    78.308 km ",
+        " Height hidden through Earth's Curvature:         6.692 km ",
+        " Height Angle (is fixed):                        15.000 Degree ",
+        " Height total (is fixed):                        85.000 km ",
+        "",
+        " Difference of the Distance (in Kilometres):     25.856 km ",
+        " Difference of the Distance (in Percent):         7.873 % ",
+    });
+    EXPECT_EQ(report(85, 0, 15, 0, mode_height, 0), expected);
+}
+
+TEST(CurvatureReport, GermanStartValuesDistanceMode) {
+    const std::string expected = lines({
+        "",
+        " Entfernung:         85,000 Kilometer ",
+        " Höhenwinkel:        15,000 Grad ",
+        "",
+        " Ergebnis ohne Erdkrümmung wäre: ",
+        " (Gemäß Satz des Pythagoras) ",
+        "",
+        " Entfernung entlang der Erdoberfläche:           82,104 km ",
+        " Entfernung vom Beobachter bis zum Objekt:       85,000 km ",
+        " Höhe über dem Horizont sichtbar:                22,000 km ",
+        " Höhe durch Erdkrümmung verdeckt:                 0,000 km ",
+        " Höhenwinkel (ist vorgegeben):                   15,000 Grad ",
+        " Höhe gesamt:                                    22,000 km ",
+        "",
+        " Ergebnis unter Berücksichtiung der Erdkrümmung: ",
+        "",
+        " Entfernung entlang der Tangentialebene:         82,104 km ",
+        " Entfernung vom Beobachter bis zum Objekt:       85,000 km ",
+        " Höhe über dem Horizont sichtbar:                22,000 km ",
+        " Höhe durch Erdkrümmung verdeckt:                 0,528 km ",
+        " Höhenwinkel (ist vorgegeben):                   15,000 Grad ",
+        " Höhe gesamt:                                    22,528 km ",
+        "",
+        " Die Ergebnisse sind gleich, weil sich die Erdkrümmung ",
+        " nicht auf die Entfernung vom Beobachter zum Objekt ",
+        " auswirkt, sondern nur auf die Höhe des Objektes. ",
+    });
+    const std::string actual = report(85, 0, 15, 0, mode_distance, 1);
+    EXPECT_EQ(actual, expected);
+    // Umlauts are single Windows-1252 bytes.
+    EXPECT_TRUE(contains(actual, " H\xF6henwinkel:"));
+}
+
+TEST(CurvatureReport, WarnedReportCarriesWarningsAndNoClosing) {
+    const std::string english = report(1, 500, 0, 30, mode_height, 0);
+    EXPECT_TRUE(contains(english, lines({
+                                      " Result under Consideration of Earth's Curvature: ",
+                                      " Attention! Absurd Value because out of Range! ",
+                                      " Earth's Curvature amounts correctly ",
+                                      " at 77.159 km Distance 0.467 km ",
+                                      " The Height over Horizon is negative! ",
+                                      "",
+                                      " Distance along the Tangent Plane:               77.159 km ",
+                                      " Distance from the Observer to the Object:      -77.162 km ",
+                                      " Height over Horizon visible:                    -0.673 km ",
+                                      " Height hidden through Earth's Curvature:         2.173 km ",
+                                      " Height Angle (is fixed):                         0.500 Degree ",
+                                      " Height total (is fixed):                         1.500 km ",
+                                  })));
+    // The report ends with the curved section; the flat one carries no warning.
+    const std::string last_line = " Height total (is fixed):                         1.500 km \r\n";
+    EXPECT_EQ(english.substr(english.size() - last_line.size()), last_line);
+    EXPECT_TRUE(contains(english, " Distance along Earth's Surface:                171.883 km "));
+    EXPECT_FALSE(contains(english, "Difference"));
+    EXPECT_GT(english.find("Attention"), english.find("Result under"));
+    EXPECT_EQ(english.find("Attention"), english.rfind("Attention"));
+
+    const std::string german = report(1, 500, 0, 30, mode_height, 1);
+    EXPECT_TRUE(contains(german, lines({
+                                     " Ergebnis unter Berücksichtiung der Erdkrümmung: ",
+                                     " Achtung! Unsinnige Werte weil außerhalb des Bereichs! ",
+                                     " Die Erdkrümmung beträgt bei 77,159 km Entfernung ",
+                                     " richtigerweise 0,467 km ",
+                                     " Die Höhe über dem Horizont ist negativ! ",
+                                     "",
+                                 })));
+    EXPECT_FALSE(contains(german, "Differenz"));
+}
+
+TEST(CurvatureReport, UnsettledAboveHorizonHasNoNegativeHeightRow) {
+    const std::string text = report(100, 0, 5, 0, mode_height, 0);
+    EXPECT_TRUE(contains(text, " Attention! Absurd Value because out of Range! \r\n Earth's Curvature amounts correctly "));
+    EXPECT_TRUE(contains(text, " km Distance 101.558 km \r\n\r\n Distance along the Tangent Plane:"));
+    EXPECT_FALSE(contains(text, "negative"));
+    EXPECT_FALSE(contains(text, "Difference"));
+}
+
+TEST(CurvatureReport, ClosingSectionBoundary) {
+    // First sight distance exactly 0.1 km: not above 0.1, so no row 17.
+    const std::string at_boundary = report(0, 100, 45, 0, mode_distance, 0);
+    EXPECT_FALSE(contains(at_boundary, "The Results are equal"));
+    const std::string last_line = " Height total:                                    0.071 km \r\n";
+    EXPECT_EQ(at_boundary.substr(at_boundary.size() - last_line.size()), last_line);
+
+    const std::string above = report(0, 101, 45, 0, mode_distance, 0);
+    EXPECT_TRUE(contains(above, "\r\n\r\n The Results are equal because Earth's curvature \r\n doesn't affect to the "
+                                "Distance from the Observer \r\n to the Object but only to the Height of the Object. "
+                                "\r\n"));
+
+    const std::string height = report(0, 100, 45, 0, mode_height, 0);
+    EXPECT_TRUE(contains(height, lines({
+                                     "",
+                                     " Difference of the Distance (in Kilometres):      0.000 km ",
+                                     " Difference of the Distance (in Percent):         0.001 % ",
+                                 })));
+    const std::string german = report(0, 100, 45, 0, mode_height, 1);
+    EXPECT_TRUE(contains(german, lines({
+                                     "",
+                                     " Differenz der Entfernung (in Kilometer):         0,000 km ",
+                                     " Differenz der Entfernung (in Prozent):           0,001 % ",
+                                 })));
+}
+
+TEST(CurvatureReport, LongNumbersPushTheLineInsteadOfBeingCut) {
+    // 99999 km at 0.01 degrees: a flat ground distance far beyond the field width.
+    const std::string text = report(99999, 0, 0, 0, mode_height, 0);
+    EXPECT_TRUE(contains(text, "\r\n Distance along Earth's Surface:             572952059.735 km \r\n")) << text;
+    EXPECT_TRUE(contains(text, "\r\n Distance from the Observer to the Object:   572952068.462 km \r\n")) << text;
+}
+
+TEST(CurvatureReport, LengthLabelAndOutputFont) {
+    EXPECT_STREQ(length_label_text(mode_height, 1), "H\xF6he:");
+    EXPECT_STREQ(length_label_text(mode_height, 0), "Height:");
+    EXPECT_STREQ(length_label_text(mode_distance, 1), "Entfernung:");
+    EXPECT_STREQ(length_label_text(mode_distance, 0), "Distance:");
+    EXPECT_STREQ(length_label_text(mode_distance, 7), "Entfernung:");  // any non-zero flag is German
+
+    EXPECT_EQ(output_font_stock_object(0), 13);  // SYSTEM_FONT
+    EXPECT_EQ(output_font_stock_object(1), 11);  // ANSI_FIXED_FONT
+    EXPECT_EQ(output_font_stock_object(2), 17);  // DEFAULT_GUI_FONT
+    EXPECT_EQ(output_font_stock_object(3), 16);  // SYSTEM_FIXED_FONT
+    EXPECT_EQ(output_font_stock_object(4), 13);
+    EXPECT_EQ(output_font_stock_object(-1), 13);
+}
+
+TEST(CurvatureReport, SmallBufferIsCutNotOverrun) {
+    const curvature_result r = compute_curvature(85, 0, 15, 0, mode_height);
+    const std::string whole = report(85, 0, 15, 0, mode_height, 0);
+    for (int capacity : {1, 2, 3, 10, 100, 555}) {
+        char buffer[600];
+        std::memset(buffer, '#', sizeof buffer);
+        compose_curvature_report(r, 0, buffer, capacity);
+        EXPECT_EQ(std::string(buffer), whole.substr(0, capacity - 1)) << capacity;
+        EXPECT_EQ(buffer[capacity], '#') << capacity;
+    }
+}
