@@ -1,0 +1,17 @@
+#pragma once
+// Win32: what the main dialog does once when it opens, and its language texts.
+#include <windows.h>
+
+// Centring, limits and spin ranges, bitmaps, start values, start language,
+// texts, window menu, icons, Height checked.
+void set_up_main_dialog(HWND dialog);
+// Caption and control texts of the current language, then the window menu.
+void apply_language_texts(HWND dialog);
+// Reverts the window menu to the system's and appends the program's two items.
+void build_system_menu(HWND dialog);
+// Centres a window over its parent (or the desktop) and keeps it on the screen.
+void center_window(HWND window);
+// Shows the diagram of the current graphic size on the diagram button.
+void switch_diagram_bitmap(HWND dialog);
+// Frees the pictures and the big icon that the set-up gave the dialog.
+void release_dialog_images(HWND dialog);

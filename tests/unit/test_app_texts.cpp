@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "app/app_texts.h"
+#include "app/control_ids.h"
+
+namespace {
+
+std::string about_text(int german) {
+    char out[about_text_size];
+    compose_about_text(out, about_text_size, german);
+    return out;
+}
+
+std::string about_title(int german) {
+    char out[about_title_size];
+    compose_about_title(out, about_title_size, german);
+    return out;
+}
+
+// The piece of `text` from `from` up to (not including) `to`.
+std::string between(const std::string& text, const std::string& from, const std::string& to) {
+    const std::size_t start = text.find(from);
+    if (start == std::string::npos) return "<missing " + from + ">";
+    const std::size_t end = text.find(to, start + from.size());
+    if (end == std::string::npos) return "<missing " + to + ">";
+    return text.substr(start + from.size(), end - start - from.size());
+}
+
+}  // namespace
+
+TEST(StartLanguage, GermanSpeakingRegionsOnly) {
+    for (unsigned id : {0x0407u, 0x0807u, 0x0C07u, 0x1007u, 0x1407u}) {
+        EXPECT_EQ(german_for_language_id(id), 1) << std::hex << id;
+    }
+    // English, British English, French, neutral German, Lower Sorbian and a
+    // value sharing the low byte with German all start in English.
+    for (unsigned id : {0x0409u, 0x0809u, 0x040Cu, 0x0007u, 0x0000u, 0x082Eu, 0x1807u, 0x10407u}) {
+        EXPECT_EQ(german_for_language_id(id), 0) << std::hex << id;
+    }
+}
+
+TEST(ControlTexts, BothLanguagesInOrder) {
+    ASSERT_EQ(language_text_count, 15);
+    const int order[] = {IDC_CLOSE, IDC_LANGUAGE, IDC_PRINT, IDC_GRAPHIC, IDC_COLOUR,
+                         IDC_ABOUT, IDC_LENGTH_LABEL, IDC_UNIT_KILOMETRES, IDC_UNIT_METRES, IDC_ANGLE_LABEL,
+                         IDC_UNIT_DEGREES, IDC_UNIT_MINUTES, IDC_HEIGHT, IDC_DISTANCE, IDC_RAMINFO};
+    for (int i = 0; i < language_text_count; ++i) EXPECT_EQ(language_texts[i].control_id, order[i]) << i;
+
+    EXPECT_STREQ(caption_text(1), " Farspanbestimmung");
+    EXPECT_STREQ(caption_text(0), " Farspan Calculation");
+    EXPECT_STREQ(control_text_for(IDC_ABOUT, 1), "\xDC" "ber...");
+    EXPECT_STREQ(control_text_for(IDC_ABOUT, 0), "About...");
+    EXPECT_STREQ(control_text_for(IDC_LENGTH_LABEL, 1), "H\xF6he:");
+    EXPECT_STREQ(control_text_for(IDC_HEIGHT, 1), "H\xF6he");
+    EXPECT_STREQ(control_text_for(IDC_GRAPHIC, 0), "Grafic <->");
+    EXPECT_STREQ(control_text_for(IDC_RAMINFO, 0), "Extra: Show RAM-Info");
+    EXPECT_STREQ(control_text_for(IDC_UNIT_DEGREES, 1), "Grad und");
+    // The language button names the other language.
+    EXPECT_STREQ(control_text_for(IDC_LANGUAGE, 1), "English");
+    EXPECT_STREQ(control_text_for(IDC_LANGUAGE, 0), "Deutsch");
+    // The font and WWW buttons and the output box keep their template texts.
+    EXPECT_EQ(control_text_for(IDC_FONT, 1), nullptr);
+    EXPECT_EQ(control_text_for(IDC_WWW, 0), nullptr);
+    EXPECT_EQ(control_text_for(IDC_OUTPUT, 0), nullptr);
+}
+
+TEST(WindowMenu, ItemTexts) {
+    EXPECT_STREQ(menu_print_text(1), "Drucken...");
+    EXPECT_STREQ(menu_print_text(0), "Print...");
+    char about[64];
+    compose_menu_about_text(about, sizeof about, 1);
+    EXPECT_STREQ(about, "\xDC" "ber Farspan Calculation...");
+    compose_menu_about_text(about, sizeof about, 0);
+    EXPECT_STREQ(about, "About Farspan Calculation...");
+    // A short buffer is cut, never overrun.
+    char tiny[8];
+    std::memset(tiny, 'x', sizeof tiny);
+    compose_menu_about_text(tiny, 6, 0);
+    EXPECT_STREQ(tiny, "About");
+    EXPECT_EQ(tiny[6], 'x');
+}
+
+TEST(AboutBox, TitlesBeginAndEndWithABlank) {
+    EXPECT_EQ(about_title(1), " Farspanbestimmung ");
+    EXPECT_EQ(about_title(0), " Farspan Calculation ");
+}
+
+TEST(AboutBox, GermanTextPiecesInOrder) {
+    const std::string text = about_text(1);
+    ASSERT_EQ(text.rfind("\n Farspanbestimmung \n\n Produziert 2009 - 2019 von \n ", 0), 0u);
+    EXPECT_NE(text.find("\n\n Idee: "), std::string::npos);
+    EXPECT_NE(text.find(" \n\n 64Bit-Windows-Version \n\n Dieses Programm wird so wie es ist ohne \n Garantie zur "
+                        "Verf\xFCgung gestellt. Es k\xF6nnte" +
+                        std::string(13, ' ') +
+                        "\n Bugs enthalten, so dass die Verwendung \n dieses Tools auf eigenes Risiko erfolgt. \n"),
+              std::string::npos);
+    EXPECT_EQ(text.back(), '\n');
+    EXPECT_EQ(text.find('\r'), std::string::npos) << "bare LF line breaks only";
+}
+
+TEST(AboutBox, EnglishTextPiecesInOrder) {
+    const std::string text = about_text(0);
+    ASSERT_EQ(text.rfind("\n Farspan Calculation \n\n produced 2009 - 2019 by \n ", 0), 0u);
+    EXPECT_NE(text.find("\n\n Idea: "), std::string::npos);
+    EXPECT_NE(text.find(" \n\n 64Bit-Windows-Version \n\n This Program is provided as it is," + std::string(13, ' ') +
+                        "\n without any Guarantee made. It \n may contain Bugs, so use of this \n Tool is at your "
+                        "own Risk. \n"),
+              std::string::npos);
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+}
+
+TEST(AboutBox, AuthorAndIdeaLinesAreTheSameInBothLanguages) {
+    const std::string de = about_text(1);
+    const std::string en = about_text(0);
+    const std::string author_de = between(de, " von ", "\n\n Idee:");
+    const std::string author_en = between(en, " by ", "\n\n Idea:");
+    EXPECT_EQ(author_de, author_en);
+    const std::string idea_de = between(de, "\n\n Idee:", "\n\n 64Bit");
+    const std::string idea_en = between(en, "\n\n Idea:", "\n\n 64Bit");
+    EXPECT_EQ(idea_de, idea_en);
+
+    // Author line: LF, blank, name, blank, (nickname), blank, LF, blank, address, blank.
+    ASSERT_GE(author_de.size(), 4u);
+    EXPECT_EQ(author_de.substr(0, 2), "\n ");
+    EXPECT_NE(author_de.find(" ("), std::string::npos);
+    EXPECT_NE(author_de.find(") \n http://www.example.org/"), std::string::npos);
+    EXPECT_EQ(author_de.back(), ' ');
+    // Idea line: blank, name, blank, LF, blank, address, blank.
+    EXPECT_EQ(idea_de.substr(0, 1), " ");
+    EXPECT_NE(idea_de.find(" \n http://"), std::string::npos);
+    EXPECT_EQ(idea_de.back(), ' ');
+
+    // The fixed pieces take 268 characters in German and 229 in English; the
+    // two variable lines fill the rest and the whole fits the 512-byte buffer.
+    const std::size_t variable = author_de.size() + idea_de.size();
+    EXPECT_EQ(de.size(), 268 + variable);
+    EXPECT_EQ(en.size(), 229 + variable);
+    EXPECT_LE(variable, 243u);
+    // Invented names only: the addresses stay in the reserved example domains.
+    EXPECT_NE(idea_de.find(" \n http://www.example.com/"), std::string::npos);
+}
+
+TEST(AboutBox, SmallBufferIsCutAndTerminated) {
+    char out[40];
+    std::memset(out, 'x', sizeof out);
+    compose_about_text(out, 30, 0);
+    EXPECT_EQ(std::strlen(out), 29u);
+    EXPECT_EQ(out[30], 'x');
+    EXPECT_EQ(std::string(out), about_text(0).substr(0, 29));
+}
+
+TEST(WebLinks, IndexForEveryButtonAndLanguage) {
+    EXPECT_EQ(web_link_index(IDC_WWW, 1), 0);
+    EXPECT_EQ(web_link_index(IDC_PORTRAIT, 1), 1);
+    EXPECT_EQ(web_link_index(IDC_DIAGRAM, 1), 2);
+    EXPECT_EQ(web_link_index(IDC_WWW, 0), 3);
+    EXPECT_EQ(web_link_index(IDC_PORTRAIT, 0), 4);
+    EXPECT_EQ(web_link_index(IDC_DIAGRAM, 0), 5);
+    EXPECT_EQ(web_link_index(IDC_ABOUT, 1), -1);
+    EXPECT_EQ(web_link_index(IDC_GRAPHIC, 0), -1);
+    EXPECT_EQ(web_link_address(-1), nullptr);
+    EXPECT_EQ(web_link_address(6), nullptr);
+}
+
+TEST(WebLinks, Addresses) {
+    EXPECT_STREQ(web_link_address(1), "http://de.wikipedia.org/wiki/Pythagoras");
+    EXPECT_STREQ(web_link_address(2), "http://de.wikipedia.org/wiki/Satz_des_Pythagoras");
+    EXPECT_STREQ(web_link_address(4), "http://en.wikipedia.org/wiki/Pythagoras");
+    EXPECT_STREQ(web_link_address(5), "http://en.wikipedia.org/wiki/Pythagorean_theorem");
+    const std::string home_de = web_link_address(0);
+    const std::string home_en = web_link_address(3);
+    EXPECT_NE(home_de, home_en);
+    for (const std::string& home : {home_de, home_en}) {
+        EXPECT_EQ(home.rfind("http://www.example.org/", 0), 0u) << home;
+    }
+    std::set<std::string> all;
+    for (int i = 0; i < 6; ++i) all.insert(web_link_address(i));
+    EXPECT_EQ(all.size(), 6u);
+}

@@ -1,0 +1,330 @@
+#!/usr/bin/env python3
+"""Draws the program's pictures: the red engraved portrait (102), the triangle
+diagram in two sizes (103, 104) as 8-bit RLE8 bitmaps, and the 48 x 48 icon
+(101, 24 bits). Everything is computed from code, so the output is the same on
+every run. Usage: make_bitmaps.py OUTPUT_DIR
+"""
+import math
+import os
+import struct
+import sys
+
+
+# ---------------------------------------------------------------- file formats
+
+def rle8_row(row):
+    """RLE8 codes of one row (without the end-of-line mark)."""
+    out = bytearray()
+    i, n = 0, len(row)
+    while i < n:
+        run = 1
+        while i + run < n and run < 255 and row[i + run] == row[i]:
+            run += 1
+        if run >= 2:
+            out += bytes((run, row[i]))
+            i += run
+            continue
+        # Gather pixels that do not start a run of two.
+        j = i
+        while j < n and j - i < 255 and not (j + 1 < n and row[j + 1] == row[j]):
+            j += 1
+        literal = row[i:j]
+        if len(literal) >= 3:
+            out += bytes((0, len(literal))) + bytes(literal)
+            if len(literal) % 2:
+                out.append(0)
+        else:
+            for p in literal:
+                out += bytes((1, p))
+        i = j
+    return out
+
+
+def write_rle8_bmp(path, pixels, palette):
+    """pixels: list of rows (top first) of palette indices; palette: list of (r, g, b)."""
+    height = len(pixels)
+    width = len(pixels[0])
+    data = bytearray()
+    for row in reversed(pixels):  # bottom-up
+        data += rle8_row(row)
+        data += b"\x00\x00"
+    data[-2:] = b"\x00\x01"  # the last end-of-line becomes end-of-bitmap
+    colours = bytearray()
+    for r, g, b in palette:
+        colours += bytes((b, g, r, 0))
+    colours += bytes(4 * (256 - len(palette)))
+    header_size = 14 + 40 + len(colours)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1, len(data), 2835, 2835, 256, 0)
+    head = struct.pack("<2sIHHI", b"BM", header_size + len(data), 0, 0, header_size)
+    with open(path, "wb") as f:
+        f.write(head + info + colours + data)
+
+
+def write_icon(path, rgb_rows):
+    """A one-image .ico, 24 bits per pixel, fully opaque."""
+    size = len(rgb_rows)
+    xor = bytearray()
+    for row in reversed(rgb_rows):
+        for r, g, b in row:
+            xor += bytes((b, g, r))
+        xor += bytes((-len(row) * 3) % 4)
+    mask_stride = ((size + 31) // 32) * 4
+    mask = bytes(mask_stride * size)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    image = info + xor + mask
+    head = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(head + entry + image)
+
+
+def blend(a, b, t):
+    return tuple(int(round(a[k] + (b[k] - a[k]) * t)) for k in range(3))
+
+
+# --------------------------------------------------------------- the portrait
+
+PAPER = (252, 243, 228)
+INK = (140, 8, 16)
+LEVELS = 16
+
+
+def clamp(v, lo=0.0, hi=1.0):
+    return lo if v < lo else hi if v > hi else v
+
+
+def ellipse(x, y, cx, cy, rx, ry):
+    """Normalised coordinates and whether (x, y) lies inside."""
+    u = (x - cx) / rx
+    v = (y - cy) / ry
+    return u, v, u * u + v * v <= 1.0
+
+
+def shade(u, v, light=(-0.55, -0.6, 0.58)):
+    """Darkness of a sphere-like surface at normalised (u, v), lit from the upper left."""
+    r2 = u * u + v * v
+    nz = math.sqrt(max(0.0, 1.0 - r2))
+    lx, ly, lz = light
+    norm = math.sqrt(lx * lx + ly * ly + lz * lz)
+    brightness = (u * lx + v * ly + nz * lz) / norm
+    return clamp(1.0 - clamp(brightness))
+
+
+def portrait_point(x, y, w, h):
+    """Darkness (0..1) and the phase of the engraving line through (x, y)."""
+    # Frame: a solid outer rule and a thin inner rule.
+    edge = min(x, y, w - 1 - x, h - 1 - y)
+    if edge < 3:
+        return 1.0, None
+    if edge in (6,):
+        return 0.9, None
+    if edge < 9:
+        return 0.0, None
+
+    cx = w / 2.0
+    # Head, hair and beard.
+    hu, hv, in_head = ellipse(x, y, cx, 118, 40, 52)
+    au, av, in_hair = ellipse(x, y, cx, 104, 50, 56)
+    bu, bv, in_beard = ellipse(x, y, cx, 170, 38, 52)
+    # Robe over the shoulders.
+    ru, rv, in_robe = ellipse(x, y, cx, h + 30, 100, 128)
+    # Neck between head and robe.
+    in_neck = abs(x - cx) < 20 and 150 < y < 236
+
+    # Features, drawn as dark strokes over the face.
+    for ex in (cx - 16, cx + 16):
+        eu, ev, in_eye = ellipse(x, y, ex, 112, 7, 3)
+        if in_eye:
+            return 0.95, None
+        bu2, bv2, in_brow = ellipse(x, y, ex, 103, 11, 3)
+        if in_brow and y < 104:
+            return 0.85, None
+    if abs(x - (cx + 1 + (y - 108) * 0.18)) < 1.2 and 108 < y < 138:
+        return 0.8, None  # the nose's ridge
+    if 136 <= y <= 140 and cx - 8 < x < cx + 10:
+        return 0.7 if y < 139 else 0.4, None  # nostrils' shadow
+
+    if in_head and not (in_hair and hv < -0.45):
+        darkness = 0.12 + 0.7 * shade(hu, hv)
+        if x > cx + 1 and 108 < y < 138:
+            darkness += 0.15  # shadow beside the nose
+        if in_beard and y > 146:
+            return clamp(0.45 + 0.35 * shade(bu, bv)), ("wave", 3.0)
+        return clamp(darkness), ("head", 4.0)
+    if in_beard and y > 140:
+        return clamp(0.45 + 0.35 * shade(bu, bv)), ("wave", 3.0)
+    if in_hair and y < 150:
+        return clamp(0.5 + 0.35 * shade(au, av)), ("curl", 3.0)
+    if in_neck and not in_robe:
+        return clamp(0.35 + 0.4 * abs(x - cx) / 20.0), ("head", 4.0)
+    if in_robe:
+        fold = 0.5 + 0.5 * math.sin(x / 9.0 + y / 40.0)
+        return clamp(0.3 + 0.45 * shade(ru, rv * 0.5) * 0.6 + 0.3 * fold), ("robe", 4.0)
+    # Background: darker towards the lower right, behind the figure.
+    return clamp(0.18 + 0.25 * (x / w) + 0.1 * (y / h)), ("back", 3.0)
+
+
+def line_phase(kind, x, y, w, h):
+    cx = w / 2.0
+    if kind == "head":
+        u = (x - cx) / 40.0
+        return y + 7.0 * u * u
+    if kind == "wave":
+        return x + 2.5 * math.sin(y / 5.0)
+    if kind == "curl":
+        return math.hypot(x - cx, y - 60) + 2.0 * math.sin(math.atan2(y - 60, x - cx) * 12.0)
+    if kind == "robe":
+        return (x + y) * 0.7071 + 2.0 * math.sin(x / 14.0)
+    return y
+
+
+def draw_portrait(w, h):
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            darkness, line = portrait_point(x, y, w, h)
+            if line is None:
+                ink = darkness
+            else:
+                kind, period = line
+                phase = line_phase(kind, x, y, w, h) / period
+                distance = abs(phase - math.floor(phase) - 0.5) * period  # 0 at the line's centre
+                half_width = darkness * period / 2.0
+                ink = clamp(half_width - distance + 0.5)
+            row.append(int(round(ink * (LEVELS - 1))))
+        rows.append(row)
+    palette = [blend(PAPER, INK, k / (LEVELS - 1)) for k in range(LEVELS)]
+    return rows, palette
+
+
+# ---------------------------------------------------------------- the diagram
+
+# A small pixel font: 4 columns, 9 rows (capitals rows 0-6, descenders 7-8).
+GLYPHS = {
+    "A": [".##.", "#..#", "#..#", "####", "#..#", "#..#", "#..#"],
+    "B": ["###.", "#..#", "#..#", "###.", "#..#", "#..#", "###."],
+    "E": ["####", "#...", "#...", "###.", "#...", "#...", "####"],
+    "a": ["....", "....", ".##.", "...#", ".###", "#..#", ".###"],
+    "b": ["#...", "#...", "###.", "#..#", "#..#", "#..#", "###."],
+    "c": ["....", "....", ".###", "#...", "#...", "#...", ".###"],
+    "d": ["...#", "...#", ".###", "#..#", "#..#", "#..#", ".###"],
+    "e": ["....", "....", ".##.", "#..#", "####", "#...", ".###"],
+    "f": ["..##", ".#..", "###.", ".#..", ".#..", ".#..", ".#.."],
+    "g": ["....", "....", ".###", "#..#", "#..#", "#..#", ".###", "...#", "###."],
+    "h": ["#...", "#...", "###.", "#..#", "#..#", "#..#", "#..#"],
+    "i": [".#..", "....", "##..", ".#..", ".#..", ".#..", "###."],
+    "j": ["..#.", "....", ".##.", "..#.", "..#.", "..#.", "..#.", "..#.", "##.."],
+    "n": ["....", "....", "###.", "#..#", "#..#", "#..#", "#..#"],
+    "o": ["....", "....", ".##.", "#..#", "#..#", "#..#", ".##."],
+    "r": ["....", "....", "#.##", "##..", "#...", "#...", "#..."],
+    "s": ["....", "....", ".###", "#...", ".##.", "...#", "###."],
+    "t": [".#..", ".#..", "###.", ".#..", ".#..", ".#..", "..##"],
+    "u": ["....", "....", "#..#", "#..#", "#..#", "#..#", ".###"],
+    "v": ["....", "....", "#..#", "#..#", "#..#", ".##.", ".##."],
+    "=": ["....", "....", "....", "####", "....", "####", "...."],
+    ",": ["....", "....", "....", "....", "....", ".#..", ".#..", "#..."],
+    "'": [".#..", ".#..", "#...", "....", "....", "....", "...."],
+    " ": [],
+}
+ADVANCE = 5
+LINE_HEIGHT = 10
+
+LEGEND = [
+    "A = object, B = observer",
+    "c = distance to object",
+    "b = height of object",
+    "a = distance on Earth's surface",
+]
+
+WHITE, BLACK, BLUE, RED, GREY, PALE = range(6)
+DIAGRAM_PALETTE = [(255, 255, 255), (0, 0, 0), (20, 60, 200), (200, 20, 20), (150, 150, 150), (235, 240, 250)]
+
+
+def put_text(canvas, x, y, text, colour):
+    for ch in text:
+        for dy, line in enumerate(GLYPHS[ch]):
+            for dx, bit in enumerate(line):
+                if bit == "#" and 0 <= y + dy < len(canvas) and 0 <= x + dx < len(canvas[0]):
+                    canvas[y + dy][x + dx] = colour
+        x += ADVANCE
+
+
+def put_line(canvas, x0, y0, x1, y1, colour, thickness=1):
+    steps = max(abs(x1 - x0), abs(y1 - y0), 1)
+    for s in range(steps + 1):
+        x = x0 + (x1 - x0) * s / steps
+        y = y0 + (y1 - y0) * s / steps
+        for oy in range(thickness):
+            for ox in range(thickness):
+                px, py = int(round(x)) + ox, int(round(y)) + oy
+                if 0 <= py < len(canvas) and 0 <= px < len(canvas[0]):
+                    canvas[py][px] = colour
+
+
+def draw_diagram(w, h):
+    canvas = [[WHITE] * w for _ in range(h)]
+    legend_top = h - len(LEGEND) * LINE_HEIGHT - 1
+    thick = 2 if w > 180 else 1
+    # Triangle: B lower left, A upper right, right angle C lower right.
+    bx, by = 14, legend_top - 12
+    cx, cy = w - 22, by
+    ax, ay = cx, 6
+    # Earth's surface under the base.
+    for x in range(w):
+        for y in range(by + 2 + thick, min(by + 5 + thick, h)):
+            canvas[y][x] = PALE
+    put_line(canvas, bx, by, cx, cy, BLACK, thick)          # a
+    put_line(canvas, cx, cy, ax, ay, BLUE, thick)           # b
+    put_line(canvas, bx, by, ax, ay, RED, thick)            # c
+    mark = 6 if thick > 1 else 5                            # right-angle mark at C
+    put_line(canvas, cx - mark, cy, cx - mark, cy - mark, GREY)
+    put_line(canvas, cx - mark, cy - mark, cx, cy - mark, GREY)
+    put_text(canvas, bx - 10, by - 4, "B", BLACK)
+    put_text(canvas, ax + 4 + thick, ay, "A", BLACK)
+    put_text(canvas, (bx + cx) // 2, by + 2 + thick, "a", BLACK)
+    put_text(canvas, cx + 4 + thick, (cy + ay) // 2, "b", BLUE)
+    put_text(canvas, (bx + ax) // 2 - 6, (by + ay) // 2 - 10, "c", RED)
+    for k, line in enumerate(LEGEND):
+        put_text(canvas, 3, legend_top + k * LINE_HEIGHT, line, BLACK)
+    return canvas, DIAGRAM_PALETTE
+
+
+# ------------------------------------------------------------------- the icon
+
+def draw_icon(size=48):
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            colour = (230, 240, 255)
+            if y > 38:
+                colour = (120, 170, 90)  # ground
+            # A tower on the right, seen along a red sight line.
+            if 33 <= x <= 39 and 10 <= y <= 38:
+                colour = (90, 90, 110)
+            d = abs((y - 38) + (x - 6) * 28.0 / 30.0) / math.hypot(1.0, 28.0 / 30.0)
+            if d < 1.3 and 6 <= x <= 37:
+                colour = (200, 20, 20)
+            if (x - 6) ** 2 + (y - 38) ** 2 <= 9:
+                colour = (20, 40, 160)  # the observer
+            if x in (0, size - 1) or y in (0, size - 1):
+                colour = (60, 60, 60)
+            row.append(colour)
+        rows.append(row)
+    return rows
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else "."
+    os.makedirs(out, exist_ok=True)
+    rows, palette = draw_portrait(217, 332)
+    write_rle8_bmp(os.path.join(out, "portrait.bmp"), rows, palette)
+    for name, (w, h) in (("diagram_small.bmp", (160, 102)), ("diagram_large.bmp", (220, 140))):
+        canvas, palette = draw_diagram(w, h)
+        write_rle8_bmp(os.path.join(out, name), canvas, palette)
+    write_icon(os.path.join(out, "farspan.ico"), draw_icon())
+
+
+if __name__ == "__main__":
+    main()
