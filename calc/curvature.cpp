@@ -21,12 +21,66 @@ sight_values take_values(double ground, double sight, double visible, double hid
     return values;
 }
 
+// Polynomial kernels on [-pi/4, pi/4] (the classic minimax coefficients of
+// fdlibm); x + tail is the argument split into a head and a small tail.
+double kernel_sin(double x, double tail) {
+    const double s1 = -1.66666666666666324348e-01;
+    const double s2 = 8.33333333332248946124e-03;
+    const double s3 = -1.98412698298579493134e-04;
+    const double s4 = 2.75573137070700676789e-06;
+    const double s5 = -2.50507602534068634195e-08;
+    const double s6 = 1.58969099521155010221e-10;
+    const double z = x * x;
+    const double w = z * z;
+    const double r = s2 + z * (s3 + z * s4) + z * w * (s5 + z * s6);
+    const double v = z * x;
+    return x - ((z * (0.5 * tail - v * r) - tail) - v * s1);
+}
+
+double kernel_cos(double x, double tail) {
+    const double c1 = 4.16666666666666019037e-02;
+    const double c2 = -1.38888888888741095749e-03;
+    const double c3 = 2.48015872894767294178e-05;
+    const double c4 = -2.75573143513906633035e-07;
+    const double c5 = 2.08757232129817482790e-09;
+    const double c6 = -1.13596475577881948265e-11;
+    const double z = x * x;
+    const double w = z * z;
+    const double r = z * (c1 + z * (c2 + z * c3)) + w * w * (c4 + z * (c5 + z * c6));
+    const double hz = 0.5 * z;
+    const double one_minus_hz = 1.0 - hz;
+    return one_minus_hz + (((1.0 - one_minus_hz) - hz) + (z * r - x * tail));
+}
+
 // How far the sphere lies below the observer's tangent plane at distance g.
 double drop_below_tangent(double g) {
     return safe_sqrt(g * g + earth_radius_squared) - earth_radius;
 }
 
 }  // namespace
+
+double sine_first_quadrant(double radians) {
+    const double quarter_pi = 0.78539816339744830962;
+    if (!(radians > quarter_pi)) return kernel_sin(radians, 0.0);
+    // sin x = cos(pi/2 - x); pi/2 is taken as three parts so that the
+    // difference keeps its full precision near pi/2.
+    const double half_pi_1 = 1.57079632673412561417e+00;   // first 33 bits
+    const double half_pi_1_tail = 6.07710050650619224932e-11;
+    const double half_pi_2 = 6.07710050630396597660e-11;   // next 33 bits
+    const double half_pi_2_tail = 2.02226624879595063154e-21;
+    double rest = half_pi_1 - radians;
+    double head;
+    double tail;
+    if (rest > 1e-6 || rest < -1e-6) {
+        head = rest + half_pi_1_tail;
+        tail = half_pi_1_tail - (head - rest);
+    } else {
+        rest += half_pi_2;
+        head = rest + half_pi_2_tail;
+        tail = half_pi_2_tail - (head - rest);
+    }
+    return kernel_cos(head, tail);
+}
 
 curvature_result compute_curvature(int kilometres, int metres, int degrees, int minutes, measure_mode mode) {
     if (kilometres < 0) kilometres = 0;
@@ -41,7 +95,7 @@ curvature_result compute_curvature(int kilometres, int metres, int degrees, int 
     if (angle < 0.01) angle = 0.01;
     if (angle > 89.99) angle = 89.99;
 
-    const double sine = std::sin(angle * degrees_to_radians);
+    const double sine = sine_first_quadrant(angle * degrees_to_radians);
 
     curvature_result result{};
     result.mode = mode;

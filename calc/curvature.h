@@ -27,3 +27,9 @@ struct curvature_result {
 };
 
 curvature_result compute_curvature(int kilometres, int metres, int degrees, int minutes, measure_mode mode);
+
+// Sine for 0 <= radians <= pi/2, the range of the elevation angle, built from
+// plain double arithmetic so that every platform gets the same bits (the
+// C runtimes' sines differ in the last place for some angles, e.g. mingw-w64
+// goes through the x87 unit). Within one unit in the last place of sin.
+double sine_first_quadrant(double radians);

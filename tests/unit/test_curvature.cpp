@@ -142,3 +142,27 @@ TEST(Curvature, DistanceModeNeverWarnsAndKeepsItsLength) {
                 EXPECT_GT(r.curved.visible_height, 0.0);
             }
 }
+
+TEST(Curvature, SineWithinOneUnitOfTheLastPlace) {
+    // Every angle the fields can give, then a dense sweep of the quadrant.
+    double previous = -1.0;
+    for (int deg = 0; deg <= 90; ++deg)
+        for (int min = 0; min < 60; ++min) {
+            const double x = (deg + min / 60.0) * 0.017453292519943295;
+            if (x > 1.5707963267948966) break;
+            const double ours = sine_first_quadrant(x);
+            const double exact = std::sin(x);
+            const double ulp = std::nextafter(exact, 2.0) - exact;
+            EXPECT_LE(std::fabs(ours - exact), ulp) << deg << " " << min;
+            EXPECT_GE(ours, previous) << deg << " " << min;  // rising over the quadrant
+            previous = ours;
+        }
+    for (double x = 0.0; x <= 1.5707963267948966; x += 1.0 / 4096) {
+        const double exact = std::sin(x);
+        EXPECT_LE(std::fabs(sine_first_quadrant(x) - exact), std::nextafter(exact, 2.0) - exact) << x;
+    }
+    EXPECT_EQ(sine_first_quadrant(0.0), 0.0);
+    EXPECT_EQ(sine_first_quadrant(1.5707963267948966), 1.0);
+    EXPECT_EQ(sine_first_quadrant(1e-10), 1e-10);
+    EXPECT_NEAR(sine_first_quadrant(0.5235987755982988), 0.5, 1e-16);  // 30 degrees
+}
