@@ -1,0 +1,22 @@
+#include "sysinfo/ipv4_list_win32.h"
+
+#include "calc/text.h"
+#include "sysinfo/ipv4_list.h"
+#include "sysinfo/win32_handles.h"
+
+namespace {
+typedef DWORD(WINAPI* get_ip_addr_table_fn)(void*, ULONG*, BOOL);
+}
+
+void list_ipv4_addresses(char* out, int capacity, int german) {
+    const loaded_library helper("iphlpapi.dll");
+    copy_text(out, capacity, "");
+    auto get_ip_addr_table = find_entry<get_ip_addr_table_fn>(helper.module, "GetIpAddrTable");
+    if (get_ip_addr_table == nullptr) return;
+
+    // Room for 15 rows; a machine with more gets ERROR_INSUFFICIENT_BUFFER and no section.
+    alignas(8) unsigned char table[ipv4_table_size] = {};
+    ULONG size = sizeof table;
+    if (get_ip_addr_table(table, &size, TRUE) != NO_ERROR) return;
+    compose_ipv4_section(out, capacity, table, static_cast<int>(sizeof table), german);
+}

@@ -1,0 +1,113 @@
+// Reading the clock tool's answer: chunked reads, last read wins, number conversion.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "sysinfo/frequency_answer.h"
+
+namespace {
+
+// Plays a tool's output as a pipe delivers it: each write arrives as its own
+// read, and a read of `size` takes at most `size` bytes of what is pending.
+struct scripted_pipe {
+    std::vector<std::string> writes;
+    std::size_t next = 0;
+    std::size_t offset = 0;
+    int reads = 0;
+    int largest_request = 0;
+};
+
+int read_scripted(void* context, char* into, int size) {
+    scripted_pipe& pipe = *static_cast<scripted_pipe*>(context);
+    ++pipe.reads;
+    if (size > pipe.largest_request) pipe.largest_request = size;
+    while (pipe.next < pipe.writes.size() && pipe.offset == pipe.writes[pipe.next].size()) {
+        ++pipe.next;
+        pipe.offset = 0;
+    }
+    if (pipe.next == pipe.writes.size()) return 0;  // the tool closed its end
+    const std::string& w = pipe.writes[pipe.next];
+    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(size), w.size() - pipe.offset);
+    std::memcpy(into, w.data() + pipe.offset, n);
+    pipe.offset += n;
+    return static_cast<int>(n);
+}
+
+int probe_with(const std::vector<std::string>& writes, std::string* answer_out = nullptr) {
+    scripted_pipe pipe;
+    pipe.writes = writes;
+    char answer[61];
+    std::memset(answer, 'x', sizeof answer);
+    read_answer_chunks(answer, sizeof answer, 60, read_scripted, &pipe);
+    if (answer_out != nullptr) *answer_out = answer;
+    EXPECT_LE(pipe.largest_request, 60);
+    return frequency_from_answer(answer);
+}
+
+int read_over_reporting(void* context, char* into, int size) {
+    int& calls = *static_cast<int*>(context);
+    if (calls++ > 0) return 0;
+    std::memset(into, '7', static_cast<std::size_t>(size));
+    return size + 50;  // claims more than it was allowed to give
+}
+
+int read_failing(void*, char*, int) { return -1; }
+
+}  // namespace
+
+TEST(FrequencyAnswer, PlainAndPaddedAnswers) {
+    EXPECT_EQ(probe_with({"2904\r\n"}), 2904);
+    EXPECT_EQ(probe_with({"   \t 1234 MHz\n"}), 1234);
+    EXPECT_EQ(probe_with({"-42\r\n"}), -42);
+    EXPECT_EQ(probe_with({"+17"}), 17);
+}
+
+TEST(FrequencyAnswer, NothingOrNoNumberGivesZero) {
+    std::string answer = "unchanged";
+    EXPECT_EQ(probe_with({}, &answer), 0);
+    EXPECT_EQ(answer, "");
+    EXPECT_EQ(probe_with({"MHz 2904"}), 0);
+    EXPECT_EQ(probe_with({"\r\n"}), 0);
+}
+
+TEST(FrequencyAnswer, LastReadWins) {
+    std::string answer;
+    EXPECT_EQ(probe_with({"2904", "\r\n"}, &answer), 0);  // line break alone converted
+    EXPECT_EQ(answer, "\r\n");
+    EXPECT_EQ(probe_with({"1500", "2500\r\n"}), 2500);
+    // Longer than one chunk: the first 60 bytes are replaced by the rest.
+    const std::string first = "1000" + std::string(56, ' ');
+    EXPECT_EQ(probe_with({first + "777 MHz\r\n"}, &answer), 777);
+    EXPECT_EQ(answer, "777 MHz\r\n");
+    // Exactly 60 bytes fit one read and are converted whole.
+    EXPECT_EQ(probe_with({std::string(56, ' ') + "3100"}, &answer), 3100);
+    EXPECT_EQ(answer.size(), 60u);
+}
+
+TEST(FrequencyAnswer, BoundedReads) {
+    // A chunk size beyond the buffer is cut to what fits with the terminator.
+    scripted_pipe pipe;
+    pipe.writes = {std::string(100, '5')};
+    char answer[11];
+    read_answer_chunks(answer, sizeof answer, 60, read_scripted, &pipe);
+    EXPECT_EQ(pipe.largest_request, 10);
+    EXPECT_EQ(std::string(answer), std::string(10, '5'));
+
+    int calls = 0;
+    char small[8];
+    read_answer_chunks(small, sizeof small, 60, read_over_reporting, &calls);
+    EXPECT_EQ(std::string(small), "7777777");
+
+    char failed[61] = "old text";
+    read_answer_chunks(failed, sizeof failed, 60, read_failing, nullptr);
+    EXPECT_EQ(std::string(failed), "");
+}
+
+TEST(FrequencyAnswer, HugeNumbersClampInsteadOfOverflowing) {
+    EXPECT_EQ(frequency_from_answer("99999999999999999999"), 2147483647);
+    EXPECT_EQ(frequency_from_answer("-99999999999999999999"), -2147483647 - 1);
+    EXPECT_EQ(frequency_from_answer("2147483647"), 2147483647);
+    EXPECT_EQ(frequency_from_answer(nullptr), 0);
+}
