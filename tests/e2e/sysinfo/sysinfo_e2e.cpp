@@ -1,0 +1,458 @@
+// End to end: the RAM-Info check box shows the system report of the machine
+// the program runs on, the CPU clock comes from the tempomark tool beside it,
+// and awkward stand-ins of that tool give the expected CPU line.
+//
+//   sysinfo_e2e report <de|en>          real tool, facts checked against the
+//                                       driver's own queries; timing printed
+//   sysinfo_e2e doubles <doubles dir>   each stand-in as tempomark.exe in a
+//                                       folder of its own with farspan.exe
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+namespace {
+
+using e2e::app;
+
+const int raminfo_box = 17;
+const int height_radio = 15;
+const int distance_radio = 16;
+const int language_button = 10;
+const int length_label = 1001;
+
+struct texts {
+    const char* memory_load;
+    const char* physical;
+    const char* virtual_memory;
+    const char* note;
+    const char* processors;
+    const char* clock;
+    const char* processor_note;
+    const char* screen;
+    const char* refresh;
+    const char* ipv4_one;
+    const char* ipv4_many;
+    const char* os_lines;
+    const char* printer;
+    const char* height_label;
+    const char* distance_label;
+    const char* curvature_marker;  // a line only the curvature report has
+    const char* words[4][2];       // days, hours, minutes, seconds: singular, plural
+};
+
+const texts german_texts = {
+    "\r\n Speicherbelegung: ",
+    "\r\n Physikalischer Speicher:         %6i MB ",
+    "\r\n Virtueller Speicher:             %6i GB ",
+    "\r\n\r\n Werte gem\xE4\xDF Win-API \"GlobalMemoryStatusEx\" \r\n (es kann aber mehr RAM-Speicher installiert sein) ",
+    "\r\n\r\n Anzahl der Prozessoren:  %d ",
+    "\r\n Aktuelle CPU-Frequenz:  ~",
+    "\r\n (nur ein Prozessor wird vom Programm verwendet) ",
+    "\r\n\r\n Bildschirmaufl\xF6sung = %d x %d Pixel - Farbtiefe %d Bit ",
+    "\r\n Bildschirm Wiederholfrequenz (vertikal) = %d Hertz ",
+    "\r\n\r\n IPv4-Adresse: ",
+    "\r\n\r\n IPv4-Adressen: ",
+    "\r\n\r\n Betriebssystem Version: \r\n Hauptversion: %d - Unterversion: %d - Build: %d \r\n = Windows ",
+    "\r\n Standard Drucker = ",
+    "H\xF6he:",
+    "Entfernung:",
+    "H\xF6henwinkel",
+    {{"Tag ", "Tage"}, {"Stunde ", "Stunden"}, {"Minute ", "Minuten"}, {"Sekunde", "Sekunden"}},
+};
+
+const texts english_texts = {
+    "\r\n Used Memory: ",
+    "\r\n Physical Memory:       %6i MB ",
+    "\r\n Virtual Memory:        %6i GB ",
+    "\r\n\r\n Values acc. to Win-API \"GlobalMemoryStatusEx\" \r\n (de facto more installed RAM is possible) ",
+    "\r\n\r\n Number of Processors:  %d ",
+    "\r\n Actual CPU-Frequency: ~",
+    "\r\n (only one Processor is used by the Program) ",
+    "\r\n\r\n Screen Resolution = %d x %d Pixel - Color Depth %d Bit ",
+    "\r\n Screen Refreshing Frequency (vertical) = %d Hertz ",
+    "\r\n\r\n IPv4-Address: ",
+    "\r\n\r\n IPv4-Addresses: ",
+    "\r\n\r\n Operating System Version: \r\n Major Version: %d - Minor Version: %d - Build: %d \r\n = Windows ",
+    "\r\n Default  Printer = ",
+    "Height:",
+    "Distance:",
+    "Height Angle",
+    {{"Day ", "Days"}, {"Hour ", "Hours"}, {"Minute ", "Minutes"}, {"Second", "Seconds"}},
+};
+
+std::string format(const char* pattern, int a = 0, int b = 0, int c = 0) {
+    char text[512];
+    std::snprintf(text, sizeof text, pattern, a, b, c);
+    return text;
+}
+
+bool has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
+void check_has(const std::string& text, const std::string& piece, const char* what) {
+    const bool ok = has(text, piece);
+    if (!ok) std::printf("  missing %s: \"%s\"\n", what, e2e::visible(piece).c_str());
+    E2E_CHECK(ok);
+}
+
+// The CPU clock after "~" in the report, or nothing.
+bool clock_in(const std::string& report, const texts& t, int& mhz) {
+    const std::size_t at = report.find(t.clock);
+    if (at == std::string::npos) return false;
+    mhz = std::atoi(report.c_str() + at + std::strlen(t.clock));
+    return has(report.substr(at), " MHz");
+}
+
+// Seconds written on an uptime line ("12 Days  5 Hours 12 Minutes  3 Seconds"),
+// or -1 when the line does not read as one.
+long long uptime_seconds(const std::string& report, const char* label, const texts& t) {
+    const std::size_t at = report.find(label);
+    if (at == std::string::npos) return -1;
+    const std::size_t from = at + std::strlen(label);
+    const std::size_t end = report.find("\r\n ", from);
+    if (end == std::string::npos) return -1;
+    const std::string line = report.substr(from, end - from);
+    const long long unit_seconds[4] = {86400, 3600, 60, 1};
+    long long total = 0;
+    int parts = 0;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && line[i] == ' ') ++i;
+        if (i >= line.size()) break;
+        char* after = nullptr;
+        const long long value = std::strtoll(line.c_str() + i, &after, 10);
+        if (after == line.c_str() + i) return -1;
+        i = static_cast<std::size_t>(after - line.c_str());
+        while (i < line.size() && line[i] == ' ') ++i;
+        int unit = -1;
+        std::size_t word_length = 0;
+        for (int u = 0; u < 4; ++u) {
+            // Singular for exactly 1, plural otherwise.
+            std::string word = t.words[u][value == 1 ? 0 : 1];
+            while (!word.empty() && word.back() == ' ') word.pop_back();
+            if (line.compare(i, word.size(), word) == 0 && word.size() > word_length) {
+                unit = u;
+                word_length = word.size();
+            }
+        }
+        if (unit < 0) return -1;
+        total += value * unit_seconds[unit];
+        i += word_length;
+        ++parts;
+    }
+    return parts >= 3 ? total : -1;
+}
+
+void check_system_report(const std::string& report, const texts& t, bool expect_clock) {
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof memory;
+    GlobalMemoryStatusEx(&memory);
+    check_has(report, t.memory_load, "memory load");
+    check_has(report, format(t.physical, static_cast<int>(memory.ullTotalPhys >> 20)), "physical memory");
+    check_has(report, format(t.virtual_memory, static_cast<int>(static_cast<unsigned>(memory.ullTotalVirtual >> 20) >> 10)),
+              "virtual memory");
+    check_has(report, t.note, "memory note");
+
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const int processors = static_cast<int>(system.dwNumberOfProcessors);
+    check_has(report, format(t.processors, processors), "processor count");
+    E2E_CHECK(has(report, t.processor_note) == (processors > 1));
+
+    int mhz = 0;
+    const bool clock = clock_in(report, t, mhz);
+    E2E_CHECK(clock == expect_clock);
+    if (expect_clock) {
+        // The tool's figure against the processor's registry value.
+        DWORD reference = 0;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", 0, KEY_READ,
+                          &key) == ERROR_SUCCESS) {
+            DWORD size = sizeof reference;
+            RegQueryValueExA(key, "~MHz", nullptr, nullptr, reinterpret_cast<BYTE*>(&reference), &size);
+            RegCloseKey(key);
+        }
+        std::printf("  CPU clock in the report: %d MHz (registry ~MHz: %lu)\n", mhz, reference);
+        E2E_CHECK(mhz > 100 && mhz < 10000);
+        if (reference > 0) E2E_CHECK(std::abs(mhz - static_cast<int>(reference)) * 10 <= static_cast<int>(reference));
+        // The clock line sits right behind the processor count.
+        check_has(report, format(t.processors, processors) + t.clock + std::to_string(mhz) + " MHz", "clock line");
+    }
+
+    HDC screen = GetDC(nullptr);
+    const int width = GetDeviceCaps(screen, HORZRES), height = GetDeviceCaps(screen, VERTRES);
+    const int depth = GetDeviceCaps(screen, BITSPIXEL), refresh = GetDeviceCaps(screen, VREFRESH);
+    ReleaseDC(nullptr, screen);
+    check_has(report, format(t.screen, width, height, depth), "screen line");
+    if (refresh > 10) check_has(report, format(t.refresh, refresh), "refresh line");
+    else E2E_CHECK(!has(report, "Hertz"));
+
+    // Every address of the machine's own table (when it fits the 15 rows).
+    typedef DWORD(WINAPI * table_fn)(void*, ULONG*, BOOL);
+    HMODULE helper = LoadLibraryA("iphlpapi.dll");
+    auto get_table = helper ? reinterpret_cast<table_fn>(reinterpret_cast<void*>(GetProcAddress(helper, "GetIpAddrTable")))
+                            : nullptr;
+    unsigned char table[4 + 15 * 24] = {};
+    ULONG size = sizeof table;
+    std::vector<std::string> addresses;
+    if (get_table && get_table(table, &size, TRUE) == NO_ERROR) {
+        DWORD count = 0;
+        std::memcpy(&count, table, 4);
+        for (DWORD r = 0; r < count && r < 15; ++r) {
+            const unsigned char* a = table + 4 + r * 24;
+            if (a[0] | a[1] | a[2] | a[3]) {
+                char text[32];
+                std::snprintf(text, sizeof text, " %d.%d.%d.%d", a[0], a[1], a[2], a[3]);
+                addresses.push_back(text);
+            }
+        }
+    }
+    if (helper) FreeLibrary(helper);
+    std::printf("  IPv4 addresses reported by the platform: %u\n", static_cast<unsigned>(addresses.size()));
+    if (addresses.empty()) {
+        E2E_CHECK(!has(report, "IPv4"));
+    } else {
+        check_has(report, std::string(addresses.size() == 1 ? t.ipv4_one : t.ipv4_many).substr(0, addresses.size() == 1 ? 19 : 20),
+                  "IPv4 heading");
+        for (const std::string& address : addresses) check_has(report, address, "IPv4 address");
+    }
+
+    typedef LONG(WINAPI * rtl_fn)(OSVERSIONINFOW*);
+    auto rtl_get_version = reinterpret_cast<rtl_fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (rtl_get_version && rtl_get_version(&version) == 0) {
+        std::string lines = format(t.os_lines, static_cast<int>(version.dwMajorVersion),
+                                   static_cast<int>(version.dwMinorVersion), static_cast<int>(version.dwBuildNumber));
+        if (version.dwMajorVersion == 6 && version.dwMinorVersion == 1) lines += "7";
+        if (version.dwMajorVersion == 10) lines += "10";
+        check_has(report, lines, "operating-system lines");
+        check_has(report, " (64Bit Windows Version) ", "bitness");
+    }
+
+    char name[256] = "";
+    DWORD name_size = sizeof name;
+    GetUserNameA(name, &name_size);
+    check_has(report, std::string("\r\n\r\n User     Name    = ") + name + "\r\n", "user name");
+    name_size = sizeof name;
+    GetComputerNameA(name, &name_size);
+    check_has(report, std::string("\r\n Computer Name    = ") + name + "\r\n", "computer name");
+    char printer[120] = "";
+    GetProfileStringA("windows", "device", "", printer, sizeof printer);
+    if (std::strlen(printer) >= 4) check_has(report, std::string(t.printer) + printer + "\r\n", "printer");
+    else E2E_CHECK(!has(report, t.printer));
+
+    // Windows uptime against the driver's own clock; the program started moments ago.
+    const long long windows_now = static_cast<long long>(GetTickCount64() / 1000);
+    const long long windows_shown = uptime_seconds(report, "\r\n\r\n Windows Uptime: ", t);
+    const long long program_shown = uptime_seconds(report, "\r\n Program Uptime: ", t);
+    std::printf("  uptimes shown: Windows %lld s (driver %lld s), program %lld s\n", windows_shown, windows_now,
+                program_shown);
+    E2E_CHECK(windows_shown >= 0 && windows_now - windows_shown >= 0 && windows_now - windows_shown <= 5);
+    E2E_CHECK(program_shown >= 0 && program_shown <= 120);
+    E2E_CHECK(report.size() > 4 && report.compare(report.size() - 5, 5, "\r\n \r\n") == 0);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Starts the tool as the program does (pipes, hidden) and reaps it.
+double time_tool_alone(const char* folder) {
+    const double start = e2e::now_ms();
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
+    HANDLE out_read = nullptr, out_write = nullptr;
+    if (!CreatePipe(&out_read, &out_write, &attributes, 0)) return -1;
+    SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out_write;
+    startup.hStdError = out_write;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    std::string command = std::string("\"") + folder + "\\tempomark.exe\" kvmoralt";
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(out_write);
+    if (!started) {
+        CloseHandle(out_read);
+        return -1;
+    }
+    char answer[64];
+    DWORD got = 0;
+    while (ReadFile(out_read, answer, sizeof answer - 1, &got, nullptr) && got > 0) {
+    }
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(out_read);
+    return e2e::now_ms() - start;
+}
+
+int run_report(bool german_start) {
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof folder, folder);
+    app a;
+    if (!e2e::start_app(a, "farspan.exe")) {
+        E2E_CHECK(false);
+        return e2e::finish();
+    }
+    E2E_CHECK(e2e::wait_output_shown(a));
+    const texts* t = german_start ? &german_texts : &english_texts;
+    const texts* other = german_start ? &english_texts : &german_texts;
+    const std::string curvature = e2e::output_text(a);
+    E2E_CHECK(has(curvature, t->curvature_marker));
+
+    e2e::click(e2e::item(a, raminfo_box));
+    E2E_CHECK(e2e::checked(e2e::item(a, raminfo_box)));
+    E2E_CHECK(e2e::wait_output_shown(a));
+    std::string report = e2e::output_text(a);
+    std::printf("system report (%s start language):\n%s\n", german_start ? "German" : "English", report.c_str());
+    check_system_report(report, *t, true);
+
+    // The length label follows the measure mode while the system report shows.
+    e2e::click(e2e::item(a, distance_radio));
+    E2E_CHECK_TEXT(e2e::text_of(e2e::item(a, length_label)), std::string(t->distance_label));
+    E2E_CHECK(has(e2e::output_text(a), t->note));
+    e2e::click(e2e::item(a, height_radio));
+    E2E_CHECK_TEXT(e2e::text_of(e2e::item(a, length_label)), std::string(t->height_label));
+    E2E_CHECK(has(e2e::output_text(a), t->note));
+
+    // The other language, and back.
+    e2e::click(e2e::item(a, language_button));
+    report = e2e::output_text(a);
+    check_system_report(report, *other, true);
+    e2e::click(e2e::item(a, distance_radio));
+    E2E_CHECK_TEXT(e2e::text_of(e2e::item(a, length_label)), std::string(other->distance_label));
+    e2e::click(e2e::item(a, height_radio));
+    e2e::click(e2e::item(a, language_button));
+    E2E_CHECK(has(e2e::output_text(a), t->note));
+
+    // Unchecking brings the curvature report back.
+    e2e::click(e2e::item(a, raminfo_box));
+    E2E_CHECK(!e2e::checked(e2e::item(a, raminfo_box)));
+    E2E_CHECK(e2e::wait_output_shown(a));
+    const std::string back = e2e::output_text(a);
+    E2E_CHECK(has(back, t->curvature_marker));
+    E2E_CHECK(!has(back, "GlobalMemoryStatus"));
+    E2E_CHECK_TEXT(back, curvature);
+
+    // One RAM-Info click to report shown, against starting and reaping the tool alone.
+    std::vector<double> report_ms, tool_ms;
+    for (int round = 0; round < 7; ++round) {
+        const double start = e2e::now_ms();
+        e2e::click(e2e::item(a, raminfo_box));  // returns once the report is in the box
+        E2E_CHECK(IsWindowVisible(e2e::item(a, 1000)) != FALSE);
+        report_ms.push_back(e2e::now_ms() - start);
+        E2E_CHECK(has(e2e::output_text(a), t->clock));
+        e2e::click(e2e::item(a, raminfo_box));
+        tool_ms.push_back(time_tool_alone(folder));
+    }
+    const double report_median = median(report_ms), tool_median = median(tool_ms);
+    std::printf("timing over %u rounds (median): system report %.1f ms, tempomark alone %.1f ms, ratio %.2f\n",
+                static_cast<unsigned>(report_ms.size()), report_median, tool_median,
+                tool_median > 0 ? report_median / tool_median : 0.0);
+    E2E_CHECK(tool_median > 0);
+
+    E2E_CHECK(e2e::stop_app(a) == 0);
+    return e2e::finish();
+}
+
+int count_processes(const char* exe_name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, exe_name) == 0) ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
+struct double_case {
+    const char* kind;      // stand-in file name part, or nullptr for no tool at all
+    bool clock_line;
+    int mhz;
+};
+
+int run_doubles(const char* doubles_dir) {
+    char here[MAX_PATH] = "", temp[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof here, here);
+    GetTempPathA(sizeof temp, temp);
+    const std::string farspan = std::string(here) + "\\farspan.exe";
+    const double_case cases[] = {
+        {"plain", true, 2904}, {"blanks", true, 1234}, {"two_writes", true, 2500}, {"long", true, 777},
+        {"silent", false, 0},  {"negative", true, -42}, {"hang", false, 0},        {nullptr, false, 0},
+    };
+    const texts& t = english_texts;
+    for (const double_case& c : cases) {
+        const char* name = c.kind ? c.kind : "missing";
+        std::printf("tool stand-in: %s\n", name);
+        const std::string folder = std::string(temp) + "farspan_sysinfo_" + name;
+        CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string program = folder + "\\farspan.exe";
+        const std::string tool = folder + "\\tempomark.exe";
+        DeleteFileA(tool.c_str());
+        E2E_CHECK(CopyFileA(farspan.c_str(), program.c_str(), FALSE) != FALSE);
+        if (c.kind) {
+            const std::string source = std::string(doubles_dir) + "\\tempomark_" + c.kind + ".exe";
+            E2E_CHECK(CopyFileA(source.c_str(), tool.c_str(), FALSE) != FALSE);
+        }
+
+        app a;
+        const std::string command = "\"" + program + "\"";
+        if (!e2e::start_app(a, command.c_str(), 30000, folder.c_str())) {
+            E2E_CHECK(false);
+            continue;
+        }
+        E2E_CHECK(e2e::wait_output_shown(a));
+        const double start = e2e::now_ms();
+        e2e::click(e2e::item(a, raminfo_box));
+        const double elapsed = e2e::now_ms() - start;
+        E2E_CHECK(e2e::wait_output_shown(a));
+        const std::string report = e2e::output_text(a);
+        int mhz = 0;
+        const bool clock = clock_in(report, t, mhz);
+        std::printf("  report in %.0f ms, CPU line %s %d\n", elapsed, clock ? "shown with" : "absent,", mhz);
+        E2E_CHECK(clock == c.clock_line);
+        if (c.clock_line) E2E_CHECK(mhz == c.mhz);
+        // With or without the clock line, the rest of the report is whole.
+        check_has(report, "\r\n\r\n Screen Resolution = ", "screen line");
+        check_has(report, "\r\n\r\n Windows Uptime: ", "uptime");
+        if (!c.clock_line) E2E_CHECK(!has(report, "CPU-Frequency"));
+        if (c.kind && std::strcmp(c.kind, "hang") == 0) {
+            // Bounded: about two seconds, and the tool does not outlive the wait.
+            E2E_CHECK(elapsed >= 1900 && elapsed < 3500);
+            E2E_CHECK(e2e::wait_until([] { return count_processes("tempomark.exe") == 0; }, 3000, 50));
+        } else {
+            E2E_CHECK(elapsed < 1500);
+        }
+        E2E_CHECK(e2e::stop_app(a) == 0);
+        e2e::wait_until([&] { return DeleteFileA(tool.c_str()) != FALSE || GetFileAttributesA(tool.c_str()) == INVALID_FILE_ATTRIBUTES; },
+                        3000, 50);
+        e2e::wait_until([&] { return DeleteFileA(program.c_str()) != FALSE; }, 3000, 50);
+        RemoveDirectoryA(folder.c_str());
+    }
+    return e2e::finish();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc >= 3 && std::strcmp(argv[1], "report") == 0) return run_report(std::strcmp(argv[2], "de") == 0);
+    if (argc >= 3 && std::strcmp(argv[1], "doubles") == 0) return run_doubles(argv[2]);
+    std::printf("usage: sysinfo_e2e report <de|en> | doubles <folder>\n");
+    return 2;
+}
