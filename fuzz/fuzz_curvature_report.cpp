@@ -1,0 +1,31 @@
+// The curvature report for arbitrary field values: always terminated, inside
+// its buffer, no "nan"/"inf" text, and framed by the opening and closing line breaks.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "calc/curvature.h"
+#include "calc/curvature_report.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 18) return 0;
+    std::int32_t fields[4];
+    std::memcpy(fields, data, sizeof fields);
+    const measure_mode mode = (data[16] & 1) ? mode_distance : mode_height;
+    const int german = data[17] & 1;
+
+    static char buffer[report_buffer_size + 16];
+    std::memset(buffer, 'X', sizeof buffer);
+    const curvature_result result = compute_curvature(fields[0], fields[1], fields[2], fields[3], mode);
+    compose_curvature_report(result, german, buffer, report_buffer_size);
+    const void* end = std::memchr(buffer, '\0', report_buffer_size);
+    if (!end) std::abort();
+    for (std::size_t i = report_buffer_size; i < sizeof buffer; ++i)
+        if (buffer[i] != 'X') std::abort();
+    if (std::strstr(buffer, "nan") || std::strstr(buffer, "inf")) std::abort();
+    if (std::strncmp(buffer, "\r\n ", 3) != 0) std::abort();
+    const std::size_t length = std::strlen(buffer);
+    if (length < 5 || std::strcmp(buffer + length - 2, "\r\n") != 0) std::abort();
+    return 0;
+}
