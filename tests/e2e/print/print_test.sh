@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Runs a command beside a private CUPS server whose default printer "PDF"
-# writes PDF files through cups-pdf. The server has its own configuration,
-# spool and socket under DIR, so it cannot clash with any other CUPS; only
-# the socket, passed on as CUPS_SERVER, leads to it. Whatever it starts it
-# stops again, by process id.
-#   with_cups.sh DIR CMD...
+# One print test: a private CUPS server whose default printer "PDF" writes
+# PDF files through cups-pdf, a Win32 driver run under Wine that prints and
+# keeps each new PDF with the box text it should hold, then check_pdf.py.
+# The server has its own configuration, spool and socket under DIR, so it
+# cannot clash with any other CUPS; only the socket, passed on as
+# CUPS_SERVER, leads to it. Whatever it starts it stops again, by process id.
+#   print_test.sh DIR "NAMES THAT MUST BE PRINTED" DRIVER.exe [ARGS...]
+# The driver gets two more arguments: the PDF folder and DIR/out, as Windows paths.
 set -uo pipefail
-dir=${1:?directory}; shift
+dir=${1:?directory}; names=${2?names}; driver=${3:?driver}; shift 3
+here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$dir"
-mkdir -p "$dir"/{conf,spool,tmp,cache,state,log}
+mkdir -p "$dir"/{conf,spool,tmp,cache,state,log,out}
 dir=$(cd "$dir" && pwd)
 # Filters run as "lp" and must reach the spool.
 chmod 755 "$dir" "$dir"/{spool,tmp,cache,state}
@@ -60,6 +63,14 @@ timeout 30 lpadmin -d PDF || exit 1
 timeout 30 cupsenable PDF && timeout 30 cupsaccept PDF
 echo "private CUPS on $socket, default printer: $(lpstat -d)"
 
-"$@"
+# cups-pdf writes a root job into the home folder of root.
+pdf_dir=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
+mkdir -p "$pdf_dir"
+# Wine's output goes to a file: a service that wine starts on the way inherits
+# the descriptors, and one holding ctest's pipe would keep ctest waiting.
+wine "$driver" "$@" "$(winepath -w "$pdf_dir")" "$(winepath -w "$dir/out")" </dev/null >"$dir/driver.log" 2>&1
 status=$?
+cat "$dir/driver.log"
+# shellcheck disable=SC2086
+python3 "$here/check_pdf.py" "$dir/out" $names || status=1
 exit $status

@@ -1,0 +1,158 @@
+// Drives farspan.exe through its two print dialogs onto the private CUPS PDF
+// printer. For every print run it copies the new PDF into OUT_DIR as
+// NAME.pdf beside NAME.expected (the output box's text when it was printed)
+// and NAME.mode, which check_pdf.py compares afterwards.
+//   print_app.exe FARSPAN_EXE PDF_DIR OUT_DIR
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "driver.h"
+#include "pdf_files.h"
+
+namespace {
+
+// Controls of the font dialog's template: face, style and size boxes.
+const int font_face_box = 0x470;
+const int font_style_box = 0x471;
+const int font_size_box = 0x472;
+
+std::string pdf_dir;
+std::string out_dir;
+
+using print_e2e::pdf_file;
+
+// The one visible dialog of the program other than the main dialog.
+HWND wait_other_dialog(const e2e::app& a, HWND except_too, unsigned timeout_ms) {
+    HWND found = nullptr;
+    e2e::wait_until([&] {
+        found = e2e::find_process_window(a.process.dwProcessId, "#32770", a.dialog);
+        return found && found != except_too;
+    }, timeout_ms, 20);
+    return found != except_too ? found : nullptr;
+}
+
+bool responsive(const e2e::app& a) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(a.dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+enum class trigger { print_button, window_menu };
+enum class answer { ok, cancel };
+
+struct print_run {
+    trigger by = trigger::print_button;
+    answer setup = answer::ok;
+    answer font = answer::ok;
+    const char* size = nullptr;  // typed into the font dialog's size box
+};
+
+void start_print(const e2e::app& a, trigger by) {
+    if (by == trigger::print_button)
+        PostMessageA(a.dialog, WM_COMMAND, MAKEWPARAM(13, BN_CLICKED), reinterpret_cast<LPARAM>(e2e::item(a, 13)));
+    else
+        PostMessageA(a.dialog, WM_SYSCOMMAND, 2, 0);
+}
+
+// Works both dialogs; returns true when the font dialog was confirmed.
+bool run_dialogs(const e2e::app& a, const print_run& run, const char* expected_style) {
+    start_print(a, run.by);
+    HWND setup = wait_other_dialog(a, nullptr, 20000);
+    E2E_CHECK(setup != nullptr);
+    if (!setup) return false;
+    PostMessageA(setup, WM_COMMAND, run.setup == answer::ok ? IDOK : IDCANCEL, 0);
+    E2E_CHECK(e2e::wait_until([&] { return !IsWindow(setup); }, 10000));
+    if (run.setup == answer::cancel) {
+        // No font dialog follows a cancelled Print Setup.
+        Sleep(1500);
+        E2E_CHECK(e2e::find_process_window(a.process.dwProcessId, "#32770", a.dialog) == nullptr);
+        return false;
+    }
+    HWND font = wait_other_dialog(a, setup, 20000);
+    E2E_CHECK(font != nullptr);
+    if (!font) return false;
+    // Preset: the printer's "Courier New" in the system language's regular style.
+    E2E_CHECK_TEXT(e2e::text_of(GetDlgItem(font, font_face_box)), "Courier New");
+    E2E_CHECK_TEXT(e2e::text_of(GetDlgItem(font, font_style_box)), expected_style);
+    if (run.size) e2e::set_text(GetDlgItem(font, font_size_box), run.size);
+    PostMessageA(font, WM_COMMAND, run.font == answer::ok ? IDOK : IDCANCEL, 0);
+    E2E_CHECK(e2e::wait_until([&] { return !IsWindow(font); }, 10000));
+    return run.font == answer::ok;
+}
+
+// One print run that must produce a PDF of the box's current text.
+int print_and_keep(const e2e::app& a, const print_run& run, const char* style, const char* name,
+                   const char* mode, int previous_job) {
+    const std::string expected = e2e::output_text(a);
+    E2E_CHECK(!expected.empty());
+    const pdf_file before = print_e2e::newest_pdf(pdf_dir);
+    if (!run_dialogs(a, run, style)) return previous_job;
+    const pdf_file printed = print_e2e::wait_new_pdf(pdf_dir, before, 90000);
+    E2E_CHECK(!printed.path.empty());
+    if (printed.path.empty()) {
+        std::printf("no PDF for %s\n", name);
+        return previous_job;
+    }
+    // Exactly one job per run: cups-pdf numbers the jobs of this server 1, 2, 3...
+    if (previous_job >= 0) E2E_CHECK(printed.job == previous_job + 1);
+    E2E_CHECK(print_e2e::keep_pdf(printed, out_dir, name, expected, mode));
+    std::printf("%s: %s (job %d)\n", name, printed.path.c_str(), printed.job);
+    E2E_CHECK(responsive(a));
+    return printed.job;
+}
+
+// A run that is cancelled in one of the dialogs: no job, and the program goes on.
+void cancelled_run(const e2e::app& a, const print_run& run, const char* style) {
+    const pdf_file before = print_e2e::newest_pdf(pdf_dir);
+    E2E_CHECK(!run_dialogs(a, run, style));
+    Sleep(3000);
+    const pdf_file after = print_e2e::newest_pdf(pdf_dir);
+    E2E_CHECK(after.path == before.path && after.written == before.written);
+    E2E_CHECK(responsive(a));
+    E2E_CHECK(e2e::alive(a));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::printf("usage: print_app.exe FARSPAN_EXE PDF_DIR OUT_DIR\n");
+        return 2;
+    }
+    pdf_dir = argv[2];
+    out_dir = argv[3];
+    // The style box follows the system's language, whatever the program shows.
+    const char* style = PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_GERMAN ? "Standard" : "Regular";
+
+    e2e::app a;
+    if (!e2e::start_app(a, argv[1])) {
+        E2E_CHECK(false);
+        return e2e::finish();
+    }
+    E2E_CHECK(e2e::wait_output_shown(a, 10000));
+
+    // Cancelling either dialog prints nothing.
+    cancelled_run(a, {trigger::print_button, answer::cancel, answer::ok, nullptr}, style);
+    cancelled_run(a, {trigger::window_menu, answer::ok, answer::cancel, nullptr}, style);
+
+    int job = print_and_keep(a, {trigger::print_button, answer::ok, answer::ok, nullptr}, style,
+                             "curvature", "single", -1);
+    // A large font spreads the same report over several pages.
+    job = print_and_keep(a, {trigger::window_menu, answer::ok, answer::ok, "48"}, style,
+                         "curvature_large", "multipage", job);
+
+    // The system report, through the window menu.
+    e2e::click(e2e::item(a, 17));
+    E2E_CHECK(e2e::checked(e2e::item(a, 17)));
+    E2E_CHECK(e2e::wait_output_shown(a, 20000));
+    job = print_and_keep(a, {trigger::window_menu, answer::ok, answer::ok, nullptr}, style, "system", "single", job);
+
+    // Still working after the print runs: a field change still rebuilds the report.
+    e2e::click(e2e::item(a, 17));
+    E2E_CHECK(!e2e::set_field_and_wait(a, 18, "12").empty());
+    E2E_CHECK_TEXT(std::to_string(e2e::stop_app(a)), "0");
+    return e2e::finish();
+}
