@@ -5,26 +5,30 @@
 
 namespace {
 
-// One report under construction: every piece is bounded by the buffer's room.
+// One report under construction. It remembers where the text ends, so each
+// piece is appended without scanning the report from its start again; every
+// piece is bounded by the room that is left.
 struct report_writer {
     char* buffer;
     int capacity;
     int german;
+    int used;
 
-    void text(const char* german_text, const char* english_text) const {
-        append_text(buffer, capacity, german != 0 ? german_text : english_text);
+    void plain(const char* piece) {
+        append_text(buffer + used, capacity - used, piece);
+        used += text_length(buffer + used);
     }
-    void plain(const char* piece) const { append_text(buffer, capacity, piece); }
-    void number(double value, int width) const {
+    void text(const char* german_text, const char* english_text) { plain(german != 0 ? german_text : english_text); }
+    void number(double value, int width) {
         char digits[number_buffer_size];
         format_fixed(value, digits, width, german, 3);
-        append_text(buffer, capacity, digits);
+        plain(digits);
     }
 };
 
 const char* const kilometres_unit = " km ";
 
-void write_head(const report_writer& w, const curvature_result& r) {
+void write_head(report_writer& w, const curvature_result& r) {
     if (r.mode == mode_distance)
         w.text("Entfernung:     ", "Distance:       ");
     else
@@ -36,7 +40,7 @@ void write_head(const report_writer& w, const curvature_result& r) {
     w.text(" Grad ", " Degree ");
 }
 
-void write_section(const report_writer& w, const curvature_result& r, bool curved) {
+void write_section(report_writer& w, const curvature_result& r, bool curved) {
     const sight_values& v = curved ? r.curved : r.flat;
     if (!curved) {
         w.text("\r\n\r\n Ergebnis ohne Erdkrümmung wäre: \r\n (Gemäß Satz des Pythagoras) ",
@@ -85,7 +89,7 @@ void write_section(const report_writer& w, const curvature_result& r, bool curve
     w.plain(kilometres_unit);
 }
 
-void write_closing(const report_writer& w, const curvature_result& r) {
+void write_closing(report_writer& w, const curvature_result& r) {
     if (r.warned || !(r.first_sight_distance > 0.1)) return;
     if (r.mode == mode_distance) {
         w.text("\r\n\r\n Die Ergebnisse sind gleich, weil sich die Erdkrümmung \r\n nicht auf die Entfernung vom "
@@ -108,8 +112,8 @@ void write_closing(const report_writer& w, const curvature_result& r) {
 
 void compose_curvature_report(const curvature_result& result, int german, char* buffer, int capacity) {
     if (buffer == nullptr || capacity <= 0) return;
-    const report_writer w{buffer, capacity, german};
     copy_text(buffer, capacity, "\r\n ");
+    report_writer w{buffer, capacity, german, text_length(buffer)};
     write_head(w, result);
     write_section(w, result, false);
     write_section(w, result, true);

@@ -197,3 +197,90 @@ TEST(CurvatureReport, SmallBufferIsCutNotOverrun) {
         EXPECT_EQ(buffer[capacity], '#') << capacity;
     }
 }
+
+namespace {
+
+int count_line_breaks(const char* text) {
+    int count = 0;
+    for (const char* at = text; *at != '\0'; ++at)
+        if (at[0] == '\r' && at[1] == '\n') ++count;
+    return count;
+}
+
+// Line breaks the row conditions call for: opening, head, flat section,
+// curved section with its optional rows, closing section, trailing.
+int expected_line_breaks(const curvature_result& r) {
+    int count = 1 + 1 + 10 + 9;
+    if (r.warned) count += 1;
+    if (r.unsettled && r.curved.ground_distance > 0.01 && r.curved.ground_distance < 1e9) count += 2;
+    if (r.below_horizon) count += 1;
+    if (!r.warned && r.first_sight_distance > 0.1) count += r.mode == mode_distance ? 4 : 3;
+    return count + 1;
+}
+
+bool has_no_float_words(const char* text) {
+    for (const char* word : {"nan", "NaN", "NAN", "inf", "INF", "Inf"})
+        if (std::strstr(text, word) != nullptr) return false;
+    return true;
+}
+
+testing::AssertionResult check_report(int km_in, int m_in, int deg_in, int min_in, measure_mode mode, int german) {
+    const curvature_result r = compute_curvature(km_in, m_in, deg_in, min_in, mode);
+    // Guard bytes behind the report buffer catch any write past its end.
+    char buffer[report_buffer_size + 16];
+    std::memset(buffer + report_buffer_size, '#', 16);
+    compose_curvature_report(r, german, buffer, report_buffer_size);
+    const int length = static_cast<int>(std::strlen(buffer));
+    const char* fault = nullptr;
+    if (std::memcmp(buffer + report_buffer_size, "################", 16) != 0)
+        fault = "write past the buffer";
+    else if (length >= 1200)
+        fault = "report of 1200 bytes or more";
+    else if (std::memcmp(buffer, "\r\n ", 3) != 0 || std::memcmp(buffer + length - 3, " \r\n", 3) != 0)
+        fault = "opening or trailing line break missing";
+    else if (!has_no_float_words(buffer))
+        fault = "not-a-number or infinity text";
+    else if (count_line_breaks(buffer) != expected_line_breaks(r))
+        fault = "rows do not follow the flags";
+    else if (!(std::isfinite(r.curved.sight_distance) && std::isfinite(r.curved.visible_height) &&
+               std::isfinite(r.check_hidden) && std::isfinite(r.final_sight_distance)))
+        fault = "figure not finite";
+    else if (!(r.length >= 0.001 && r.length <= 100000.0 && r.angle >= 0.01 && r.angle <= 89.99))
+        fault = "length or angle outside its clamp";
+    if (fault == nullptr) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << fault << " for " << km_in << " km " << m_in << " m " << deg_in
+                                       << " deg " << min_in << " min, mode " << mode << ", german " << german
+                                       << ":\n" << buffer;
+}
+
+}  // namespace
+
+// Every kind of value the four fields can hold (an empty field reads as 0),
+// both modes and both languages: a defined, bounded report each time. The
+// sanitizer build runs this too.
+TEST(CurvatureReport, InputGridGivesDefinedReports) {
+    const int kilometres[] = {0, 1, 2, 5, 10, 85, 100, 999, 6378, 10000, 12756, 50000, 99998, 99999};
+    const int metres[] = {0, 1, 99, 100, 500, 999};
+    const int minutes[] = {0, 1, 15, 29, 30, 31, 45, 59, 60, 61, 99};
+    for (int km_in : kilometres)
+        for (int m_in : metres)
+            for (int deg = 0; deg <= 99; ++deg)
+                for (int min : minutes)
+                    for (measure_mode mode : {mode_height, mode_distance})
+                        for (int german = 0; german <= 1; ++german) {
+                            ASSERT_TRUE(check_report(km_in, m_in, deg, min, mode, german));
+                        }
+}
+
+TEST(CurvatureReport, OddFieldValuesGiveDefinedReports) {
+    // What a field can yield for text that is not an unsigned number, or for
+    // a number of 2^31 or more taken as signed.
+    const int odd[] = {0, -1, -999, 100000, 2147483647, -2147483647 - 1, 123456789};
+    for (int a : odd)
+        for (int b : odd)
+            for (int c : odd)
+                for (int d : odd)
+                    for (measure_mode mode : {mode_height, mode_distance}) {
+                        ASSERT_TRUE(check_report(a, b, c, d, mode, 0));
+                    }
+}
