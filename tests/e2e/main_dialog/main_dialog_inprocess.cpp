@@ -1,0 +1,306 @@
+// Runs the main dialog inside this test's own process (on a second thread)
+// for what cannot be read across processes under Wine: the window menu, the
+// pictures on the buttons, the dialog layout in dialog units, and the web
+// address each button chooses.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/about_box.h"
+#include "app/app_state.h"
+#include "app/main_dialog.h"
+#include "driver.h"
+
+using namespace e2e;
+
+namespace {
+
+std::vector<std::string> opened_addresses;
+void record_address(HWND, const char* address) { opened_addresses.push_back(address); }
+
+DWORD WINAPI dialog_thread(LPVOID) { return static_cast<DWORD>(run_farspan(GetModuleHandleA(nullptr))); }
+
+HWND control(int id) { return GetDlgItem(main_dialog_handle, id); }
+void press(int id) { SendMessageA(control(id), BM_CLICK, 0, 0); }
+
+struct menu_item {
+    UINT id;
+    UINT type;
+    std::string text;
+};
+
+std::vector<menu_item> window_menu() {
+    std::vector<menu_item> items;
+    HMENU menu = GetSystemMenu(main_dialog_handle, FALSE);
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[128] = {};
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        items.push_back({info.wID, info.fType, text});
+    }
+    return items;
+}
+
+void check_window_menu(int system_items, bool german) {
+    const std::vector<menu_item> items = window_menu();
+    E2E_CHECK(static_cast<int>(items.size()) == system_items + 3);
+    if (static_cast<int>(items.size()) != system_items + 3) return;
+    int separators = 0;
+    for (const menu_item& m : items) separators += (m.type & MFT_SEPARATOR) ? 1 : 0;
+    const menu_item& separator = items[system_items];
+    const menu_item& print = items[system_items + 1];
+    const menu_item& about = items[system_items + 2];
+    E2E_CHECK((separator.type & MFT_SEPARATOR) != 0);
+    E2E_CHECK(print.id == 2);
+    E2E_CHECK_TEXT(print.text, german ? "Drucken..." : "Print...");
+    E2E_CHECK(about.id == 1);
+    E2E_CHECK_TEXT(about.text, german ? "Über Farspan Calculation..." : "About Farspan Calculation...");
+    // The program adds exactly one separator to the system's items.
+    const int system_separators = separators - 1;
+    static int first_count = -1;
+    if (first_count < 0) first_count = system_separators;
+    E2E_CHECK(system_separators == first_count);
+}
+
+SIZE bitmap_size(int button) {
+    HBITMAP bitmap = reinterpret_cast<HBITMAP>(SendMessageA(control(button), BM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+struct template_control {
+    int id;
+    const char* class_name;
+    DWORD styles;  // besides WS_CHILD
+    int x, y, w, h;
+};
+
+// The dialog template in tab order.
+const template_control layout[] = {
+    {1001, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 10, 38, 8},
+    {18, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 57, 7, 38, 14},
+    {19, "msctls_updown32",
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95, 7,
+     11, 14},
+    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 10, 44, 8},
+    {20, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 7, 30, 14},
+    {21, "msctls_updown32",
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195, 7,
+     11, 14},
+    {1003, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 10, 44, 8},
+    {1004, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 30, 44, 8},
+    {22, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 65, 27, 30, 14},
+    {23, "msctls_updown32",
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95,
+     27, 11, 14},
+    {1005, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 30, 44, 8},
+    {24, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 27, 30, 14},
+    {25, "msctls_updown32",
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195,
+     27, 11, 14},
+    {1006, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 30, 44, 8},
+    {15, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 250, 10, 45, 10},
+    {16, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 310, 10, 55, 10},
+    {17, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 250, 30, 95, 10},
+    {1000, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 7, 48, 357, 232},
+    {1, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 290, 50, 14},
+    {10, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 78, 290, 50, 14},
+    {11, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 149, 290, 50, 14},
+    {13, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 220, 290, 50, 14},
+    {28, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 291, 290, 50, 14},
+    {29, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 362, 290, 50, 14},
+    {12, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 433, 290, 50, 14},
+    {30, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 392, 8, 70, 14},
+    {27, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 30, 111, 70},
+    {26, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 110, 111, 170},
+};
+
+// The style bits that the template sets; controls add state bits of their own.
+const DWORD template_bits = WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | 0xFFFF;
+
+void check_layout() {
+    HWND dialog = main_dialog_handle;
+    const DWORD dialog_style = static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE));
+    const DWORD wanted = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_CENTER | DS_SETFONT;
+    E2E_CHECK((dialog_style & wanted) == wanted);
+    E2E_CHECK((dialog_style & (WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0);
+    RECT size{0, 0, 490, 310};
+    MapDialogRect(dialog, &size);
+    RECT client;
+    GetClientRect(dialog, &client);
+    E2E_CHECK(client.right == size.right && client.bottom == size.bottom);
+
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const template_control& t : layout) {
+        // Skip windows the program adds itself (the tooltip is not a child).
+        if (!child) {
+            E2E_CHECK(child != nullptr);
+            return;
+        }
+        const int id = GetDlgCtrlID(child);
+        if (id != t.id) std::printf("  (template order: control %d where %d was expected)\n", id, t.id);
+        E2E_CHECK(id == t.id);
+        E2E_CHECK(lstrcmpiA(class_of(child).c_str(), t.class_name) == 0);
+        DWORD style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
+        const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_EXSTYLE));
+        if (t.id == 1000) style &= ~WS_VISIBLE;  // shown by the first report
+        // An edit control turns its WS_BORDER into a client edge.
+        if ((t.styles & WS_BORDER) && (ex_style & WS_EX_CLIENTEDGE)) style |= WS_BORDER;
+        // Checking one radio button of the group gives it the tab stop and takes it from the other.
+        if (t.id == 16) style |= WS_TABSTOP;
+        if ((style & template_bits) != t.styles) {
+            std::printf("  (control %d: style 0x%08lX, template 0x%08lX)\n", t.id, style & template_bits, t.styles);
+        }
+        E2E_CHECK((style & template_bits) == t.styles);
+        // Position and size in dialog units, each mapped on its own as the dialog does.
+        RECT units{t.x, t.y, t.w, t.h};
+        MapDialogRect(dialog, &units);
+        RECT placed;
+        GetWindowRect(child, &placed);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placed), 2);
+        const LONG placed_w = placed.right - placed.left;
+        const LONG placed_h = placed.bottom - placed.top;
+        // An up-down control moves to its buddy's right edge and narrows the buddy by its own width.
+        const bool spin = t.id >= 19 && t.id <= 25 && t.id % 2 == 1;
+        const bool buddy = t.id >= 18 && t.id <= 24 && t.id % 2 == 0;
+        bool ok;
+        if (spin) {
+            HWND field = GetDlgItem(dialog, t.id - 1);
+            RECT field_rect;
+            GetWindowRect(field, &field_rect);
+            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&field_rect), 2);
+            ok = placed.top == field_rect.top && placed_h == field_rect.bottom - field_rect.top;
+        } else if (buddy) {
+            ok = placed.left == units.left && placed.top == units.top && placed_h == units.bottom &&
+                 placed_w < units.right;
+        } else {
+            ok = placed.left == units.left && placed.top == units.top && placed_w == units.right &&
+                 placed_h == units.bottom;
+        }
+        if (!ok) {
+            std::printf("  (control %d at %ld,%ld size %ldx%ld, template %ld,%ld size %ldx%ld)\n", t.id, placed.left,
+                        placed.top, placed_w, placed_h, units.left, units.top, units.right, units.bottom);
+        }
+        E2E_CHECK(ok);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    E2E_CHECK((GetWindowLongPtrA(control(1000), GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0);
+}
+
+void check_web_links() {
+    web_link_opener = record_address;
+    const bool german = language_flag != 0;
+    for (int round = 0; round < 2; ++round) {
+        opened_addresses.clear();
+        press(29);
+        press(26);
+        press(27);
+        press(28);  // the diagram button keeps its link in either picture size
+        press(27);
+        press(28);
+        const bool de = (round == 0) == german;
+        const std::vector<std::string> wanted =
+            de ? std::vector<std::string>{"http://www.example.org/farspan/de/index.html",
+                                          "http://de.wikipedia.org/wiki/Pythagoras",
+                                          "http://de.wikipedia.org/wiki/Satz_des_Pythagoras",
+                                          "http://de.wikipedia.org/wiki/Satz_des_Pythagoras"}
+               : std::vector<std::string>{"http://www.example.org/farspan/en/index.html",
+                                          "http://en.wikipedia.org/wiki/Pythagoras",
+                                          "http://en.wikipedia.org/wiki/Pythagorean_theorem",
+                                          "http://en.wikipedia.org/wiki/Pythagorean_theorem"};
+        E2E_CHECK(opened_addresses.size() == wanted.size());
+        for (std::size_t i = 0; i < wanted.size() && i < opened_addresses.size(); ++i) {
+            E2E_CHECK_TEXT(opened_addresses[i], wanted[i]);
+        }
+        press(10);
+    }
+}
+
+}  // namespace
+
+int main() {
+    DWORD thread_id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, dialog_thread, nullptr, 0, &thread_id);
+    if (!thread) return 1;
+    const bool opened = wait_until([] { return main_dialog_handle != nullptr; }, 20000, 10);
+    E2E_CHECK(opened);
+    if (!opened) return finish() + 1;
+    E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+
+    check_layout();
+
+    // Window menu: the system's items, one separator and the two program items,
+    // also after the language has been switched back and forth.
+    const int system_items = GetMenuItemCount(GetSystemMenu(main_dialog_handle, FALSE)) - 3;
+    const bool german_start = language_flag != 0;
+    E2E_CHECK(system_items >= 1);
+    check_window_menu(system_items, german_start);
+    press(10);
+    check_window_menu(system_items, !german_start);
+    press(10);
+    check_window_menu(system_items, german_start);
+    press(10);
+    press(10);
+    check_window_menu(system_items, german_start);
+
+    // Pictures: the portrait, and the diagram in its two sizes.
+    SIZE portrait = bitmap_size(26);
+    E2E_CHECK(portrait.cx == 217 && portrait.cy == 332);
+    SIZE diagram = bitmap_size(27);
+    E2E_CHECK(diagram.cx == 160 && diagram.cy == 102);
+    press(28);
+    E2E_CHECK(graphic_size_flag == 1);
+    diagram = bitmap_size(27);
+    E2E_CHECK(diagram.cx == 220 && diagram.cy == 140);
+    press(28);
+    diagram = bitmap_size(27);
+    E2E_CHECK(diagram.cx == 160 && diagram.cy == 102);
+    // A replaced picture is freed, not left behind at every switch.
+    for (int i = 0; i < 4; ++i) {
+        HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(control(27), BM_GETIMAGE, IMAGE_BITMAP, 0));
+        E2E_CHECK(GetObjectType(shown) == OBJ_BITMAP);
+        press(28);
+        E2E_CHECK(GetObjectType(shown) == 0);
+    }
+
+    // Font button: the index walks 1, 2, 3, 0, 1 and the output box takes the
+    // stock font of each.
+    auto output_font = [] { return reinterpret_cast<HGDIOBJ>(SendMessageA(control(1000), WM_GETFONT, 0, 0)); };
+    E2E_CHECK(output_font_index == 1);
+    E2E_CHECK(output_font() == GetStockObject(ANSI_FIXED_FONT));
+    const int walk[][2] = {{2, DEFAULT_GUI_FONT}, {3, SYSTEM_FIXED_FONT}, {0, SYSTEM_FONT}, {1, ANSI_FIXED_FONT}};
+    for (const auto& step : walk) {
+        press(11);
+        E2E_CHECK(output_font_index == step[0]);
+        if (output_font() != GetStockObject(step[1])) {
+            std::printf("  (font index %d: output font %p, stock font %d is %p)\n", step[0],
+                        static_cast<void*>(output_font()), step[1], static_cast<void*>(GetStockObject(step[1])));
+        }
+        E2E_CHECK(output_font() == GetStockObject(step[1]));
+    }
+
+    check_web_links();
+
+    // The window-menu commands 1 and 2 act, other system commands go on to the
+    // default handling: a restore on a window that is not minimised changes nothing.
+    SendMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+    E2E_CHECK(IsWindowVisible(main_dialog_handle) != FALSE);
+
+    // The caption's close box ends the dialog; the entry returns 0.
+    PostMessageA(main_dialog_handle, WM_CLOSE, 0, 0);
+    E2E_CHECK(WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0);
+    DWORD code = 99;
+    GetExitCodeThread(thread, &code);
+    E2E_CHECK(code == 0);
+    CloseHandle(thread);
+    return finish();
+}
