@@ -171,6 +171,14 @@ TEST(CurvatureReport, LongNumbersPushTheLineInsteadOfBeingCut) {
     EXPECT_TRUE(contains(text, "\r\n Distance from the Observer to the Object:   572952068.462 km \r\n")) << text;
 }
 
+TEST(CurvatureReport, RunawayFiguresBeyondTheFormatterRangePrintAsZero) {
+    const curvature_result r = compute_curvature(0, 0, 0, 0, mode_height);
+    ASSERT_GT(std::fabs(r.curved.sight_distance), 2147483640.0);
+    const std::string text = report(0, 0, 0, 0, mode_height, 0);
+    const std::string curved = text.substr(text.find("Result under"));
+    EXPECT_TRUE(contains(curved, "\r\n Distance from the Observer to the Object:        0.000 km \r\n")) << curved;
+}
+
 TEST(CurvatureReport, LengthLabelAndOutputFont) {
     EXPECT_STREQ(length_label_text(mode_height, 1), "H\xF6he:");
     EXPECT_STREQ(length_label_text(mode_height, 0), "Height:");
