@@ -3,17 +3,23 @@
 box's text at the time of printing.
 
 For every NAME.pdf in DIR there is NAME.expected (the box's Windows-1252
-text, lines separated by CR LF) and NAME.mode:
+text, lines separated by CR LF) and NAME.mode, a mode and optionally the
+characters per line of the printer font, beyond which a line is cut:
   single       every line of the box, in order, one printed line each
   multipage    the same, spread over two or more pages
   collated2    two copies: the page sequence twice (1 2 3 1 2 3)
   uncollated2  two copies: each page twice in a row (1 1 2 2 3 3)
-Blank lines print nothing visible, so they are left out of the comparison;
-trailing blanks are ignored.
+Blank lines print nothing visible, so they are left out of the comparison.
+pdftotext only approximates the column of each word, so runs of blanks are
+compared as one blank.
 """
 import pathlib
 import subprocess
 import sys
+
+
+def words(lines):
+    return [" ".join(line.split()) for line in lines if line.strip()]
 
 
 def pdf_pages(pdf):
@@ -22,12 +28,13 @@ def pdf_pages(pdf):
     pages = text.split("\f")
     if pages and not pages[-1].strip():
         pages.pop()
-    return [[line.rstrip() for line in page.split("\n") if line.strip()] for page in pages]
+    # The font's "hyphen" glyph comes back as a soft hyphen.
+    return [words(page.replace("\u00ad", "-").split("\n")) for page in pages]
 
 
-def box_lines(expected):
+def box_lines(expected, chars_per_line):
     text = expected.read_bytes().decode("cp1252")
-    return [line.rstrip() for line in text.split("\r\n") if line.strip()]
+    return words(line[:chars_per_line] for line in text.split("\r\n"))
 
 
 def same_lines(what, printed, wanted):
@@ -40,8 +47,9 @@ def same_lines(what, printed, wanted):
 
 
 def check(pdf):
-    mode = pdf.with_suffix(".mode").read_text().strip()
-    wanted = box_lines(pdf.with_suffix(".expected"))
+    mode, *cut = pdf.with_suffix(".mode").read_text().split()
+    chars_per_line = int(cut[0]) if cut else None
+    wanted = box_lines(pdf.with_suffix(".expected"), chars_per_line)
     pages = pdf_pages(pdf)
     errors = []
     if not wanted:
@@ -67,7 +75,7 @@ def check(pdf):
         errors += same_lines("one copy", [line for page in pages[::2] for line in page], wanted)
     else:
         errors.append(f"unknown mode {mode!r}")
-    print(f"{pdf.name}: {mode}, {len(pages)} pages, {sum(map(len, pages))} printed lines, "
+    print(f"{pdf.name}: {mode}, {chars_per_line or 'any'} characters a line, {len(pages)} pages, {sum(map(len, pages))} printed lines, "
           f"{len(wanted)} box lines: {'ok' if not errors else 'FAILED'}")
     for error in errors:
         print("  " + error)

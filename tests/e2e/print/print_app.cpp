@@ -35,6 +35,29 @@ HWND wait_other_dialog(const e2e::app& a, HWND except_too, unsigned timeout_ms) 
     return found != except_too ? found : nullptr;
 }
 
+// Characters per line of "Courier New" at `points` on the default printer,
+// from the printer's own metrics: lines longer than this are cut.
+int printer_chars_per_line(int points) {
+    char printer[256] = {};
+    DWORD size = sizeof printer;
+    if (!GetDefaultPrinterA(printer, &size)) return 0;
+    HDC dc = CreateDCA(nullptr, printer, nullptr, nullptr);
+    if (!dc) return 0;
+    LOGFONTA font = {};
+    font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    font.lfWeight = FW_NORMAL;
+    lstrcpynA(font.lfFaceName, "Courier New", LF_FACESIZE);
+    HFONT created = CreateFontIndirectA(&font);
+    HGDIOBJ previous = SelectObject(dc, created);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    const int chars = metrics.tmAveCharWidth > 0 ? GetDeviceCaps(dc, HORZRES) / metrics.tmAveCharWidth : 0;
+    SelectObject(dc, previous);
+    DeleteObject(created);
+    DeleteDC(dc);
+    return chars;
+}
+
 bool responsive(const e2e::app& a) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(a.dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
@@ -57,8 +80,9 @@ void start_print(const e2e::app& a, trigger by) {
         PostMessageA(a.dialog, WM_SYSCOMMAND, 2, 0);
 }
 
-// Works both dialogs; returns true when the font dialog was confirmed.
-bool run_dialogs(const e2e::app& a, const print_run& run, const char* expected_style) {
+// Works both dialogs; returns true when the font dialog was confirmed, with
+// the size it was confirmed at in `points`.
+bool run_dialogs(const e2e::app& a, const print_run& run, const char* expected_style, int* points = nullptr) {
     start_print(a, run.by);
     HWND setup = wait_other_dialog(a, nullptr, 20000);
     E2E_CHECK(setup != nullptr);
@@ -74,10 +98,24 @@ bool run_dialogs(const e2e::app& a, const print_run& run, const char* expected_s
     HWND font = wait_other_dialog(a, setup, 20000);
     E2E_CHECK(font != nullptr);
     if (!font) return false;
-    // Preset: the printer's "Courier New" in the system language's regular style.
+    // Preset: the printer's "Courier New" in its regular style. Wine's dialog names
+    // the styles itself: "Regular" in English, but "Normal" where Windows says
+    // "Standard", so on a German system only the choice of the first style shows.
     E2E_CHECK_TEXT(e2e::text_of(GetDlgItem(font, font_face_box)), "Courier New");
-    E2E_CHECK_TEXT(e2e::text_of(GetDlgItem(font, font_style_box)), expected_style);
-    if (run.size) e2e::set_text(GetDlgItem(font, font_size_box), run.size);
+    E2E_CHECK(SendMessageA(GetDlgItem(font, font_style_box), CB_GETCURSEL, 0, 0) == 0);
+    if (lstrcmpA(expected_style, "Regular") == 0)
+        E2E_CHECK_TEXT(e2e::text_of(GetDlgItem(font, font_style_box)), expected_style);
+    if (run.size) {
+        // Pick the size from the list as a user would, so the dialog hears of the change.
+        HWND sizes = GetDlgItem(font, font_size_box);
+        const LRESULT index = SendMessageA(sizes, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(run.size));
+        E2E_CHECK(index >= 0);
+        SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(font, WM_COMMAND, MAKEWPARAM(font_size_box, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+        E2E_CHECK_TEXT(e2e::text_of(sizes), run.size);
+    }
+    if (points) *points = std::atoi(e2e::text_of(GetDlgItem(font, font_size_box)).c_str());
     PostMessageA(font, WM_COMMAND, run.font == answer::ok ? IDOK : IDCANCEL, 0);
     E2E_CHECK(e2e::wait_until([&] { return !IsWindow(font); }, 10000));
     return run.font == answer::ok;
@@ -89,7 +127,11 @@ int print_and_keep(const e2e::app& a, const print_run& run, const char* style, c
     const std::string expected = e2e::output_text(a);
     E2E_CHECK(!expected.empty());
     const pdf_file before = print_e2e::newest_pdf(pdf_dir);
-    if (!run_dialogs(a, run, style)) return previous_job;
+    int points = 0;
+    if (!run_dialogs(a, run, style, &points)) return previous_job;
+    E2E_CHECK(points > 0);
+    const int chars_per_line = printer_chars_per_line(points);
+    E2E_CHECK(chars_per_line > 0);
     const pdf_file printed = print_e2e::wait_new_pdf(pdf_dir, before, 90000);
     E2E_CHECK(!printed.path.empty());
     if (printed.path.empty()) {
@@ -98,8 +140,10 @@ int print_and_keep(const e2e::app& a, const print_run& run, const char* style, c
     }
     // Exactly one job per run: cups-pdf numbers the jobs of this server 1, 2, 3...
     if (previous_job >= 0) E2E_CHECK(printed.job == previous_job + 1);
-    E2E_CHECK(print_e2e::keep_pdf(printed, out_dir, name, expected, mode));
-    std::printf("%s: %s (job %d)\n", name, printed.path.c_str(), printed.job);
+    E2E_CHECK(print_e2e::keep_pdf(printed, out_dir, name, expected,
+                                  (std::string(mode) + " " + std::to_string(chars_per_line)).c_str()));
+    std::printf("%s: %s (job %d, %d pt, %d characters a line)\n", name, printed.path.c_str(), printed.job,
+                points, chars_per_line);
     E2E_CHECK(responsive(a));
     return printed.job;
 }
