@@ -139,7 +139,7 @@ TEST(CurvatureReport, UnsettledAboveHorizonHasNoNegativeHeightRow) {
 }
 
 TEST(CurvatureReport, ClosingSectionBoundary) {
-    // First sight distance exactly 0.1 km: not above 0.1, so no row 17.
+    // First sight distance exactly 0.1 km: not above 0.1, so no closing words.
     const std::string at_boundary = report(0, 100, 45, 0, mode_distance, 0);
     EXPECT_FALSE(contains(at_boundary, "The Results are equal"));
     const std::string last_line = " Height total:                                    0.071 km \r\n";
