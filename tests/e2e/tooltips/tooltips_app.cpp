@@ -1,0 +1,123 @@
+// Hovers the real pointer over the controls of farspan.exe and reads the tip
+// that shows: each working control's text in the current language, the next
+// tip in the other language after the language button, and no tip over the
+// output box and the labels.
+//   tooltips_app.exe FARSPAN_EXE
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "driver.h"
+#include "tooltips/tooltip_texts.h"
+
+namespace {
+
+const int tipped_controls[] = {1, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
+const int untipped_controls[] = {1000, 1001, 1002, 1004};
+
+void move_pointer(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+HWND visible_tip(const e2e::app& a) {
+    return e2e::find_process_window(a.process.dwProcessId, TOOLTIPS_CLASSA);
+}
+
+// Moves off the dialog until no tip shows, then rests on the control's centre
+// and returns the text of the tip that appears ("" when none does).
+std::string tip_over(const e2e::app& a, int control_id, unsigned wait_ms) {
+    RECT dialog;
+    GetWindowRect(a.dialog, &dialog);
+    move_pointer(dialog.right + 40, dialog.bottom + 40);
+    e2e::wait_until([&] { return visible_tip(a) == nullptr; }, 3000, 20);
+    Sleep(400);
+    RECT r;
+    GetWindowRect(e2e::item(a, control_id), &r);
+    move_pointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    HWND tip = nullptr;
+    e2e::wait_until([&] { return (tip = visible_tip(a)) != nullptr; }, wait_ms, 20);
+    return tip ? e2e::text_of(tip) : std::string();
+}
+
+// Tries twice: a tip can fail to appear when the pointer arrives just as the previous one hides.
+std::string tip_for(const e2e::app& a, int control_id) {
+    std::string text = tip_over(a, control_id, 4000);
+    if (text.empty()) text = tip_over(a, control_id, 4000);
+    return text;
+}
+
+struct process_window {
+    DWORD pid;
+    const char* class_name;
+    HWND found;
+};
+
+BOOL CALLBACK find_any_window(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<process_window*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->pid || e2e::class_of(window) != search->class_name) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK count_working_controls(HWND child, LPARAM param) {
+    if (lstrcmpiA(e2e::class_of(child).c_str(), "Static") != 0) ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::printf("usage: tooltips_app.exe FARSPAN_EXE\n");
+        return 2;
+    }
+    e2e::app a;
+    if (!e2e::start_app(a, argv[1])) {
+        E2E_CHECK(false);
+        return e2e::finish();
+    }
+    E2E_CHECK(e2e::wait_output_shown(a, 10000));
+
+    // One tooltip window, hidden or not, with at least every non-label control as a tool.
+    process_window search{a.process.dwProcessId, TOOLTIPS_CLASSA, nullptr};
+    EnumWindows(find_any_window, reinterpret_cast<LPARAM>(&search));
+    E2E_CHECK(search.found != nullptr);
+    int controls = 0;
+    EnumChildWindows(a.dialog, count_working_controls, reinterpret_cast<LPARAM>(&controls));
+    const LRESULT tools = SendMessageA(search.found, TTM_GETTOOLCOUNT, 0, 0);
+    std::printf("%d working controls, %d tools\n", controls, static_cast<int>(tools));
+    E2E_CHECK(controls >= 22);
+    E2E_CHECK(tools >= controls);
+
+    // The start language follows the user's Windows language.
+    int language = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_GERMAN ? 1 : 0;
+    for (int id : tipped_controls) {
+        const std::string tip = tip_for(a, id);
+        std::printf("control %d: %s\n", id, e2e::visible(tip).c_str());
+        E2E_CHECK_TEXT(tip, tooltip_text(id, language));
+    }
+    for (int id : untipped_controls) E2E_CHECK_TEXT(tip_over(a, id, 1500), "");
+
+    // After the language button the next tip is in the other language, with
+    // the same tools as before.
+    e2e::click(e2e::item(a, 10));
+    language = 1 - language;
+    for (int id : {13, 15, 19, 28, 10}) E2E_CHECK_TEXT(tip_for(a, id), tooltip_text(id, language));
+    E2E_CHECK(SendMessageA(search.found, TTM_GETTOOLCOUNT, 0, 0) == tools);
+    e2e::click(e2e::item(a, 10));
+    language = 1 - language;
+    E2E_CHECK_TEXT(tip_for(a, 16), tooltip_text(16, language));
+
+    E2E_CHECK_TEXT(std::to_string(e2e::stop_app(a)), "0");
+    return e2e::finish();
+}
