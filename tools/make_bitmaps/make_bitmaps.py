@@ -123,40 +123,54 @@ def portrait_point(x, y, w, h):
 
     cx = w / 2.0
     # Head, hair and beard.
-    hu, hv, in_head = ellipse(x, y, cx, 118, 40, 52)
-    au, av, in_hair = ellipse(x, y, cx, 104, 50, 56)
-    bu, bv, in_beard = ellipse(x, y, cx, 170, 38, 52)
+    hu, hv, in_head = ellipse(x, y, cx, 120, 38, 50)
+    au, av, in_hair = ellipse(x, y, cx, 112, 47, 58)
+    bu, bv, in_beard = ellipse(x, y, cx, 168, 40, 50)
     # Robe over the shoulders.
     ru, rv, in_robe = ellipse(x, y, cx, h + 30, 100, 128)
     # Neck between head and robe.
-    in_neck = abs(x - cx) < 20 and 150 < y < 236
+    in_neck = abs(x - cx) < 18 and 150 < y < 236
 
     # Features, drawn as dark strokes over the face.
-    for ex in (cx - 16, cx + 16):
-        eu, ev, in_eye = ellipse(x, y, ex, 112, 7, 3)
+    for side, ex in ((-1, cx - 15), (1, cx + 15)):
+        eu, ev, in_eye = ellipse(x, y, ex, 114, 8, 3.2)
         if in_eye:
-            return 0.95, None
-        bu2, bv2, in_brow = ellipse(x, y, ex, 103, 11, 3)
-        if in_brow and y < 104:
-            return 0.85, None
-    if abs(x - (cx + 1 + (y - 108) * 0.18)) < 1.2 and 108 < y < 138:
-        return 0.8, None  # the nose's ridge
-    if 136 <= y <= 140 and cx - 8 < x < cx + 10:
-        return 0.7 if y < 139 else 0.4, None  # nostrils' shadow
+            pupil = (x - ex - 1) ** 2 + (y - 114) ** 2 <= 4.5
+            return (0.95 if pupil else 0.35), None
+        if abs(eu) <= 1.0 and abs(ev) <= 1.6 and y < 114:
+            return 0.55, None  # upper lid
+        # Eyebrow: an arc above the eye, thicker towards the nose.
+        bx = (x - ex) / 11.0
+        arc = 104 + 3.0 * bx * bx
+        if abs(bx) <= 1.0 and abs(y - arc) < 1.6 - 0.5 * side * bx:
+            return 0.9, None
+    # Nose: a ridge line and its shadow on the right, nostrils below.
+    ridge = cx + 2 + (y - 110) * 0.16
+    if 110 < y < 138 and abs(x - ridge) < 1.0:
+        return 0.75, None
+    if 134 <= y <= 140 and (abs(x - (cx - 5)) < 2.5 or abs(x - (cx + 8)) < 2.5) and y > 136:
+        return 0.8, None
+    # Moustache and mouth.
+    mu, mv, in_moustache = ellipse(x, y, cx + 1, 145, 20, 5)
+    if in_moustache:
+        return clamp(0.6 + 0.3 * abs(mu)), ("wave", 2.5)
+    if 150 <= y <= 152 and abs(x - cx - 1) < 9:
+        return 0.9, None
 
-    if in_head and not (in_hair and hv < -0.45):
-        darkness = 0.12 + 0.7 * shade(hu, hv)
-        if x > cx + 1 and 108 < y < 138:
-            darkness += 0.15  # shadow beside the nose
-        if in_beard and y > 146:
+    top_of_head = in_head and hv < -0.55
+    if in_head and not top_of_head:
+        darkness = 0.06 + 0.55 * shade(hu, hv)
+        if x > ridge and 110 < y < 138 and x < ridge + 6:
+            darkness += 0.25  # shadow beside the nose
+        if in_beard and y > 140:
             return clamp(0.45 + 0.35 * shade(bu, bv)), ("wave", 3.0)
-        return clamp(darkness), ("head", 4.0)
-    if in_beard and y > 140:
+        return clamp(darkness), ("head", 3.0)
+    if in_beard and y > 138:
         return clamp(0.45 + 0.35 * shade(bu, bv)), ("wave", 3.0)
-    if in_hair and y < 150:
-        return clamp(0.5 + 0.35 * shade(au, av)), ("curl", 3.0)
+    if in_hair and y < 160:
+        return clamp(0.45 + 0.4 * shade(au, av)), ("curl", 3.0)
     if in_neck and not in_robe:
-        return clamp(0.35 + 0.4 * abs(x - cx) / 20.0), ("head", 4.0)
+        return clamp(0.35 + 0.4 * abs(x - cx) / 18.0), ("head", 3.0)
     if in_robe:
         fold = 0.5 + 0.5 * math.sin(x / 9.0 + y / 40.0)
         return clamp(0.3 + 0.45 * shade(ru, rv * 0.5) * 0.6 + 0.3 * fold), ("robe", 4.0)
@@ -167,12 +181,12 @@ def portrait_point(x, y, w, h):
 def line_phase(kind, x, y, w, h):
     cx = w / 2.0
     if kind == "head":
-        u = (x - cx) / 40.0
-        return y + 7.0 * u * u
+        u = (x - cx) / 38.0
+        return y + 6.0 * u * u
     if kind == "wave":
         return x + 2.5 * math.sin(y / 5.0)
     if kind == "curl":
-        return math.hypot(x - cx, y - 60) + 2.0 * math.sin(math.atan2(y - 60, x - cx) * 12.0)
+        return math.hypot(x - cx, y - 100) + 1.5 * math.sin(math.atan2(y - 100, x - cx) * 18.0)
     if kind == "robe":
         return (x + y) * 0.7071 + 2.0 * math.sin(x / 14.0)
     return y
