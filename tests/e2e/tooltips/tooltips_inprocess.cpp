@@ -1,0 +1,228 @@
+// The tooltip code inside a small dialog of its own, run like the main
+// dialog runs it: what the hook relays (and what not), the registered tools,
+// the text answers in both languages, and the hook's removal on both ways of
+// closing the dialog. These are only observable inside the process.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "tooltips/tooltip_texts.h"
+#include "tooltips/tooltips.h"
+
+// The process-wide state the tooltip code reads; the program keeps it in its entry.
+HINSTANCE instance_handle = nullptr;
+HWND main_dialog_handle = nullptr;
+int language_flag = 1;
+
+namespace {
+
+const UINT check_relays = WM_APP + 1;
+const UINT check_removed = WM_APP + 2;
+const LPARAM marker = MAKELPARAM(7, 5);  // tells posted test messages from real pointer moves
+
+enum class close_by { close_box, close_button };
+close_by closing = close_by::close_box;
+
+WNDPROC tooltip_procedure = nullptr;
+HWND relay_target = nullptr;
+std::vector<UINT> relayed;
+bool relayed_copies_intact = true;
+bool button_clicked = false;
+
+LRESULT CALLBACK watch_tooltip(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == TTM_RELAYEVENT && lparam) {
+        const MSG* relayed_message = reinterpret_cast<const MSG*>(lparam);
+        if (relayed_message->lParam == marker) {
+            relayed.push_back(relayed_message->message);
+            if (relayed_message->hwnd != relay_target || relayed_message->wParam != 0x20) relayed_copies_intact = false;
+        }
+    }
+    return CallWindowProcA(tooltip_procedure, window, message, wparam, lparam);
+}
+
+struct tooltip_search {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK find_tooltip(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<tooltip_search*>(param);
+    if (e2e::class_of(window) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == search->owner)
+        search->found = window;
+    return TRUE;  // the last one found is the newest
+}
+
+HWND tooltip_of(HWND dialog) {
+    tooltip_search search{dialog, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), find_tooltip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void check_tools(HWND dialog, HWND tooltip) {
+    const int count = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    E2E_CHECK(count >= 6);  // every control but the two labels, at least
+    bool all_callbacks = true;
+    bool field_registered = false;
+    bool updown_registered = false;
+    for (int i = 0; i < count; ++i) {
+        char text[80] = {};
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = text;
+        if (!SendMessageA(tooltip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool))) {
+            all_callbacks = false;
+            continue;
+        }
+        // Whole-window tools of the dialog, not subclassed, text asked for at show time.
+        if (tool.uFlags != TTF_IDISHWND || tool.hwnd != dialog || tool.lpszText != LPSTR_TEXTCALLBACKA ||
+            GetParent(reinterpret_cast<HWND>(tool.uId)) != dialog) {
+            all_callbacks = false;
+        }
+        if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, 18)) field_registered = true;
+        if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, 19)) updown_registered = true;
+    }
+    E2E_CHECK(all_callbacks);
+    E2E_CHECK(field_registered);
+    E2E_CHECK(updown_registered);
+}
+
+void post_mouse_messages(HWND dialog) {
+    relayed.clear();
+    relay_target = GetDlgItem(dialog, 13);
+    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN,
+                         WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_XBUTTONDOWN, WM_XBUTTONUP, WM_MOUSEWHEEL,
+                         WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN}) {
+        PostMessageA(relay_target, message, 0x20, marker);
+    }
+    // Not a child of the dialog: never relayed.
+    PostMessageA(dialog, WM_MOUSEMOVE, 0x20, marker);
+}
+
+std::string answer_for(HWND dialog, int control_id, UINT code, int language) {
+    static char untouched[] = "untouched";
+    NMTTDISPINFOA info = {};
+    info.hdr.hwndFrom = nullptr;  // the sender is not looked at
+    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, control_id));
+    info.hdr.code = code;
+    info.lpszText = untouched;
+    language_flag = language;
+    SendMessageA(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText ? info.lpszText : "<null>";
+}
+
+void check_answers(HWND dialog) {
+    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOA, 0), "Print Content of the Output Window");
+    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOA, 1), "Inhalt des Ausgabefensters ausdrucken");
+    E2E_CHECK_TEXT(answer_for(dialog, 19, TTN_GETDISPINFOA, 1), tooltip_text(18, 1));
+    E2E_CHECK_TEXT(answer_for(dialog, 15, TTN_GETDISPINFOA, 1), "Hier f\xFCr H\xF6he ankreuzen");
+    // No row: the notification stays as the tooltip sent it, so no tip shows.
+    E2E_CHECK_TEXT(answer_for(dialog, 1000, TTN_GETDISPINFOA, 0), "untouched");
+    E2E_CHECK_TEXT(answer_for(dialog, 1001, TTN_GETDISPINFOA, 1), "untouched");
+    // Other notifications are not answered.
+    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOW, 0), "untouched");
+    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_SHOW, 0), "untouched");
+    language_flag = 0;
+}
+
+void end_dialog(HWND dialog) {
+    EndDialog(dialog, 0);
+    remove_tooltips();
+}
+
+INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        main_dialog_handle = dialog;
+        E2E_CHECK(create_tooltips() == 1);
+        E2E_CHECK(tooltips_hook_installed());
+        HWND tooltip = tooltip_of(dialog);
+        E2E_CHECK(tooltip != nullptr);
+        if (!tooltip) {
+            end_dialog(dialog);
+            return TRUE;
+        }
+        check_tools(dialog, tooltip);
+        tooltip_procedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(tooltip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watch_tooltip)));
+        post_mouse_messages(dialog);
+        PostMessageA(dialog, check_relays, 0, 0);
+        return TRUE;
+    }
+    case check_relays:
+        // Moves and plain left/right presses on a child, copied whole; no double-click,
+        // middle or extra button, wheel, non-client message, nor the dialog's own.
+        E2E_CHECK((relayed == std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONUP,
+                                                WM_RBUTTONDOWN, WM_RBUTTONUP}));
+        E2E_CHECK(relayed_copies_intact);
+        // Passed on unchanged: the button saw its press and release and reported the click.
+        E2E_CHECK(button_clicked);
+        check_answers(dialog);
+
+        // Removed, nothing is relayed any more; removing twice is harmless.
+        remove_tooltips();
+        E2E_CHECK(!tooltips_hook_installed());
+        E2E_CHECK(main_dialog_handle == nullptr);
+        remove_tooltips();
+        post_mouse_messages(dialog);
+        PostMessageA(dialog, check_removed, 0, 0);
+        return TRUE;
+    case check_removed:
+        E2E_CHECK(relayed.empty());
+        // Set up again, then closed the way this run asks for.
+        main_dialog_handle = dialog;
+        E2E_CHECK(create_tooltips() == 1);
+        E2E_CHECK(tooltips_hook_installed());
+        if (closing == close_by::close_box)
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+        return TRUE;
+    case WM_NOTIFY:
+        answer_tooltip_text(reinterpret_cast<NMHDR*>(lparam));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wparam) == 13 && HIWORD(wparam) == BN_CLICKED) button_clicked = true;
+        if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) end_dialog(dialog);
+        return TRUE;
+    case WM_CLOSE:
+        end_dialog(dialog);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+int main() {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    instance_handle = GetModuleHandleA(nullptr);
+
+    for (close_by way : {close_by::close_box, close_by::close_button}) {
+        closing = way;
+        button_clicked = false;
+        // Bounded: if the dialog never closes itself, a watchdog thread closes it.
+        HANDLE closed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        HANDLE guard = CreateThread(nullptr, 0, [](LPVOID event) -> DWORD {
+            if (WaitForSingleObject(event, 30000) == WAIT_TIMEOUT) {
+                if (HWND open = main_dialog_handle) PostMessageA(open, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        }, closed, 0, nullptr);
+        const INT_PTR result = DialogBoxParamA(instance_handle, MAKEINTRESOURCEA(200), nullptr, test_dialog, 0);
+        E2E_CHECK(result == 0);
+        // Closed by the caption's close box or by the Close button: the hook is gone.
+        E2E_CHECK(!tooltips_hook_installed());
+        E2E_CHECK(main_dialog_handle == nullptr);
+        SetEvent(closed);
+        WaitForSingleObject(guard, 5000);
+        CloseHandle(guard);
+        CloseHandle(closed);
+    }
+    return e2e::finish();
+}
