@@ -225,6 +225,58 @@ void check_web_links() {
     }
 }
 
+// Version resource, manifest and icon, read from this executable, which
+// carries the same resources as farspan.exe.
+void check_resources() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    E2E_CHECK(size > 0);
+    std::vector<char> data(size ? size : 1);
+    if (size && GetFileVersionInfoA(path, 0, size, data.data())) {
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        E2E_CHECK(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed);
+        if (fixed) {
+            E2E_CHECK(fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0);
+            E2E_CHECK(fixed->dwProductVersionMS == 0x00010000 && fixed->dwProductVersionLS == 0);
+            E2E_CHECK(fixed->dwFileType == VFT_APP);
+            E2E_CHECK(fixed->dwFileOS == VOS__WINDOWS32);
+        }
+        for (const char* key : {"\\StringFileInfo\\040904B0\\FileVersion", "\\StringFileInfo\\040904B0\\ProductVersion"}) {
+            char* value = nullptr;
+            E2E_CHECK(VerQueryValueA(data.data(), key, reinterpret_cast<void**>(&value), &length) && value);
+            if (value) E2E_CHECK_TEXT(value, "1.0");
+        }
+    }
+    HRSRC manifest = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    E2E_CHECK(manifest != nullptr);
+    if (manifest) {
+        const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, manifest)));
+        const std::string text(bytes, SizeofResource(nullptr, manifest));
+        for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                                 "publicKeyToken=\"6595b64144ccf1df\"", ">true</dpiAware>",
+                                 "level=\"asInvoker\" uiAccess=\"false\"", "version=\"1.0.0.0\" processorArchitecture=\"AMD64\""}) {
+            if (text.find(part) == std::string::npos) std::printf("  (manifest lacks %s)\n", part);
+            E2E_CHECK(text.find(part) != std::string::npos);
+        }
+    }
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101), IMAGE_ICON, 48, 48, 0));
+    E2E_CHECK(icon != nullptr);
+    ICONINFO info{};
+    if (icon && GetIconInfo(icon, &info)) {
+        BITMAP colour{};
+        GetObjectA(info.hbmColor, sizeof colour, &colour);
+        E2E_CHECK(colour.bmWidth == 48 && colour.bmHeight == 48);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+    }
+    if (icon) DestroyIcon(icon);
+    // The window's big icon is the program's own.
+    E2E_CHECK(SendMessageA(main_dialog_handle, WM_GETICON, ICON_BIG, 0) != 0);
+}
+
 }  // namespace
 
 int main() {
@@ -237,6 +289,7 @@ int main() {
     E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
 
     check_layout();
+    check_resources();
 
     // Window menu: the system's items, one separator and the two program items,
     // also after the language has been switched back and forth.

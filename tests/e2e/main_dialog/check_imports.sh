@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The program must run on a bare Windows: it may import only system DLLs.
+#   check_imports.sh OBJDUMP PROGRAM
+set -u
+objdump=${1:?objdump}; program=${2:?program}
+imports=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+[ -n "$imports" ] || { echo "no imports found in $program"; exit 1; }
+allowed="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll"
+status=0
+for dll in $imports; do
+  case " $allowed " in
+    *" $dll "*) echo "import $dll" ;;
+    *) echo "NOT A SYSTEM DLL: $dll"; status=1 ;;
+  esac
+done
+exit $status
