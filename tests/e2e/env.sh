@@ -12,7 +12,7 @@ stop_env() {
   if [ -f "$dir/env" ]; then
     # shellcheck disable=SC1091
     . "$dir/env"
-    WINEPREFIX=$WINEPREFIX timeout 20 wineserver -k 2>/dev/null || true
+    WINEPREFIX=$WINEPREFIX timeout 20 wineserver -k >/dev/null 2>&1 || true
   fi
   if [ -f "$dir/xvfb.pid" ]; then
     kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
@@ -21,18 +21,21 @@ stop_env() {
   rm -f "$dir/env"
 }
 
-case $action in
-start)
+# Wine leaves processes behind (wineserver, services, the desktop process)
+# that inherit the caller's output. Under CTest that would keep the test's
+# output pipe open until they end, so every Wine command writes to a log file
+# that is printed afterwards.
+start_env() {
   stop_env
   display=
   for n in $(seq 91 160); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
   done
-  [ -n "$display" ] || { echo "no free display" >&2; exit 1; }
+  [ -n "$display" ] || { echo "no free display" >&2; return 1; }
   Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
   echo $! >"$dir/xvfb.pid"
   for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-  [ -e "/tmp/.X11-unix/X$display" ] || { echo "Xvfb did not start" >&2; stop_env; exit 1; }
+  [ -e "/tmp/.X11-unix/X$display" ] || { echo "Xvfb did not start" >&2; stop_env; return 1; }
   {
     echo "export DISPLAY=:$display"
     echo "export WINEPREFIX=$dir/prefix"
@@ -41,20 +44,32 @@ start)
   } >"$dir/env"
   # shellcheck disable=SC1091
   . "$dir/env"
-  timeout 180 wineboot -i >"$dir/wineboot.log" 2>&1 || { echo "wineboot failed" >&2; cat "$dir/wineboot.log" >&2; stop_env; exit 1; }
-  timeout 60 wineserver -w
+  # One persistent wineserver for the whole run: later starts take a second, not ten.
+  wineserver -p
+  timeout 180 wineboot -i >"$dir/wineboot.log" 2>&1 || { echo "wineboot failed" >&2; cat "$dir/wineboot.log" >&2; stop_env; return 1; }
   # No "Courier New" in Wine here: map it to Liberation Mono so printing stays on TrueType.
-  timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
-  timeout 60 wineserver -w
-  # Keep one wineserver for the whole run: later starts take a second, not ten.
-  (wineserver -p >/dev/null 2>&1 &)
+  timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Courier New" /d "Liberation Mono" /f
   echo "e2e environment ready on :$display, prefix $WINEPREFIX"
+}
+
+case $action in
+start)
+  start_env >"$dir/start.log" 2>&1 </dev/null
+  status=$?
+  cat "$dir/start.log"
+  exit $status
   ;;
 run)
   [ -f "$dir/env" ] || { echo "environment not started: $dir" >&2; exit 1; }
   # shellcheck disable=SC1091
   . "$dir/env"
-  exec timeout -k 5 "${FARSPAN_E2E_TIMEOUT:-300}" "$@"
+  log=$(mktemp "$dir/run.XXXXXX")
+  timeout -k 5 "${FARSPAN_E2E_TIMEOUT:-300}" "$@" >"$log" 2>&1 </dev/null
+  status=$?
+  cat "$log"
+  rm -f "$log"
+  [ $status -ne 124 ] || echo "timed out after ${FARSPAN_E2E_TIMEOUT:-300} s: $*"
+  exit $status
   ;;
 stop)
   stop_env

@@ -1,0 +1,193 @@
+// Randomized soak: seeded sequences of typing, pasting, clearing, spin clicks
+// and every toggle, sent into the running farspan.exe. After each sequence the
+// program must be alive and its output box must hold the report that belongs
+// to the state it was driven into. The seed is printed so a failure replays.
+//
+//   soak.exe [sequences] [seed] [seconds]
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "calc/curvature.h"
+#include "calc/curvature_report.h"
+#include "driver.h"
+
+namespace {
+
+const int fields[] = {18, 20, 22, 24};
+const int spins[] = {19, 21, 23, 25};
+
+// The same read the program does: an empty field counts 0, otherwise the
+// unsigned reading taken as a signed 32-bit value. (GetWindowTextLength is not
+// asked here: under Wine it answers 0 for another process's edit control.)
+int field_value(const e2e::app& a, int id) {
+    if (e2e::text_of(e2e::item(a, id)).empty()) return 0;
+    BOOL translated = FALSE;
+    return static_cast<int>(GetDlgItemInt(a.dialog, id, &translated, FALSE));
+}
+
+bool put_clipboard(const std::string& text) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    bool ok = false;
+    if (memory) {
+        if (void* p = GlobalLock(memory)) {
+            std::memcpy(p, text.c_str(), text.size() + 1);
+            GlobalUnlock(memory);
+            ok = SetClipboardData(CF_TEXT, memory) != nullptr;
+        }
+        if (!ok) GlobalFree(memory);  // on success the clipboard owns it
+    }
+    CloseClipboard();
+    return ok;
+}
+
+std::string random_text(std::mt19937& rng, const char* alphabet, int length) {
+    std::string text;
+    const int n = static_cast<int>(std::strlen(alphabet));
+    for (int i = 0; i < length; ++i) text += alphabet[rng() % n];
+    return text;
+}
+
+void spin_click(HWND spin, bool up) {
+    RECT r;
+    GetClientRect(spin, &r);
+    const int x = (r.right - r.left) / 2;
+    const int y = up ? (r.bottom - r.top) / 4 : 3 * (r.bottom - r.top) / 4;
+    const LPARAM at = MAKELPARAM(x, y);
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(spin, WM_LBUTTONUP, 0, at);
+}
+
+// One random action; returns a short description for the failure log.
+std::string act(const e2e::app& a, std::mt19937& rng) {
+    const int f = static_cast<int>(rng() % 4);
+    HWND field = e2e::item(a, fields[f]);
+    char what[160];
+    switch (rng() % 14) {
+    case 0: case 1: case 2: {  // typing, digits and sometimes letters
+        const std::string text = random_text(rng, rng() % 4 ? "0123456789" : "0123456789abc-+ ", 1 + rng() % 7);
+        for (unsigned char c : text) SendMessageA(field, WM_CHAR, c, 1);
+        std::snprintf(what, sizeof what, "type \"%s\" into %d", text.c_str(), fields[f]);
+        return what;
+    }
+    case 3: case 4: {  // paste: digits, letters or a very long text
+        std::string text;
+        switch (rng() % 3) {
+        case 0: text = random_text(rng, "0123456789", 1 + rng() % 6); break;
+        case 1: text = random_text(rng, "abcXYZ-12 ", 1 + rng() % 6); break;
+        default: text = random_text(rng, "0123456789x", 200 + rng() % 3000); break;
+        }
+        SendMessageA(field, EM_SETSEL, 0, -1);
+        if (put_clipboard(text)) SendMessageA(field, WM_PASTE, 0, 0);
+        std::snprintf(what, sizeof what, "paste %zu bytes into %d", text.size(), fields[f]);
+        return what;
+    }
+    case 5: {
+        e2e::set_text(field, "");
+        std::snprintf(what, sizeof what, "clear %d", fields[f]);
+        return what;
+    }
+    case 6: case 7: {
+        const bool up = rng() % 2 == 0;
+        spin_click(e2e::item(a, spins[f]), up);
+        std::snprintf(what, sizeof what, "spin %d %s", spins[f], up ? "up" : "down");
+        return what;
+    }
+    case 8: {
+        const int id = rng() % 2 ? 15 : 16;
+        e2e::click(e2e::item(a, id));
+        std::snprintf(what, sizeof what, "mode %d", id);
+        return what;
+    }
+    case 9:
+        if (rng() % 3) return "no RAM-Info this time";
+        e2e::click(e2e::item(a, 17));
+        return "RAM-Info";
+    case 10: e2e::click(e2e::item(a, 10)); return "language";
+    case 11: e2e::click(e2e::item(a, 11)); return "font";
+    case 12: e2e::click(e2e::item(a, 30)); return "colour";
+    default: e2e::click(e2e::item(a, 28)); return "graphic";
+    }
+}
+
+bool ends_with(const std::string& text, const char* tail) {
+    const std::size_t n = std::strlen(tail);
+    return text.size() >= n && text.compare(text.size() - n, n, tail) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int sequences = argc > 1 ? std::atoi(argv[1]) : 300;
+    const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10))
+                                   : static_cast<unsigned>(GetTickCount());
+    const double seconds = argc > 3 ? std::atof(argv[3]) : 900.0;
+    std::printf("soak: %d sequences, seed %u (replay: soak.exe %d %u)\n", sequences, seed, sequences, seed);
+    std::fflush(stdout);
+    std::mt19937 rng(seed);
+
+    e2e::app a;
+    if (!e2e::start_app(a, "farspan.exe")) {
+        E2E_CHECK(!"farspan.exe started");
+        return e2e::finish();
+    }
+    E2E_CHECK(e2e::wait_output_shown(a, 10000));
+
+    const double deadline = e2e::now_ms() + seconds * 1000.0;
+    int done = 0;
+    for (; done < sequences && e2e::now_ms() < deadline; ++done) {
+        std::string log;
+        const int steps = 1 + static_cast<int>(rng() % 6);
+        for (int s = 0; s < steps; ++s) log += act(a, rng) + "; ";
+
+        const bool shown = e2e::wait_output_shown(a, 10000);
+        const bool alive = e2e::alive(a);
+        E2E_CHECK(alive);
+        E2E_CHECK(shown);
+        if (!alive || !shown) {
+            std::printf("sequence %d (seed %u): %s\n", done, seed, log.c_str());
+            break;
+        }
+        // A pending debounce would rewrite the box: the box is shown only once
+        // the timer has fired, so its text now matches the field state.
+        const std::string report = e2e::output_text(a);
+        const bool german = e2e::text_of(e2e::item(a, 10)) == "English";
+        const bool distance = e2e::checked(e2e::item(a, 16));
+        const std::string label = e2e::text_of(e2e::item(a, 1001));
+        const char* expected_label = length_label_text(distance ? mode_distance : mode_height, german);
+        const bool label_ok = label == expected_label;
+        bool report_ok;
+        if (e2e::checked(e2e::item(a, 17))) {
+            const char* head = german ? "\r\n Speicherbelegung:" : "\r\n Used Memory:";
+            report_ok = report.compare(0, std::strlen(head), head) == 0 && ends_with(report, "\r\n \r\n") &&
+                        report.find("Program Uptime: ") != std::string::npos;
+        } else {
+            const curvature_result result =
+                compute_curvature(field_value(a, 18), field_value(a, 20), field_value(a, 22), field_value(a, 24),
+                                  distance ? mode_distance : mode_height);
+            static char expected[report_buffer_size];
+            compose_curvature_report(result, german, expected, sizeof expected);
+            report_ok = report == expected;
+            if (!report_ok) {
+                E2E_CHECK_TEXT(report, std::string(expected));
+                for (int id : fields)
+                    std::printf("field %d: \"%s\" read as %d\n", id, e2e::visible(e2e::text_of(e2e::item(a, id))).c_str(),
+                                field_value(a, id));
+            }
+        }
+        E2E_CHECK(label_ok);
+        E2E_CHECK(report_ok);
+        if (!label_ok || !report_ok) {
+            std::printf("sequence %d (seed %u): %s\n", done, seed, log.c_str());
+            break;
+        }
+    }
+    std::printf("soak: %d sequences driven\n", done);
+    E2E_CHECK(done >= sequences);
+    E2E_CHECK(e2e::stop_app(a) == 0);
+    return e2e::finish();
+}
