@@ -281,7 +281,7 @@ def draw_diagram(w, h):
     legend_top = h - len(LEGEND) * LINE_HEIGHT - 1
     thick = 2 if w > 180 else 1
     # Triangle: B lower left, A upper right, right angle C lower right.
-    bx, by = 14, legend_top - 12
+    bx, by = 14, legend_top - 10
     cx, cy = w - 22, by
     ax, ay = cx, 6
     # Earth's surface under the base.
@@ -296,7 +296,7 @@ def draw_diagram(w, h):
     put_line(canvas, cx - mark, cy - mark, cx, cy - mark, GREY)
     put_text(canvas, bx - 10, by - 4, "B", BLACK)
     put_text(canvas, ax + 4 + thick, ay, "A", BLACK)
-    put_text(canvas, (bx + cx) // 2, by + 2 + thick, "a", BLACK)
+    put_text(canvas, (bx + cx) // 2 + 8, by - 9 - thick, "a", BLACK)
     put_text(canvas, cx + 4 + thick, (cy + ay) // 2, "b", BLUE)
     put_text(canvas, (bx + ax) // 2 - 6, (by + ay) // 2 - 10, "c", RED)
     for k, line in enumerate(LEGEND):
