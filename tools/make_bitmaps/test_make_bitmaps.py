@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+"""Checks the picture files: RLE8 data decodes back to the drawn pixels, the
+headers carry the sizes the program expects, and the icon is one 48 x 48
+image of 24 bits. Usage: test_make_bitmaps.py (runs in a temporary folder)."""
+import os
+import random
+import struct
+import sys
+import tempfile
+import unittest
+
+sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import make_bitmaps  # noqa: E402
+
+
+def decode_rle8(data, width, height):
+    """Rows top first, as the bitmap's reader sees them."""
+    rows = [[0] * width for _ in range(height)]
+    x, y, i = 0, 0, 0  # y counts from the bottom row
+    while i < len(data):
+        count, value = data[i], data[i + 1]
+        i += 2
+        if count:
+            for _ in range(count):
+                rows[height - 1 - y][x] = value
+                x += 1
+        elif value == 0:
+            x, y = 0, y + 1
+        elif value == 1:
+            return rows
+        elif value == 2:
+            raise AssertionError("delta codes are not written")
+        else:
+            for k in range(value):
+                rows[height - 1 - y][x] = data[i + k]
+                x += 1
+            i += value + (value & 1)
+    raise AssertionError("no end-of-bitmap mark")
+
+
+def read_bmp(path):
+    with open(path, "rb") as f:
+        blob = f.read()
+    magic, size, _, _, offset = struct.unpack_from("<2sIHHI", blob, 0)
+    header = struct.unpack_from("<IiiHHIIiiII", blob, 14)
+    return blob, magic, size, offset, header
+
+
+class Rle8(unittest.TestCase):
+    def round_trip(self, rows):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "t.bmp")
+            make_bitmaps.write_rle8_bmp(path, rows, [(0, 0, 0)] * 4)
+            blob, magic, size, offset, header = read_bmp(path)
+            self.assertEqual(magic, b"BM")
+            self.assertEqual(size, len(blob))
+            self.assertEqual(header[4], 8)   # bits per pixel
+            self.assertEqual(header[5], 1)   # BI_RLE8
+            self.assertEqual(header[6], len(blob) - offset)
+            decoded = decode_rle8(blob[offset:], len(rows[0]), len(rows))
+            self.assertEqual(decoded, rows)
+
+    def test_runs_literals_and_odd_lengths(self):
+        self.round_trip([[1, 1, 1, 2, 3, 2, 2, 0, 1, 2]])
+        self.round_trip([[1, 2, 3], [3, 3, 3], [0, 1, 0]])  # odd literal needs padding
+        self.round_trip([[1, 2], [2, 2]])                    # literals too short for absolute mode
+        self.round_trip([[5] * 300])                         # run longer than 255
+        self.round_trip([[k % 7 for k in range(600)]])       # literal longer than 255
+
+    def test_random_rows(self):
+        generator = random.Random(7)
+        for width in (1, 2, 3, 17, 160, 217):
+            rows = [[generator.choice((0, 0, 0, 1, 2, 3)) for _ in range(width)] for _ in range(5)]
+            self.round_trip(rows)
+
+
+class Pictures(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory()
+        sys.argv = ["make_bitmaps.py", cls.folder.name]
+        make_bitmaps.main()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
+
+    def test_bitmap_sizes_and_compression(self):
+        for name, width, height in (("portrait.bmp", 217, 332), ("diagram_small.bmp", 160, 102),
+                                    ("diagram_large.bmp", 220, 140)):
+            blob, _, _, offset, header = read_bmp(os.path.join(self.folder.name, name))
+            self.assertEqual((header[1], header[2]), (width, height), name)
+            self.assertEqual((header[4], header[5]), (8, 1), name)
+            rows = decode_rle8(blob[offset:], width, height)
+            self.assertGreater(len({p for row in rows for p in row}), 2, name)
+
+    def test_portrait_is_red(self):
+        blob, _, _, offset, header = read_bmp(os.path.join(self.folder.name, "portrait.bmp"))
+        palette = [struct.unpack_from("<BBBB", blob, 54 + 4 * k) for k in range(256)]
+        rows = decode_rle8(blob[offset:], header[1], header[2])
+        darkest = max((p for row in rows for p in row), key=lambda k: 255 * 3 - sum(palette[k][:3]))
+        blue, green, red, _ = palette[darkest]
+        self.assertGreater(red, 2 * green)
+        self.assertGreater(red, 2 * blue)
+
+    def test_icon(self):
+        with open(os.path.join(self.folder.name, "farspan.ico"), "rb") as f:
+            blob = f.read()
+        reserved, kind, count = struct.unpack_from("<HHH", blob, 0)
+        self.assertEqual((reserved, kind, count), (0, 1, 1))
+        width, height, _, _, planes, bits, size, offset = struct.unpack_from("<BBBBHHII", blob, 6)
+        self.assertEqual((width, height, planes, bits), (48, 48, 1, 24))
+        self.assertEqual(offset + size, len(blob))
+        header = struct.unpack_from("<IiiHH", blob, offset)
+        self.assertEqual(header, (40, 48, 96, 1, 24))
+
+    def test_same_output_on_every_run(self):
+        with tempfile.TemporaryDirectory() as again:
+            sys.argv = ["make_bitmaps.py", again]
+            make_bitmaps.main()
+            for name in ("portrait.bmp", "diagram_small.bmp", "diagram_large.bmp", "farspan.ico"):
+                with open(os.path.join(self.folder.name, name), "rb") as a, open(os.path.join(again, name), "rb") as b:
+                    self.assertEqual(a.read(), b.read(), name)
+
+
+if __name__ == "__main__":
+    unittest.main()
