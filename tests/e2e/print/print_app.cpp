@@ -2,7 +2,7 @@
 // printer. For every print run it copies the new PDF into OUT_DIR as
 // NAME.pdf beside NAME.expected (the output box's text when it was printed)
 // and NAME.mode, which check_pdf.py compares afterwards.
-//   print_app.exe FARSPAN_EXE PDF_DIR OUT_DIR
+//   print_app.exe FARSPAN_EXE de|en PDF_DIR OUT_DIR   (de|en: the system language expected)
 #include <windows.h>
 
 #include <cstdio>
@@ -162,14 +162,16 @@ void cancelled_run(const e2e::app& a, const print_run& run, const char* style) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::printf("usage: print_app.exe FARSPAN_EXE PDF_DIR OUT_DIR\n");
+    if (argc < 5) {
+        std::printf("usage: print_app.exe FARSPAN_EXE de|en PDF_DIR OUT_DIR\n");
         return 2;
     }
-    pdf_dir = argv[2];
-    out_dir = argv[3];
+    pdf_dir = argv[3];
+    out_dir = argv[4];
     // The style box follows the system's language, whatever the program shows.
-    const char* style = PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_GERMAN ? "Standard" : "Regular";
+    const bool german = PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_GERMAN;
+    E2E_CHECK(german == (lstrcmpA(argv[2], "de") == 0));
+    const char* style = german ? "Standard" : "Regular";
 
     e2e::app a;
     if (!e2e::start_app(a, argv[1])) {

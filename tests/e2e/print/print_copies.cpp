@@ -71,6 +71,10 @@ int main(int argc, char** argv) {
     HWND box = make_box(25);
     E2E_CHECK_TEXT(std::to_string(SendMessageA(box, EM_GETLINECOUNT, 0, 0)), "25");
 
+    // A DC that is no printer refuses to start a document: result 0, and no job.
+    HDC memory = CreateCompatibleDC(nullptr);
+    E2E_CHECK(print_box_lines(memory, box, "Farspan", courier(memory, 10), 1, 1) == 0);
+    DeleteDC(memory);
     // Not one line of a 2000 pt font fits an A4 page: refused before any job
     // starts, so the next job below is this server's first.
     E2E_CHECK(print_box_lines(dc, box, "Farspan", courier(dc, 2000), 1, 1) == 0);

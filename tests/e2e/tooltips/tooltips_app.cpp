@@ -2,7 +2,7 @@
 // that shows: each working control's text in the current language, the next
 // tip in the other language after the language button, and no tip over the
 // output box and the labels.
-//   tooltips_app.exe FARSPAN_EXE
+//   tooltips_app.exe FARSPAN_EXE de|en   (the language the program should start in)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -77,8 +77,8 @@ BOOL CALLBACK count_working_controls(HWND child, LPARAM param) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::printf("usage: tooltips_app.exe FARSPAN_EXE\n");
+    if (argc < 3) {
+        std::printf("usage: tooltips_app.exe FARSPAN_EXE de|en\n");
         return 2;
     }
     e2e::app a;
@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
 
     // The start language follows the user's Windows language.
     int language = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_GERMAN ? 1 : 0;
+    E2E_CHECK(language == (lstrcmpA(argv[2], "de") == 0 ? 1 : 0));
     for (int id : tipped_controls) {
         const std::string tip = tip_for(a, id);
         std::printf("control %d: %s\n", id, e2e::visible(tip).c_str());
