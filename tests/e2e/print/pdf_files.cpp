@@ -52,7 +52,8 @@ pdf_file wait_new_pdf(const std::string& dir, const pdf_file& before, unsigned t
 bool keep_pdf(const pdf_file& pdf, const std::string& out_dir, const char* name,
               const std::string& expected, const char* mode) {
     const std::string base = out_dir + "\\" + name;
-    return CopyFileA(pdf.path.c_str(), (base + ".pdf").c_str(), FALSE) &&
+    // Moved, not copied: the test leaves nothing behind in the printer's output folder.
+    return MoveFileExA(pdf.path.c_str(), (base + ".pdf").c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING) &&
            write_file(base + ".expected", expected) && write_file(base + ".mode", mode);
 }
 

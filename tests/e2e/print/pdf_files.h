@@ -18,7 +18,7 @@ pdf_file newest_pdf(const std::string& dir);
 // Waits for a PDF newer than `before` whose size has stopped changing;
 // empty path on time-out.
 pdf_file wait_new_pdf(const std::string& dir, const pdf_file& before, unsigned timeout_ms);
-// Copies the PDF to OUT/NAME.pdf and writes NAME.expected and NAME.mode
+// Moves the PDF to OUT/NAME.pdf and writes NAME.expected and NAME.mode
 // for check_pdf.py.
 bool keep_pdf(const pdf_file& pdf, const std::string& out_dir, const char* name,
               const std::string& expected, const char* mode);
