@@ -5,24 +5,10 @@
 #include "app/app_state.h"
 #include "app/app_texts.h"
 #include "app/control_ids.h"
+#include "app/scoped_handles.h"
 #include "calc/text.h"
 
 namespace {
-// A window's device context, released on every path.
-class window_dc {
-public:
-    explicit window_dc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~window_dc() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    window_dc(const window_dc&) = delete;
-    window_dc& operator=(const window_dc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 struct field_limit {
     int field;

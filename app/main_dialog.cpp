@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/dialog_setup.h"
+#include "app/scoped_handles.h"
 #include "calc/recalculate.h"
 #include "print/print_output_box.h"
 #include "tooltips/tooltips.h"
@@ -23,21 +24,6 @@ const COLORREF dialog_colour = 0x0078FAB4;       // light green
 const COLORREF edit_colour = 0x00C84646;         // blue
 const COLORREF edit_text_colour = 0x00E6E6E6;    // light grey
 const COLORREF static_text_colour = 0x000A0AFA;  // red
-
-// A GDI object deleted when it goes out of scope.
-class gdi_object {
-public:
-    explicit gdi_object(HGDIOBJ object) : object_(object) {}
-    ~gdi_object() {
-        if (object_) DeleteObject(object_);
-    }
-    gdi_object(const gdi_object&) = delete;
-    gdi_object& operator=(const gdi_object&) = delete;
-    HGDIOBJ get() const { return object_; }
-
-private:
-    HGDIOBJ object_;
-};
 
 HBRUSH dialog_brush = nullptr;
 HBRUSH edit_brush = nullptr;

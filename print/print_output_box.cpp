@@ -5,39 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/scoped_handles.h"
 #include "calc/text.h"
 #include "print/pagination.h"
 #include "print/print_job_win32.h"
 
 namespace {
-
-// Printer setting handles handed out by the Print Setup dialog.
-class global_memory {
-public:
-    explicit global_memory(HGLOBAL handle) : handle_(handle) {}
-    ~global_memory() {
-        if (handle_) GlobalFree(handle_);
-    }
-    global_memory(const global_memory&) = delete;
-    global_memory& operator=(const global_memory&) = delete;
-
-private:
-    HGLOBAL handle_;
-};
-
-class owned_dc {
-public:
-    explicit owned_dc(HDC dc) : dc_(dc) {}
-    ~owned_dc() {
-        if (dc_) DeleteDC(dc_);
-    }
-    owned_dc(const owned_dc&) = delete;
-    owned_dc& operator=(const owned_dc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 // A font selected into a DC: the DC's previous font goes back in before the
 // font is deleted, so the DC never holds a deleted object.

@@ -2,7 +2,7 @@
 
 #include "calc/text.h"
 #include "sysinfo/frequency_answer.h"
-#include "sysinfo/win32_handles.h"
+#include "app/scoped_handles.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "calc/text.h"
 #include "sysinfo/ipv4_list.h"
-#include "sysinfo/win32_handles.h"
+#include "app/scoped_handles.h"
 
 namespace {
 typedef DWORD(WINAPI* get_ip_addr_table_fn)(void*, ULONG*, BOOL);

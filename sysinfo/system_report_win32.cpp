@@ -4,7 +4,7 @@
 #include "sysinfo/cpu_frequency_win32.h"
 #include "sysinfo/ipv4_list_win32.h"
 #include "sysinfo/system_report.h"
-#include "sysinfo/win32_handles.h"
+#include "app/scoped_handles.h"
 #include "sysinfo/windows_version_win32.h"
 
 namespace {
@@ -59,12 +59,12 @@ void compose_system_report(char* buffer, int capacity, int german) {
     facts.processor_count = static_cast<int>(system.dwNumberOfProcessors);
 
     {
-        const screen_dc screen;
-        if (screen.dc != nullptr) {
-            facts.screen_width = GetDeviceCaps(screen.dc, HORZRES);
-            facts.screen_height = GetDeviceCaps(screen.dc, VERTRES);
-            facts.bits_per_pixel = GetDeviceCaps(screen.dc, BITSPIXEL);
-            facts.refresh_hz = GetDeviceCaps(screen.dc, VREFRESH);
+        const window_dc screen(nullptr);
+        if (screen.get() != nullptr) {
+            facts.screen_width = GetDeviceCaps(screen.get(), HORZRES);
+            facts.screen_height = GetDeviceCaps(screen.get(), VERTRES);
+            facts.bits_per_pixel = GetDeviceCaps(screen.get(), BITSPIXEL);
+            facts.refresh_hz = GetDeviceCaps(screen.get(), VREFRESH);
         }
     }
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "sysinfo/win32_handles.h"
+#include "app/scoped_handles.h"
 #include "sysinfo/windows_version.h"
 
 namespace {
