@@ -2,7 +2,7 @@
 //   main_dialog_e2e first-report de|en   first report and texts in the user's language
 //   main_dialog_e2e drive                every control, from an English user language
 //   main_dialog_e2e timing               start-up and debounce times against a minimal dialog
-//   main_dialog_e2e pose [colours]       holds the dialog open for a screenshot
+//   main_dialog_e2e pose [colours|system] holds the dialog open for a screenshot
 #include <windows.h>
 #include <commctrl.h>
 
@@ -470,12 +470,14 @@ int timing() {
     return finish();
 }
 
-// Holds the dialog open for a screenshot, in the colour scheme if asked.
-int pose(bool colours, unsigned seconds) {
+// Holds the dialog open for a screenshot, in the colour scheme or with the
+// system report if asked.
+int pose(const std::string& look, unsigned seconds) {
     app a;
     if (!start_app(a, program)) return 1;
     if (!wait_output_shown(a, 5000)) return 1;
-    if (colours) click(item(a, 30));
+    if (look == "colours") click(item(a, 30));
+    if (look == "system") click(item(a, 17));
     Sleep(seconds * 1000);
     return stop_app(a) == 0 ? 0 : 1;
 }
@@ -487,7 +489,7 @@ int main(int argc, char** argv) {
     if (mode == "first-report" && argc > 2) return first_report(std::string(argv[2]) == "de");
     if (mode == "drive") return drive();
     if (mode == "timing") return timing();
-    if (mode == "pose") return pose(argc > 2 && std::string(argv[2]) == "colours", 6);
-    std::printf("usage: main_dialog_e2e first-report de|en | drive | timing | pose [colours]\n");
+    if (mode == "pose") return pose(argc > 2 ? argv[2] : "plain", 8);
+    std::printf("usage: main_dialog_e2e first-report de|en | drive | timing | pose [colours|system]\n");
     return 2;
 }
