@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ python3 libgtest-dev googletest libbenchmark-dev clang
+  cmake ninja-build g++ python3 libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth imagemagick
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils fonts-liberation
@@ -17,4 +17,4 @@ echo "Installing: ${missing[*]}"
 sudo=
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
