@@ -120,14 +120,16 @@ curvature_result compute_curvature(int kilometres, int metres, int degrees, int 
     const int last_pass = mode == mode_distance ? 1 : 30;
     for (int pass = 0; pass <= last_pass; ++pass) {
         const double ground = safe_sqrt(sight * sight - visible * visible);
+        // The hidden height for this ground distance: the next pass's value,
+        // and on the last pass the check of the one just used.
+        const double next_hidden = drop_below_tangent(ground);
         if (pass == 0) result.flat = take_values(ground, sight, visible, hidden);
         if (pass == last_pass) {
             result.curved = take_values(ground, sight, visible, hidden);
-            result.check_hidden = drop_below_tangent(ground);
+            result.check_hidden = next_hidden;
             result.unsettled = std::fabs(result.check_hidden - hidden) > settling_tolerance;
             result.below_horizon = visible < 0.0;
         }
-        const double next_hidden = drop_below_tangent(ground);
         if (mode == mode_distance) {
             visible = sight * sine;
             hidden = next_hidden;
