@@ -1,5 +1,6 @@
 #include "driver.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -83,6 +84,11 @@ double now_ms() {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
 bool wait_until(const std::function<bool()>& condition, unsigned timeout_ms, unsigned step_ms) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -61,5 +62,7 @@ std::string set_field_and_wait(const app& a, int control_id, const char* text,
 
 // Milliseconds from a monotonic clock.
 double now_ms();
+// The middle value of a set of timings (the upper middle for an even count; 0 for none).
+double median(std::vector<double> values);
 
 }  // namespace e2e

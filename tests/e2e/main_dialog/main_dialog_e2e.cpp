@@ -408,11 +408,6 @@ int drive() {
 
 // ---- timing -------------------------------------------------------------------
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Milliseconds from CreateProcess to `ready`, for one start of `command`.
 template <class Ready>
 double start_time(const char* command, Ready ready) {

@@ -263,11 +263,6 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
     E2E_CHECK(report.size() > 4 && report.compare(report.size() - 5, 5, "\r\n \r\n") == 0);
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 // Starts the tool as the program does (pipes, hidden) and reaps it.
 double time_tool_alone(const char* folder) {
     const double start = e2e::now_ms();
@@ -360,7 +355,7 @@ int run_report(bool german_start) {
         e2e::click(e2e::item(a, raminfo_box));
         tool_ms.push_back(time_tool_alone(folder));
     }
-    const double report_median = median(report_ms), tool_median = median(tool_ms);
+    const double report_median = e2e::median(report_ms), tool_median = e2e::median(tool_ms);
     std::printf("timing over %u rounds (median): system report %.1f ms, tempomark alone %.1f ms, ratio %.2f\n",
                 static_cast<unsigned>(report_ms.size()), report_median, tool_median,
                 tool_median > 0 ? report_median / tool_median : 0.0);
