@@ -153,10 +153,20 @@ int stop_app(app& a, unsigned timeout_ms) {
 HWND item(const app& a, int control_id) { return GetDlgItem(a.dialog, control_id); }
 
 std::string text_of(HWND window) {
-    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    // The length and the text are two messages: the program may set a longer
+    // text in between (a pending recalculation firing), so leave room and read
+    // again whenever the buffer came back full, which means it was cut short.
+    const std::size_t room = 1024;
+    std::string text;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+        const std::size_t size = static_cast<std::size_t>(length > 0 ? length : 0) + 1 + room;
+        text.assign(size, '\0');
+        const LRESULT got = SendMessageA(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(&text[0]));
+        const std::size_t n = got > 0 ? static_cast<std::size_t>(got) : 0;
+        text.resize(n);
+        if (n + 1 < size) break;
+    }
     return text;
 }
 

@@ -152,8 +152,10 @@ int main(int argc, char** argv) {
             std::printf("sequence %d (seed %u): %s\n", done, seed, log.c_str());
             break;
         }
-        // A pending debounce would rewrite the box: the box is shown only once
-        // the timer has fired, so its text now matches the field state.
+        // Typing hides the box until its debounce fires. A click that
+        // recalculates shows it at once, and a debounce still pending then
+        // rewrites it later: with the same text for a curvature report, with a
+        // fresh one (other uptimes, other length) for the system report.
         const std::string report = e2e::output_text(a);
         const bool german = e2e::text_of(e2e::item(a, 10)) == "English";
         const bool distance = e2e::checked(e2e::item(a, 16));
@@ -165,6 +167,8 @@ int main(int argc, char** argv) {
             const char* head = german ? "\r\n Speicherbelegung:" : "\r\n Used Memory:";
             report_ok = report.compare(0, std::strlen(head), head) == 0 && ends_with(report, "\r\n \r\n") &&
                         report.find("Program Uptime: ") != std::string::npos;
+            if (!report_ok)
+                std::printf("system report (%zu bytes): %s\n", report.size(), e2e::visible(report).c_str());
         } else {
             const curvature_result result =
                 compute_curvature(field_value(a, 18), field_value(a, 20), field_value(a, 22), field_value(a, 24),
