@@ -110,6 +110,21 @@ bool clock_in(const std::string& report, const texts& t, int& mhz) {
     return has(report.substr(at), " MHz");
 }
 
+// Under Wine a child process start very rarely comes to nothing (seen once in
+// a full run: no clock line, and the report came faster than any tool run
+// takes). Where the tool is expected to answer, a missing line is asked for
+// once more, so only a fault that repeats fails; the retry is printed.
+std::string report_expecting_clock(const app& a, const texts& t) {
+    const std::string report = e2e::output_text(a);
+    int mhz = 0;
+    if (clock_in(report, t, mhz)) return report;
+    std::printf("  no CPU line: unchecking and checking RAM-Info once more\n");
+    e2e::click(e2e::item(a, raminfo_box));
+    e2e::click(e2e::item(a, raminfo_box));
+    E2E_CHECK(e2e::wait_output_shown(a));
+    return e2e::output_text(a);
+}
+
 // Seconds written on an uptime line ("12 Days  5 Hours 12 Minutes  3 Seconds"),
 // or -1 when the line does not read as one.
 long long uptime_seconds(const std::string& report, const char* label, const texts& t) {
@@ -313,7 +328,7 @@ int run_report(bool german_start) {
     e2e::click(e2e::item(a, raminfo_box));
     E2E_CHECK(e2e::checked(e2e::item(a, raminfo_box)));
     E2E_CHECK(e2e::wait_output_shown(a));
-    std::string report = e2e::output_text(a);
+    std::string report = report_expecting_clock(a, *t);
     std::printf("system report (%s start language):\n%s\n", german_start ? "German" : "English", report.c_str());
     check_system_report(report, *t, true);
 
@@ -327,7 +342,7 @@ int run_report(bool german_start) {
 
     // The other language, and back.
     e2e::click(e2e::item(a, language_button));
-    report = e2e::output_text(a);
+    report = report_expecting_clock(a, *other);
     check_system_report(report, *other, true);
     e2e::click(e2e::item(a, distance_radio));
     E2E_CHECK_TEXT(e2e::text_of(e2e::item(a, length_label)), std::string(other->distance_label));
@@ -351,7 +366,7 @@ int run_report(bool german_start) {
         e2e::click(e2e::item(a, raminfo_box));  // returns once the report is in the box
         E2E_CHECK(IsWindowVisible(e2e::item(a, 1000)) != FALSE);
         report_ms.push_back(e2e::now_ms() - start);
-        E2E_CHECK(has(e2e::output_text(a), t->clock));
+        E2E_CHECK(has(report_expecting_clock(a, *t), t->clock));
         e2e::click(e2e::item(a, raminfo_box));
         tool_ms.push_back(time_tool_alone(folder));
     }
@@ -418,7 +433,7 @@ int run_doubles(const char* doubles_dir) {
         e2e::click(e2e::item(a, raminfo_box));
         const double elapsed = e2e::now_ms() - start;
         E2E_CHECK(e2e::wait_output_shown(a));
-        const std::string report = e2e::output_text(a);
+        const std::string report = c.clock_line ? report_expecting_clock(a, t) : e2e::output_text(a);
         int mhz = 0;
         const bool clock = clock_in(report, t, mhz);
         std::printf("  report in %.0f ms, CPU line %s %d\n", elapsed, clock ? "shown with" : "absent,", mhz);
