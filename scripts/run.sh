@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh native win64
 export WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix}
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 exe=build/win64/farspan.exe
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe"

@@ -39,7 +39,8 @@ start_env() {
   {
     echo "export DISPLAY=:$display"
     echo "export WINEPREFIX=$dir/prefix"
-    echo "export WINEDEBUG=-all"
+    # Quiet by default; WINEDEBUG=err+all (or any channel list) shows Wine's own errors.
+    echo "export WINEDEBUG=${WINEDEBUG:--all}"
     echo "export WINEDLLOVERRIDES='mscoree,mshtml='"
   } >"$dir/env"
   # shellcheck disable=SC1091
