@@ -5,7 +5,7 @@
 #include "app/app_state.h"
 #include "app/app_texts.h"
 #include "app/control_ids.h"
-#include "app/scoped_handles.h"
+#include "win32/scoped_handles.h"
 #include "calc/text.h"
 
 namespace {
@@ -48,7 +48,7 @@ void center_window(HWND window) {
     int screen_width = 0;
     int screen_height = 0;
     {
-        window_dc dc(window);
+        const window_dc dc = get_window_dc(window);
         if (dc.get()) {
             screen_width = GetDeviceCaps(dc.get(), HORZRES);
             screen_height = GetDeviceCaps(dc.get(), VERTRES);

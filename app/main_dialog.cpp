@@ -6,7 +6,7 @@
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/dialog_setup.h"
-#include "app/scoped_handles.h"
+#include "win32/scoped_handles.h"
 #include "calc/recalculate.h"
 #include "print/print_output_box.h"
 #include "tooltips/tooltips.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/scoped_handles.h"
+#include "win32/scoped_handles.h"
 #include "calc/text.h"
 #include "print/pagination.h"
 #include "print/print_job_win32.h"

@@ -2,7 +2,7 @@
 
 #include "calc/text.h"
 #include "sysinfo/frequency_answer.h"
-#include "app/scoped_handles.h"
+#include "win32/scoped_handles.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ bool make_pipe(owned_handle& read_end, owned_handle& write_end, SECURITY_ATTRIBU
     HANDLE r = nullptr;
     HANDLE w = nullptr;
     if (!CreatePipe(&r, &w, &attributes, 0)) return false;
-    read_end.handle = r;
-    write_end.handle = w;
+    read_end.reset(r);
+    write_end.reset(w);
     return true;
 }
 
@@ -35,12 +35,12 @@ int read_pending(void* context, char* into, int size) {
     probe_state& probe = *static_cast<probe_state*>(context);
     for (;;) {
         DWORD pending = 0;
-        if (!PeekNamedPipe(probe.output_read.handle, nullptr, 0, nullptr, &pending, nullptr))
+        if (!PeekNamedPipe(probe.output_read.get(), nullptr, 0, nullptr, &pending, nullptr))
             return 0;  // broken pipe: the tool has exited and everything was read
         if (pending > 0) {
             DWORD wanted = pending < static_cast<DWORD>(size) ? pending : static_cast<DWORD>(size);
             DWORD got = 0;
-            if (!ReadFile(probe.output_read.handle, into, wanted, &got, nullptr)) return 0;
+            if (!ReadFile(probe.output_read.get(), into, wanted, &got, nullptr)) return 0;
             return static_cast<int>(got);
         }
         if (GetTickCount64() >= probe.deadline) {
@@ -63,15 +63,15 @@ int start_frequency_tool(const char* command_line) {
     attributes.bInheritHandle = TRUE;
     // The tool inherits only its own ends: our read end and write end stay private.
     if (!make_pipe(probe.output_read, probe.output_write, attributes)) return 0;
-    if (!SetHandleInformation(probe.output_read.handle, HANDLE_FLAG_INHERIT, 0)) return 0;
+    if (!SetHandleInformation(probe.output_read.get(), HANDLE_FLAG_INHERIT, 0)) return 0;
     if (!make_pipe(probe.input_read, probe.input_write, attributes)) return 0;
-    if (!SetHandleInformation(probe.input_write.handle, HANDLE_FLAG_INHERIT, 0)) return 0;
+    if (!SetHandleInformation(probe.input_write.get(), HANDLE_FLAG_INHERIT, 0)) return 0;
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    startup.hStdInput = probe.input_read.handle;
-    startup.hStdOutput = probe.output_write.handle;
-    startup.hStdError = probe.output_write.handle;
+    startup.hStdInput = probe.input_read.get();
+    startup.hStdOutput = probe.output_write.get();
+    startup.hStdError = probe.output_write.get();
     startup.dwFlags = STARTF_USESTDHANDLES;
 
     // CreateProcessA may write into the command line.
@@ -81,7 +81,7 @@ int start_frequency_tool(const char* command_line) {
     if (!CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
                         &startup, &process))
         return 0;
-    probe.process.handle = process.hProcess;
+    probe.process.reset(process.hProcess);
     CloseHandle(process.hThread);
     return 1;
 }
@@ -91,14 +91,14 @@ int read_frequency_answer(char* answer, int capacity, int chunk_size) {
     if (current_probe == nullptr) return 0;
     probe_state& probe = *current_probe;
     // Without our copy of the write end the pipe ends when the tool exits.
-    if (!probe.output_write.close()) return 0;
+    if (!probe.output_write.reset()) return 0;
     probe.deadline = GetTickCount64() + frequency_wait_limit_ms;
     probe.timed_out = false;
     read_answer_chunks(answer, capacity, chunk_size, read_pending, &probe);
     if (probe.timed_out) {
         // A half answer from a tool that hangs is not trusted.
         copy_text(answer, capacity, "");
-        if (probe.process.valid()) TerminateProcess(probe.process.handle, 1);
+        if (probe.process.valid()) TerminateProcess(probe.process.get(), 1);
         return 0;
     }
     return 1;

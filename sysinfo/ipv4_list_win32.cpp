@@ -2,16 +2,16 @@
 
 #include "calc/text.h"
 #include "sysinfo/ipv4_list.h"
-#include "app/scoped_handles.h"
+#include "win32/scoped_handles.h"
 
 namespace {
 typedef DWORD(WINAPI* get_ip_addr_table_fn)(void*, ULONG*, BOOL);
 }
 
 void list_ipv4_addresses(char* out, int capacity, int german) {
-    const loaded_library helper("iphlpapi.dll");
+    const loaded_library helper(LoadLibraryA("iphlpapi.dll"));
     copy_text(out, capacity, "");
-    auto get_ip_addr_table = find_entry<get_ip_addr_table_fn>(helper.module, "GetIpAddrTable");
+    auto get_ip_addr_table = find_entry<get_ip_addr_table_fn>(helper.get(), "GetIpAddrTable");
     if (get_ip_addr_table == nullptr) return;
 
     // Room for 15 rows; a machine with more gets ERROR_INSUFFICIENT_BUFFER and no section.

@@ -4,7 +4,7 @@
 #include "sysinfo/cpu_frequency_win32.h"
 #include "sysinfo/ipv4_list_win32.h"
 #include "sysinfo/system_report.h"
-#include "app/scoped_handles.h"
+#include "win32/scoped_handles.h"
 #include "sysinfo/windows_version_win32.h"
 
 namespace {
@@ -59,7 +59,7 @@ void compose_system_report(char* buffer, int capacity, int german) {
     facts.processor_count = static_cast<int>(system.dwNumberOfProcessors);
 
     {
-        const window_dc screen(nullptr);
+        const window_dc screen = get_window_dc(nullptr);
         if (screen.get() != nullptr) {
             facts.screen_width = GetDeviceCaps(screen.get(), HORZRES);
             facts.screen_height = GetDeviceCaps(screen.get(), VERTRES);
@@ -75,13 +75,12 @@ void compose_system_report(char* buffer, int capacity, int german) {
     char system_bios[report_bios_value_size + 1];
     char video_bios[report_bios_value_size + 1];
     {
-        registry_key system_key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\SYSTEM", 0, KEY_READ, &system_key.key) ==
+        HKEY opened = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\SYSTEM", 0, KEY_READ, &opened) ==
             ERROR_SUCCESS) {
-            if (read_bios_value(system_key.key, "SystemBiosDate", system_bios)) facts.system_bios_date = system_bios;
-            if (read_bios_value(system_key.key, "VideoBiosDate", video_bios)) facts.video_bios_date = video_bios;
-        } else {
-            system_key.key = nullptr;
+            const registry_key system_key(opened);
+            if (read_bios_value(system_key.get(), "SystemBiosDate", system_bios)) facts.system_bios_date = system_bios;
+            if (read_bios_value(system_key.get(), "VideoBiosDate", video_bios)) facts.video_bios_date = video_bios;
         }
     }
 

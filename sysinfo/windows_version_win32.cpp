@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/scoped_handles.h"
+#include "win32/scoped_handles.h"
 #include "sysinfo/windows_version.h"
 
 namespace {

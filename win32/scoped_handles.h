@@ -1,0 +1,112 @@
+#pragma once
+// Win32: small owners for the handles the program opens, so every path out
+// of an operation releases what it acquired. All share one shape: built from
+// the raw handle, released by the destructor, movable but never copied, with
+// get(), release() and reset().
+#include <windows.h>
+
+#include <utility>
+
+template <typename Traits>
+class scoped_handle {
+public:
+    using handle_type = typename Traits::handle_type;
+
+    scoped_handle() = default;
+    explicit scoped_handle(handle_type handle, Traits traits = Traits{}) : handle_(handle), traits_(traits) {}
+    ~scoped_handle() { reset(); }
+    scoped_handle(const scoped_handle&) = delete;
+    scoped_handle& operator=(const scoped_handle&) = delete;
+    scoped_handle(scoped_handle&& other) noexcept : handle_(other.release()), traits_(other.traits_) {}
+    scoped_handle& operator=(scoped_handle&& other) noexcept {
+        if (this != &other) {
+            reset(other.release());
+            traits_ = other.traits_;
+        }
+        return *this;
+    }
+
+    handle_type get() const { return handle_; }
+    bool valid() const { return Traits::valid(handle_); }
+    // Gives the handle up without releasing it.
+    handle_type release() { return std::exchange(handle_, Traits::empty()); }
+    // Releases what is held (if anything) and takes `handle`; false when the
+    // release itself failed.
+    bool reset(handle_type handle = Traits::empty()) {
+        bool released = true;
+        if (valid()) released = traits_.free(handle_);
+        handle_ = handle;
+        return released;
+    }
+
+private:
+    handle_type handle_ = Traits::empty();
+    Traits traits_{};
+};
+
+// The traits: what "empty" means for each kind and how it is released.
+template <typename Handle>
+struct null_is_empty {
+    using handle_type = Handle;
+    static Handle empty() { return nullptr; }
+    static bool valid(Handle handle) { return handle != nullptr; }
+};
+
+struct kernel_handle_traits {
+    using handle_type = HANDLE;
+    static HANDLE empty() { return nullptr; }
+    static bool valid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+    bool free(HANDLE handle) const { return CloseHandle(handle) != FALSE; }
+};
+
+// GetDC's context goes back to the window it came from (the screen's for none).
+struct window_dc_traits : null_is_empty<HDC> {
+    HWND window = nullptr;
+    bool free(HDC dc) const { return ReleaseDC(window, dc) != 0; }
+};
+
+struct registry_key_traits : null_is_empty<HKEY> {
+    bool free(HKEY key) const { return RegCloseKey(key) == ERROR_SUCCESS; }
+};
+
+struct library_traits : null_is_empty<HMODULE> {
+    bool free(HMODULE module) const { return FreeLibrary(module) != FALSE; }
+};
+
+// Brushes, fonts, bitmaps.
+struct gdi_object_traits : null_is_empty<HGDIOBJ> {
+    bool free(HGDIOBJ object) const { return DeleteObject(object) != FALSE; }
+};
+
+// A context made with CreateDC or handed out by the print dialog.
+struct owned_dc_traits : null_is_empty<HDC> {
+    bool free(HDC dc) const { return DeleteDC(dc) != FALSE; }
+};
+
+// Movable global memory, such as the printer setting handles.
+struct global_memory_traits : null_is_empty<HGLOBAL> {
+    bool free(HGLOBAL memory) const { return GlobalFree(memory) == nullptr; }
+};
+
+using owned_handle = scoped_handle<kernel_handle_traits>;
+using registry_key = scoped_handle<registry_key_traits>;
+using loaded_library = scoped_handle<library_traits>;
+using gdi_object = scoped_handle<gdi_object_traits>;
+using owned_dc = scoped_handle<owned_dc_traits>;
+using global_memory = scoped_handle<global_memory_traits>;
+using window_dc = scoped_handle<window_dc_traits>;
+
+// The device context of a window, or of the whole screen for no window.
+inline window_dc get_window_dc(HWND window) {
+    window_dc_traits traits;
+    traits.window = window;
+    return window_dc(GetDC(window), traits);
+}
+
+// An entry point looked up at run time, as the function type the caller names.
+template <typename Function>
+Function find_entry(HMODULE module, const char* name) {
+    if (module == nullptr) return nullptr;
+    FARPROC entry = GetProcAddress(module, name);
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(entry));
+}
