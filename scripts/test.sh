@@ -6,6 +6,23 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+
+# Whatever way this ends (failure, Ctrl-C, a kill), stop the Xvfb, wineserver
+# and CUPS servers the tests started; a finished test has stopped its own.
+stop_leftovers() {
+  for env_dir in build/win64/e2e-*/; do
+    [ -f "$env_dir/env" ] && { tests/e2e/env.sh stop "$env_dir" >/dev/null 2>&1 || true; }
+  done
+  for pid_file in $(find build/win64 -name cupsd.pid 2>/dev/null); do
+    read -r pid folder <"$pid_file" || continue
+    kill "$pid" 2>/dev/null || true
+    case $folder in /tmp/farspan-cups.*) rm -rf "$folder" ;; esac
+    rm -f "$pid_file"
+  done
+  return 0
+}
+trap stop_leftovers EXIT
+trap 'exit 130' INT TERM
 scripts/build.sh native asan fuzz win64
 status=0
 ctest --test-dir build/native --output-on-failure || status=1

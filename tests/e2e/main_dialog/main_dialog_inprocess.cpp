@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -277,6 +278,79 @@ void check_resources() {
     E2E_CHECK(SendMessageA(main_dialog_handle, WM_GETICON, ICON_BIG, 0) != 0);
 }
 
+// What the dialog's own thread did with an input change and the output box,
+// stamped on that thread's clock, so the order and the gaps do not depend on
+// how quickly this test gets to look.
+struct dialog_event {
+    char kind;  // 'c' kilometre field changed, 't' report text set, 's' box shown, 'h' box hidden
+    double at_ms;
+    std::string text;
+};
+std::vector<dialog_event> dialog_events;
+std::mutex dialog_events_lock;
+HHOOK event_hook = nullptr;
+
+void record(char kind, const char* text = "") {
+    const std::lock_guard<std::mutex> hold(dialog_events_lock);
+    dialog_events.push_back({kind, now_ms(), text});
+}
+
+LRESULT CALLBACK record_dialog_event(int code, WPARAM w, LPARAM l) {
+    if (code == HC_ACTION) {
+        const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(l);
+        if (message->hwnd == main_dialog_handle && message->message == WM_COMMAND &&
+            LOWORD(message->wParam) == 18 && HIWORD(message->wParam) == EN_CHANGE) {
+            record('c');
+        } else if (message->hwnd == control(1000) && message->message == WM_SETTEXT && message->lParam) {
+            record('t', reinterpret_cast<const char*>(message->lParam));
+        } else if (message->hwnd == control(1000) && message->message == WM_SHOWWINDOW) {
+            record(message->wParam ? 's' : 'h');
+        }
+    }
+    return CallNextHookEx(event_hook, code, w, l);
+}
+
+// A burst of three typed digits gives exactly one report, for all three, and
+// not before 50 ms after the last one (a little less allowed for the timer's grain).
+void check_debounce(DWORD dialog_thread_id) {
+    HWND km = control(18);
+    SetWindowTextA(km, "");
+    E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    event_hook = SetWindowsHookExA(WH_CALLWNDPROC, record_dialog_event, nullptr, dialog_thread_id);
+    E2E_CHECK(event_hook != nullptr);
+    if (!event_hook) return;
+    for (char digit : std::string("123")) PostMessageA(km, WM_CHAR, static_cast<unsigned char>(digit), 1);
+    auto shown = [] {
+        const std::lock_guard<std::mutex> hold(dialog_events_lock);
+        for (const dialog_event& e : dialog_events)
+            if (e.kind == 's') return true;
+        return false;
+    };
+    E2E_CHECK(wait_until(shown, 5000));
+    Sleep(200);  // room for a wrong second report to show up
+    UnhookWindowsHookEx(event_hook);
+    const std::lock_guard<std::mutex> hold(dialog_events_lock);
+    event_hook = nullptr;
+
+    std::string order;
+    double last_change = 0, shown_at = 0;
+    std::string report;
+    for (const dialog_event& e : dialog_events) {
+        order += e.kind;
+        if (e.kind == 'c') last_change = e.at_ms;
+        if (e.kind == 't') report = e.text;
+        if (e.kind == 's' && shown_at == 0) shown_at = e.at_ms;
+    }
+    std::printf("debounce: events %s, report shown %.1f ms after the last change\n", order.c_str(),
+                shown_at - last_change);
+    // Three changes (the first hides the box), then one report and one show.
+    E2E_CHECK_TEXT(order, "chccts");
+    E2E_CHECK(report.find(" Height:            123.000 Kilometres ") != std::string::npos);
+    E2E_CHECK(shown_at - last_change >= 45.0);
+    SetWindowTextA(km, "85");
+    E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+}
+
 }  // namespace
 
 int main() {
@@ -290,6 +364,7 @@ int main() {
 
     check_layout();
     check_resources();
+    check_debounce(thread_id);
 
     // Window menu: the system's items, one separator and the two program items,
     // also after the language has been switched back and forth.

@@ -28,7 +28,7 @@ stop_cups() {
     wait "$cupsd_pid" 2>/dev/null || true
   fi
   cp "$cups"/log/* "$dir/log/" 2>/dev/null || true
-  rm -rf "$cups"
+  rm -rf "$cups" "$dir/cupsd.pid"
 }
 trap stop_cups EXIT
 trap "exit 143" TERM INT
@@ -63,6 +63,8 @@ CONF
 
 cupsd -f -c "$cups/conf/cupsd.conf" -s "$cups/conf/cups-files.conf" >"$cups/log/cupsd.out" 2>&1 &
 cupsd_pid=$!
+# For scripts/test.sh, which stops what an interrupted run left behind.
+echo "$cupsd_pid $cups" >"$dir/cupsd.pid"
 
 export CUPS_SERVER=$socket
 for _ in $(seq 1 100); do [ -S "$socket" ] && break; sleep 0.1; done

@@ -31,27 +31,36 @@ HWND visible_tip(const e2e::app& a) {
     return e2e::find_process_window(a.process.dwProcessId, TOOLTIPS_CLASSA);
 }
 
-// Moves off the dialog until no tip shows, then rests on the control's centre
-// and returns the text of the tip that appears ("" when none does).
-std::string tip_over(const e2e::app& a, int control_id, unsigned wait_ms) {
+bool has_current_tool(HWND tooltip) { return SendMessageA(tooltip, TTM_GETCURRENTTOOL, 0, 0) != 0; }
+
+// Moves off the dialog and waits until the tooltip has let go of every tool
+// (no tip shown, no current tool), so the next tool starts from the initial
+// delay; then rests on the control's centre and returns the text of the tip
+// that appears ("" when none does within `wait_ms`).
+std::string tip_over(const e2e::app& a, HWND tooltip, int control_id, unsigned wait_ms = 4000,
+                     bool tip_expected = true) {
     RECT dialog;
     GetWindowRect(a.dialog, &dialog);
     move_pointer(dialog.right + 40, dialog.bottom + 40);
-    e2e::wait_until([&] { return visible_tip(a) == nullptr; }, 3000, 20);
-    Sleep(400);
+    const bool released =
+        e2e::wait_until([&] { return visible_tip(a) == nullptr && !has_current_tool(tooltip); }, 3000, 20);
+    if (!released) std::printf("  (control %d: the previous tip did not let go within 3 s)\n", control_id);
     RECT r;
     GetWindowRect(e2e::item(a, control_id), &r);
-    move_pointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    move_pointer(centre.x, centre.y);
     HWND tip = nullptr;
     e2e::wait_until([&] { return (tip = visible_tip(a)) != nullptr; }, wait_ms, 20);
-    return tip ? e2e::text_of(tip) : std::string();
-}
-
-// Tries twice: a tip can fail to appear when the pointer arrives just as the previous one hides.
-std::string tip_for(const e2e::app& a, int control_id) {
-    std::string text = tip_over(a, control_id, 4000);
-    if (text.empty()) text = tip_over(a, control_id, 4000);
-    return text;
+    if (tip) return e2e::text_of(tip);
+    if (!tip_expected) return std::string();
+    // Say what the tooltip saw, so a missing tip can be told from a lost pointer move.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const HWND under = WindowFromPoint(cursor);
+    std::printf("  (control %d: no tip within %u ms; pointer at %ld,%ld over control %d; current tool: %s)\n",
+                control_id, wait_ms, cursor.x, cursor.y, under ? GetDlgCtrlID(under) : 0,
+                has_current_tool(tooltip) ? "yes" : "no");
+    return std::string();
 }
 
 struct process_window {
@@ -102,22 +111,23 @@ int main(int argc, char** argv) {
     // The start language follows the user's Windows language.
     int language = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_GERMAN ? 1 : 0;
     E2E_CHECK(language == (lstrcmpA(argv[2], "de") == 0 ? 1 : 0));
+    HWND tooltip = search.found;
     for (int id : tipped_controls) {
-        const std::string tip = tip_for(a, id);
+        const std::string tip = tip_over(a, tooltip, id);
         std::printf("control %d: %s\n", id, e2e::visible(tip).c_str());
         E2E_CHECK_TEXT(tip, tooltip_text(id, language));
     }
-    for (int id : untipped_controls) E2E_CHECK_TEXT(tip_over(a, id, 1500), "");
+    for (int id : untipped_controls) E2E_CHECK_TEXT(tip_over(a, tooltip, id, 1500, false), "");
 
     // After the language button the next tip is in the other language, with
     // the same tools as before.
     e2e::click(e2e::item(a, 10));
     language = 1 - language;
-    for (int id : {13, 15, 19, 28, 10}) E2E_CHECK_TEXT(tip_for(a, id), tooltip_text(id, language));
+    for (int id : {13, 15, 19, 28, 10}) E2E_CHECK_TEXT(tip_over(a, tooltip, id), tooltip_text(id, language));
     E2E_CHECK(SendMessageA(search.found, TTM_GETTOOLCOUNT, 0, 0) == tools);
     e2e::click(e2e::item(a, 10));
     language = 1 - language;
-    E2E_CHECK_TEXT(tip_for(a, 16), tooltip_text(16, language));
+    E2E_CHECK_TEXT(tip_over(a, tooltip, 16), tooltip_text(16, language));
 
     E2E_CHECK_TEXT(std::to_string(e2e::stop_app(a)), "0");
     return e2e::finish();
