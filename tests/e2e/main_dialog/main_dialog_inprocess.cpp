@@ -125,6 +125,71 @@ const template_control layout[] = {
     {26, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 110, 111, 170},
 };
 
+// One control as the dialog resource describes it (extended template).
+struct resource_control {
+    int id;
+    DWORD style;
+    int x, y, w, h;
+};
+
+// The controls of dialog resource 100 of this executable, which carries the
+// same template as farspan.exe. The live windows cannot show the initial
+// WS_VISIBLE of the output box: the first report shows it anyway.
+std::vector<resource_control> resource_controls() {
+    std::vector<resource_control> controls;
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(100), MAKEINTRESOURCEA(5));
+    if (!found) return controls;
+    const BYTE* start = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
+    const std::size_t size = SizeofResource(nullptr, found);
+    std::size_t at = 0;
+    bool ok = start != nullptr;
+    auto word = [&]() -> WORD {
+        if (!ok || at + 2 > size) { ok = false; return 0; }
+        const WORD w = static_cast<WORD>(start[at] | start[at + 1] << 8);
+        at += 2;
+        return w;
+    };
+    auto dword = [&]() -> DWORD { const DWORD low = word(); return low | static_cast<DWORD>(word()) << 16; };
+    auto skip_name = [&]() {  // empty, an ordinal, or a NUL-terminated UTF-16 text
+        const WORD first = word();
+        if (first == 0xFFFF) word();
+        else while (ok && first != 0 && word() != 0) {}
+    };
+    auto align = [&]() { at = (at + 3) & ~std::size_t{3}; };
+    if (word() != 1 || word() != 0xFFFF) return controls;  // not an extended template
+    dword();                                                // help id
+    dword();                                                // extended style
+    const DWORD dialog_style = dword();
+    const int count = word();
+    for (int i = 0; i < 4; ++i) word();  // position and size
+    skip_name();                         // menu
+    skip_name();                         // class
+    skip_name();                         // caption
+    if (dialog_style & DS_SETFONT) {
+        word();  // points
+        word();  // weight
+        word();  // italic, character set
+        skip_name();
+    }
+    for (int i = 0; i < count && ok; ++i) {
+        align();
+        dword();  // help id
+        dword();  // extended style
+        resource_control c{};
+        c.style = dword();
+        c.x = static_cast<short>(word());
+        c.y = static_cast<short>(word());
+        c.w = static_cast<short>(word());
+        c.h = static_cast<short>(word());
+        c.id = static_cast<int>(dword());
+        skip_name();  // class
+        skip_name();  // text
+        at += word();  // creation data
+        if (ok) controls.push_back(c);
+    }
+    return controls;
+}
+
 // The style bits that the template sets; controls add state bits of their own.
 const DWORD template_bits = WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | 0xFFFF;
 
@@ -139,6 +204,21 @@ void check_layout() {
     RECT client;
     GetClientRect(dialog, &client);
     E2E_CHECK(client.right == size.right && client.bottom == size.bottom);
+
+    // The resource itself, bit for bit: every control a child, all but the output box visible.
+    const std::vector<resource_control> described = resource_controls();
+    E2E_CHECK(described.size() == sizeof layout / sizeof layout[0]);
+    for (std::size_t i = 0; i < described.size() && i < sizeof layout / sizeof layout[0]; ++i) {
+        const resource_control& r = described[i];
+        const template_control& t = layout[i];
+        const bool same = r.id == t.id && r.style == (WS_CHILD | t.styles) && r.x == t.x && r.y == t.y &&
+                          r.w == t.w && r.h == t.h;
+        if (!same) {
+            std::printf("  (resource control %d: style 0x%08lX at %d,%d size %dx%d; wanted %d: style 0x%08lX)\n", r.id,
+                        r.style, r.x, r.y, r.w, r.h, t.id, WS_CHILD | t.styles);
+        }
+        E2E_CHECK(same);
+    }
 
     HWND child = GetWindow(dialog, GW_CHILD);
     for (const template_control& t : layout) {
