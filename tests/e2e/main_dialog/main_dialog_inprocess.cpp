@@ -1,7 +1,7 @@
 // Runs the main dialog inside this test's own process (on a second thread)
 // for what cannot be read across processes under Wine: the window menu, the
-// pictures on the buttons, the dialog layout in dialog units, and the web
-// address each button chooses.
+// pictures on the buttons, the dialog layout in dialog units, the web
+// address each button chooses, and the tooltip hook after each way of closing.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,6 +14,7 @@
 #include "app/app_state.h"
 #include "app/main_dialog.h"
 #include "driver.h"
+#include "tooltips/tooltips.h"
 
 using namespace e2e;
 
@@ -22,7 +23,14 @@ namespace {
 std::vector<std::string> opened_addresses;
 void record_address(HWND, const char* address) { opened_addresses.push_back(address); }
 
-DWORD WINAPI dialog_thread(LPVOID) { return static_cast<DWORD>(run_farspan(GetModuleHandleA(nullptr))); }
+bool hook_left_after_close = false;
+
+DWORD WINAPI dialog_thread(LPVOID) {
+    const int result = run_farspan(GetModuleHandleA(nullptr));
+    // Read on the dialog's thread, which still lives and would still have its hook.
+    hook_left_after_close = tooltips_hook_installed();
+    return static_cast<DWORD>(result);
+}
 
 HWND control(int id) { return GetDlgItem(main_dialog_handle, id); }
 void press(int id) { SendMessageA(control(id), BM_CLICK, 0, 0); }
@@ -432,20 +440,81 @@ void check_debounce(DWORD dialog_thread_id) {
     E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
 }
 
+struct running_dialog {
+    HANDLE thread = nullptr;
+    DWORD thread_id = 0;
+};
+
+// Runs the program's dialog on a thread of its own; true once its first report shows.
+bool open_dialog(running_dialog& d) {
+    hook_left_after_close = false;
+    d.thread = CreateThread(nullptr, 0, dialog_thread, nullptr, 0, &d.thread_id);
+    if (!d.thread) return false;
+    const bool opened = wait_until([] { return main_dialog_handle != nullptr; }, 20000, 10);
+    E2E_CHECK(opened);
+    if (!opened) return false;
+    E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    return true;
+}
+
+struct tooltip_search {
+    HWND owner;
+    HWND found;
+};
+
+HWND tooltip_window_of(const running_dialog& d) {
+    tooltip_search search{main_dialog_handle, nullptr};
+    EnumThreadWindows(d.thread_id, [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<tooltip_search*>(param);
+        if (class_of(window) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == s->owner) s->found = window;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+enum class close_way { close_box, close_button, escape };
+
+// Ends the dialog as a user would; the entry returns 0 and the tooltips go
+// with the dialog: hook removed on the dialog's thread, tooltip window gone.
+void close_dialog(running_dialog& d, close_way way) {
+    const char* name = way == close_way::close_box      ? "close box"
+                       : way == close_way::close_button ? "Close button"
+                                                        : "Esc key";
+    const HWND tooltip = tooltip_window_of(d);
+    E2E_CHECK(tooltip != nullptr);
+    E2E_CHECK(tooltips_hook_installed());
+    if (way == close_way::close_box)
+        PostMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else if (way == close_way::close_button)
+        PostMessageA(control(1), BM_CLICK, 0, 0);
+    else  // the key goes through the dialog's own message loop, as typed into the focused field
+        PostMessageA(control(18), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    const bool ended = WaitForSingleObject(d.thread, 10000) == WAIT_OBJECT_0;
+    if (!ended) std::printf("  (the %s did not end the dialog)\n", name);
+    E2E_CHECK(ended);
+    DWORD code = 99;
+    GetExitCodeThread(d.thread, &code);
+    E2E_CHECK(code == 0);
+    if (hook_left_after_close || main_dialog_handle != nullptr || IsWindow(tooltip))
+        std::printf("  (closed by the %s: hook %s, dialog handle %p, tooltip window %s)\n", name,
+                    hook_left_after_close ? "left" : "removed", static_cast<void*>(main_dialog_handle),
+                    IsWindow(tooltip) ? "left" : "gone");
+    E2E_CHECK(!hook_left_after_close);
+    E2E_CHECK(main_dialog_handle == nullptr);
+    E2E_CHECK(!IsWindow(tooltip));
+    CloseHandle(d.thread);
+    d.thread = nullptr;
+}
+
 }  // namespace
 
 int main() {
-    DWORD thread_id = 0;
-    HANDLE thread = CreateThread(nullptr, 0, dialog_thread, nullptr, 0, &thread_id);
-    if (!thread) return 1;
-    const bool opened = wait_until([] { return main_dialog_handle != nullptr; }, 20000, 10);
-    E2E_CHECK(opened);
-    if (!opened) return finish() + 1;
-    E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    running_dialog d;
+    if (!open_dialog(d)) return finish() + 1;
 
     check_layout();
     check_resources();
-    check_debounce(thread_id);
+    check_debounce(d.thread_id);
 
     // Window menu: the system's items, one separator and the two program items,
     // also after the language has been switched back and forth.
@@ -504,12 +573,10 @@ int main() {
     SendMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_RESTORE, 0);
     E2E_CHECK(IsWindowVisible(main_dialog_handle) != FALSE);
 
-    // The caption's close box ends the dialog; the entry returns 0.
-    PostMessageA(main_dialog_handle, WM_CLOSE, 0, 0);
-    E2E_CHECK(WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0);
-    DWORD code = 99;
-    GetExitCodeThread(thread, &code);
-    E2E_CHECK(code == 0);
-    CloseHandle(thread);
+    // Each way of closing ends the dialog and removes the tooltip hook.
+    close_dialog(d, close_way::close_box);
+    for (close_way way : {close_way::close_button, close_way::escape}) {
+        if (open_dialog(d)) close_dialog(d, way);
+    }
     return finish();
 }
