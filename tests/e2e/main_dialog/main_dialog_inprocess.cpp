@@ -2,10 +2,14 @@
 // for what cannot be read across processes under Wine: the window menu, the
 // pictures on the buttons, the dialog layout in dialog units, the web
 // address each button chooses, and the tooltip hook after each way of closing.
+//   main_dialog_inprocess            all of that
+//   main_dialog_inprocess dpi N      texts and controls fit at N DPI (set in Wine beforehand)
 #include <windows.h>
 #include <commctrl.h>
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -100,7 +104,7 @@ const template_control layout[] = {
     {19, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95, 7,
      11, 14},
-    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 10, 44, 8},
+    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 10, 52, 8},
     {20, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 7, 30, 14},
     {21, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195, 7,
@@ -506,9 +510,93 @@ void close_dialog(running_dialog& d, close_way way) {
     d.thread = nullptr;
 }
 
+// At the DPI this process runs at: every control lies inside the dialog's
+// client area, and every text the user reads fits its control in the
+// control's own font. The output box is left out: its stock fonts do not
+// scale, and it scrolls.
+void check_fit(const char* when) {
+    HWND dialog = main_dialog_handle;
+    RECT client;
+    GetClientRect(dialog, &client);
+    int texts = 0;
+    LONG least_room = LONG_MAX;
+    std::string tightest;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        RECT placed;
+        GetWindowRect(child, &placed);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placed), 2);
+        const bool inside = placed.left >= 0 && placed.top >= 0 && placed.right <= client.right &&
+                            placed.bottom <= client.bottom;
+        if (!inside) {
+            std::printf("  (%s: control %d at %ld,%ld-%ld,%ld, client area %ldx%ld)\n", when, id, placed.left,
+                        placed.top, placed.right, placed.bottom, client.right, client.bottom);
+        }
+        E2E_CHECK(inside);
+
+        const std::string text = text_of(child);
+        const std::string kind = class_of(child);
+        if (id == 1000 || text.empty() || lstrcmpiA(kind.c_str(), UPDOWN_CLASSA) == 0) continue;
+        HDC dc = GetDC(child);
+        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(child, WM_GETFONT, 0, 0));
+        HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(child, dc);
+        RECT inner;
+        GetClientRect(child, &inner);
+        LONG room = inner.right;
+        // A check box or radio button draws its box beside the text.
+        const LONG_PTR type = GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK;
+        if (lstrcmpiA(kind.c_str(), "Button") == 0 && (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON))
+            room -= GetSystemMetrics(SM_CXMENUCHECK);
+        char line[160];
+        std::snprintf(line, sizeof line, "control %d \"%s\" %ldx%ld px in %ldx%ld", id, visible(text).c_str(),
+                      extent.cx, extent.cy, room, inner.bottom);
+        const bool fits = extent.cx <= room && extent.cy <= inner.bottom;
+        if (!fits) std::printf("  (%s: %s does not fit)\n", when, line);
+        E2E_CHECK(fits);
+        if (room - extent.cx < least_room) {
+            least_room = room - extent.cx;
+            tightest = line;
+        }
+        ++texts;
+    }
+    std::printf("  %s: %d texts, tightest %s\n", when, texts, tightest.c_str());
+    E2E_CHECK(texts >= 20);
+}
+
+// The dialog at the DPI Wine was set to before this process started, in
+// both languages and both measure modes (the length label changes with it).
+int check_dpi(int dpi) {
+    running_dialog d;
+    if (!open_dialog(d)) return finish() + 1;
+    HDC screen = GetDC(nullptr);
+    const int running_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT client;
+    GetClientRect(main_dialog_handle, &client);
+    std::printf("%d DPI: dialog client area %ldx%ld\n", running_dpi, client.right, client.bottom);
+    E2E_CHECK(running_dpi == dpi);
+    for (int round = 0; round < 2; ++round) {
+        const std::string language = language_flag ? "German" : "English";
+        check_fit((language + ", Height").c_str());
+        press(16);
+        check_fit((language + ", Distance").c_str());
+        press(15);
+        press(10);
+    }
+    close_dialog(d, close_way::close_box);
+    return finish();
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc >= 3 && std::string(argv[1]) == "dpi") return check_dpi(std::atoi(argv[2]));
+
     running_dialog d;
     if (!open_dialog(d)) return finish() + 1;
 
