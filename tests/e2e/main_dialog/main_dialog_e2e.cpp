@@ -4,6 +4,8 @@
 //   main_dialog_e2e timing               start-up and debounce times against a minimal dialog
 //                                        (figures for scripts/bench.sh, not a pass/fail test)
 //   main_dialog_e2e pose [colours|system] holds the dialog open for a screenshot
+//   main_dialog_e2e windows-version M.m.B first report, and the operating-system lines of the
+//                                        system report on Windows M.m build B (English)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,6 +17,7 @@
 
 #include "driver.h"
 #include "expected_texts.h"
+#include "sysinfo/windows_version.h"
 
 using namespace e2e;
 
@@ -472,6 +475,87 @@ int pose(const std::string& look, unsigned seconds) {
     return stop_app(a) == 0 ? 0 : 1;
 }
 
+// ---- the Windows version ------------------------------------------------------
+
+// The operating-system lines of the English system report, up to the next
+// section, as this driver finds its Windows: its own RtlGetVersion,
+// GetVersionExA (extended record) and GetProductInfo answers, described by the
+// program's portable description code.
+std::string expected_os_lines(std::string& version) {
+    version_queries q{};
+    OSVERSIONINFOEXA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) {
+        // The extended record begins with the basic one.
+        q.basic_ok = q.extended_ok = 1;
+        q.basic_major = q.extended_major = info.dwMajorVersion;
+        q.basic_minor = q.extended_minor = info.dwMinorVersion;
+        q.basic_build = q.extended_build = info.dwBuildNumber;
+        std::memcpy(q.csd_version, info.szCSDVersion, sizeof q.csd_version);
+        q.product_type_nt = info.wProductType;
+    }
+    typedef LONG(WINAPI * rtl_fn)(OSVERSIONINFOW*);
+    auto rtl_get_version = reinterpret_cast<rtl_fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    OSVERSIONINFOW kernel{};
+    kernel.dwOSVersionInfoSize = sizeof kernel;
+    if (rtl_get_version && rtl_get_version(&kernel) == 0) {
+        q.rtl_ok = 1;
+        q.rtl_major = kernel.dwMajorVersion;
+        q.rtl_minor = kernel.dwMinorVersion;
+        q.rtl_build = kernel.dwBuildNumber;
+    }
+    typedef BOOL(WINAPI * product_fn)(DWORD, DWORD, DWORD, DWORD, DWORD*);
+    auto get_product_info = reinterpret_cast<product_fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProductInfo")));
+    DWORD product = 0;
+    if (get_product_info && q.extended_ok) {
+        q.product_info_found = 1;
+        if (get_product_info(info.dwMajorVersion, info.dwMinorVersion, info.wServicePackMajor,
+                             info.wServicePackMinor, &product))
+            q.product_type = product;
+    }
+    std::printf("driver's queries: GetVersionExA %lu.%lu.%lu \"%s\" type %u, RtlGetVersion %lu.%lu.%lu, "
+                "GetProductInfo 0x%lX\n",
+                info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.szCSDVersion,
+                static_cast<unsigned>(info.wProductType), kernel.dwMajorVersion, kernel.dwMinorVersion,
+                kernel.dwBuildNumber, product);
+
+    char description[512] = "";
+    int major = 0, minor = 0, build = 0;
+    describe_windows_version_from(q, description, sizeof description, major, minor, build);
+    version = std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(build);
+    char lines[700];
+    std::snprintf(lines, sizeof lines,
+                  "\r\n\r\n Operating System Version: \r\n Major Version: %d - Minor Version: %d - Build: %d "
+                  "\r\n = %s\r\n\r\n User     Name    = ",
+                  major, minor, build, description);
+    return lines;
+}
+
+// The program under the Windows version the prefix was set to: it starts,
+// shows its first report, and its system report names that Windows as the
+// driver sees it.
+int windows_version(const std::string& wanted_version) {
+    std::string version;
+    const std::string wanted_lines = expected_os_lines(version);
+    std::printf("Windows %s (asked for %s)\n", version.c_str(), wanted_version.c_str());
+    E2E_CHECK_TEXT(version, wanted_version);
+    app a;
+    if (!start_app(a, program)) return finish() + 1;
+    E2E_CHECK(wait_output_shown(a, 5000));
+    E2E_CHECK_TEXT(output_text(a), english_start_report);
+    click(item(a, 17));
+    E2E_CHECK(wait_output_shown(a, 5000));
+    const std::string report = output_text(a);
+    const std::size_t at = report.find("\r\n\r\n Operating System Version: ");
+    const std::string shown = at == std::string::npos ? "(none)" : report.substr(at, wanted_lines.size());
+    std::printf("operating-system lines:%s\n", shown.substr(0, shown.rfind("\r\n\r\n")).c_str());
+    E2E_CHECK_TEXT(shown, wanted_lines);
+    E2E_CHECK(stop_app(a) == 0);
+    return finish();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -480,6 +564,8 @@ int main(int argc, char** argv) {
     if (mode == "drive") return drive();
     if (mode == "timing") return timing();
     if (mode == "pose") return pose(argc > 2 ? argv[2] : "plain", 8);
-    std::printf("usage: main_dialog_e2e first-report de|en | drive | timing | pose [colours|system]\n");
+    if (mode == "windows-version" && argc > 2) return windows_version(argv[2]);
+    std::printf("usage: main_dialog_e2e first-report de|en | drive | timing | pose [colours|system]"
+                " | windows-version M.m.B\n");
     return 2;
 }

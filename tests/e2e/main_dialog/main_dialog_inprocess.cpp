@@ -1,11 +1,15 @@
 // Runs the main dialog inside this test's own process (on a second thread)
 // for what cannot be read across processes under Wine: the window menu, the
-// pictures on the buttons, the dialog layout in dialog units, and the web
-// address each button chooses.
+// pictures on the buttons, the dialog layout in dialog units, the web
+// address each button chooses, and the tooltip hook after each way of closing.
+//   main_dialog_inprocess            all of that
+//   main_dialog_inprocess dpi N      texts and controls fit at N DPI (set in Wine beforehand)
 #include <windows.h>
 #include <commctrl.h>
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -14,6 +18,7 @@
 #include "app/app_state.h"
 #include "app/main_dialog.h"
 #include "driver.h"
+#include "tooltips/tooltips.h"
 
 using namespace e2e;
 
@@ -22,7 +27,14 @@ namespace {
 std::vector<std::string> opened_addresses;
 void record_address(HWND, const char* address) { opened_addresses.push_back(address); }
 
-DWORD WINAPI dialog_thread(LPVOID) { return static_cast<DWORD>(run_farspan(GetModuleHandleA(nullptr))); }
+bool hook_left_after_close = false;
+
+DWORD WINAPI dialog_thread(LPVOID) {
+    const int result = run_farspan(GetModuleHandleA(nullptr));
+    // Read on the dialog's thread, which still lives and would still have its hook.
+    hook_left_after_close = tooltips_hook_installed();
+    return static_cast<DWORD>(result);
+}
 
 HWND control(int id) { return GetDlgItem(main_dialog_handle, id); }
 void press(int id) { SendMessageA(control(id), BM_CLICK, 0, 0); }
@@ -92,7 +104,7 @@ const template_control layout[] = {
     {19, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95, 7,
      11, 14},
-    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 10, 44, 8},
+    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 10, 52, 8},
     {20, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 7, 30, 14},
     {21, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195, 7,
@@ -125,6 +137,71 @@ const template_control layout[] = {
     {26, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 110, 111, 170},
 };
 
+// One control as the dialog resource describes it (extended template).
+struct resource_control {
+    int id;
+    DWORD style;
+    int x, y, w, h;
+};
+
+// The controls of dialog resource 100 of this executable, which carries the
+// same template as farspan.exe. The live windows cannot show the initial
+// WS_VISIBLE of the output box: the first report shows it anyway.
+std::vector<resource_control> resource_controls() {
+    std::vector<resource_control> controls;
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(100), MAKEINTRESOURCEA(5));
+    if (!found) return controls;
+    const BYTE* start = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
+    const std::size_t size = SizeofResource(nullptr, found);
+    std::size_t at = 0;
+    bool ok = start != nullptr;
+    auto word = [&]() -> WORD {
+        if (!ok || at + 2 > size) { ok = false; return 0; }
+        const WORD w = static_cast<WORD>(start[at] | start[at + 1] << 8);
+        at += 2;
+        return w;
+    };
+    auto dword = [&]() -> DWORD { const DWORD low = word(); return low | static_cast<DWORD>(word()) << 16; };
+    auto skip_name = [&]() {  // empty, an ordinal, or a NUL-terminated UTF-16 text
+        const WORD first = word();
+        if (first == 0xFFFF) word();
+        else while (ok && first != 0 && word() != 0) {}
+    };
+    auto align = [&]() { at = (at + 3) & ~std::size_t{3}; };
+    if (word() != 1 || word() != 0xFFFF) return controls;  // not an extended template
+    dword();                                                // help id
+    dword();                                                // extended style
+    const DWORD dialog_style = dword();
+    const int count = word();
+    for (int i = 0; i < 4; ++i) word();  // position and size
+    skip_name();                         // menu
+    skip_name();                         // class
+    skip_name();                         // caption
+    if (dialog_style & DS_SETFONT) {
+        word();  // points
+        word();  // weight
+        word();  // italic, character set
+        skip_name();
+    }
+    for (int i = 0; i < count && ok; ++i) {
+        align();
+        dword();  // help id
+        dword();  // extended style
+        resource_control c{};
+        c.style = dword();
+        c.x = static_cast<short>(word());
+        c.y = static_cast<short>(word());
+        c.w = static_cast<short>(word());
+        c.h = static_cast<short>(word());
+        c.id = static_cast<int>(dword());
+        skip_name();  // class
+        skip_name();  // text
+        at += word();  // creation data
+        if (ok) controls.push_back(c);
+    }
+    return controls;
+}
+
 // The style bits that the template sets; controls add state bits of their own.
 const DWORD template_bits = WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | 0xFFFF;
 
@@ -139,6 +216,21 @@ void check_layout() {
     RECT client;
     GetClientRect(dialog, &client);
     E2E_CHECK(client.right == size.right && client.bottom == size.bottom);
+
+    // The resource itself, bit for bit: every control a child, all but the output box visible.
+    const std::vector<resource_control> described = resource_controls();
+    E2E_CHECK(described.size() == sizeof layout / sizeof layout[0]);
+    for (std::size_t i = 0; i < described.size() && i < sizeof layout / sizeof layout[0]; ++i) {
+        const resource_control& r = described[i];
+        const template_control& t = layout[i];
+        const bool same = r.id == t.id && r.style == (WS_CHILD | t.styles) && r.x == t.x && r.y == t.y &&
+                          r.w == t.w && r.h == t.h;
+        if (!same) {
+            std::printf("  (resource control %d: style 0x%08lX at %d,%d size %dx%d; wanted %d: style 0x%08lX)\n", r.id,
+                        r.style, r.x, r.y, r.w, r.h, t.id, WS_CHILD | t.styles);
+        }
+        E2E_CHECK(same);
+    }
 
     HWND child = GetWindow(dialog, GW_CHILD);
     for (const template_control& t : layout) {
@@ -345,28 +437,172 @@ void check_debounce(DWORD dialog_thread_id) {
                 shown_at - last_change);
     // Three changes (the first hides the box), then one report and one show.
     E2E_CHECK_TEXT(order, "chccts");
-    const bool whole_burst =
-        report.find(" 123.000 Kilometres ") != std::string::npos || report.find(" 123,000 Kilometer ") != std::string::npos;
-    E2E_CHECK(whole_burst);
+    // All three digits reached the report (a decimal comma in German).
+    E2E_CHECK(report.find(language_flag ? " 123,000 Kilometer " : " 123.000 Kilometres ") != std::string::npos);
     E2E_CHECK(shown_at - last_change >= 45.0);
     SetWindowTextA(km, "85");
     E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
 }
 
-}  // namespace
-
-int main() {
+struct running_dialog {
+    HANDLE thread = nullptr;
     DWORD thread_id = 0;
-    HANDLE thread = CreateThread(nullptr, 0, dialog_thread, nullptr, 0, &thread_id);
-    if (!thread) return 1;
+};
+
+// Runs the program's dialog on a thread of its own; true once its first report shows.
+bool open_dialog(running_dialog& d) {
+    hook_left_after_close = false;
+    d.thread = CreateThread(nullptr, 0, dialog_thread, nullptr, 0, &d.thread_id);
+    if (!d.thread) return false;
     const bool opened = wait_until([] { return main_dialog_handle != nullptr; }, 20000, 10);
     E2E_CHECK(opened);
-    if (!opened) return finish() + 1;
+    if (!opened) return false;
     E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    return true;
+}
+
+struct tooltip_search {
+    HWND owner;
+    HWND found;
+};
+
+HWND tooltip_window_of(const running_dialog& d) {
+    tooltip_search search{main_dialog_handle, nullptr};
+    EnumThreadWindows(d.thread_id, [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<tooltip_search*>(param);
+        if (class_of(window) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == s->owner) s->found = window;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+enum class close_way { close_box, close_button, escape };
+
+// Ends the dialog as a user would; the entry returns 0 and the tooltips go
+// with the dialog: hook removed on the dialog's thread, tooltip window gone.
+void close_dialog(running_dialog& d, close_way way) {
+    const char* name = way == close_way::close_box      ? "close box"
+                       : way == close_way::close_button ? "Close button"
+                                                        : "Esc key";
+    const HWND tooltip = tooltip_window_of(d);
+    E2E_CHECK(tooltip != nullptr);
+    E2E_CHECK(tooltips_hook_installed());
+    if (way == close_way::close_box)
+        PostMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else if (way == close_way::close_button)
+        PostMessageA(control(1), BM_CLICK, 0, 0);
+    else  // the key goes through the dialog's own message loop, as typed into the focused field
+        PostMessageA(control(18), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    const bool ended = WaitForSingleObject(d.thread, 10000) == WAIT_OBJECT_0;
+    if (!ended) std::printf("  (the %s did not end the dialog)\n", name);
+    E2E_CHECK(ended);
+    DWORD code = 99;
+    GetExitCodeThread(d.thread, &code);
+    E2E_CHECK(code == 0);
+    if (hook_left_after_close || main_dialog_handle != nullptr || IsWindow(tooltip))
+        std::printf("  (closed by the %s: hook %s, dialog handle %p, tooltip window %s)\n", name,
+                    hook_left_after_close ? "left" : "removed", static_cast<void*>(main_dialog_handle),
+                    IsWindow(tooltip) ? "left" : "gone");
+    E2E_CHECK(!hook_left_after_close);
+    E2E_CHECK(main_dialog_handle == nullptr);
+    E2E_CHECK(!IsWindow(tooltip));
+    CloseHandle(d.thread);
+    d.thread = nullptr;
+}
+
+// At the DPI this process runs at: every control lies inside the dialog's
+// client area, and every text the user reads fits its control in the
+// control's own font. The output box is left out: its stock fonts do not
+// scale, and it scrolls.
+void check_fit(const char* when) {
+    HWND dialog = main_dialog_handle;
+    RECT client;
+    GetClientRect(dialog, &client);
+    int texts = 0;
+    LONG least_room = LONG_MAX;
+    std::string tightest;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        RECT placed;
+        GetWindowRect(child, &placed);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placed), 2);
+        const bool inside = placed.left >= 0 && placed.top >= 0 && placed.right <= client.right &&
+                            placed.bottom <= client.bottom;
+        if (!inside) {
+            std::printf("  (%s: control %d at %ld,%ld-%ld,%ld, client area %ldx%ld)\n", when, id, placed.left,
+                        placed.top, placed.right, placed.bottom, client.right, client.bottom);
+        }
+        E2E_CHECK(inside);
+
+        const std::string text = text_of(child);
+        const std::string kind = class_of(child);
+        if (id == 1000 || text.empty() || lstrcmpiA(kind.c_str(), UPDOWN_CLASSA) == 0) continue;
+        HDC dc = GetDC(child);
+        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(child, WM_GETFONT, 0, 0));
+        HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(child, dc);
+        RECT inner;
+        GetClientRect(child, &inner);
+        LONG room = inner.right;
+        // A check box or radio button draws its box beside the text.
+        const LONG_PTR type = GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK;
+        if (lstrcmpiA(kind.c_str(), "Button") == 0 && (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON))
+            room -= GetSystemMetrics(SM_CXMENUCHECK);
+        char line[160];
+        std::snprintf(line, sizeof line, "control %d \"%s\" %ldx%ld px in %ldx%ld", id, visible(text).c_str(),
+                      extent.cx, extent.cy, room, inner.bottom);
+        const bool fits = extent.cx <= room && extent.cy <= inner.bottom;
+        if (!fits) std::printf("  (%s: %s does not fit)\n", when, line);
+        E2E_CHECK(fits);
+        if (room - extent.cx < least_room) {
+            least_room = room - extent.cx;
+            tightest = line;
+        }
+        ++texts;
+    }
+    std::printf("  %s: %d texts, tightest %s\n", when, texts, tightest.c_str());
+    E2E_CHECK(texts >= 20);
+}
+
+// The dialog at the DPI Wine was set to before this process started, in
+// both languages and both measure modes (the length label changes with it).
+int check_dpi(int dpi) {
+    running_dialog d;
+    if (!open_dialog(d)) return finish() + 1;
+    HDC screen = GetDC(nullptr);
+    const int running_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT client;
+    GetClientRect(main_dialog_handle, &client);
+    std::printf("%d DPI: dialog client area %ldx%ld\n", running_dpi, client.right, client.bottom);
+    E2E_CHECK(running_dpi == dpi);
+    for (int round = 0; round < 2; ++round) {
+        const std::string language = language_flag ? "German" : "English";
+        check_fit((language + ", Height").c_str());
+        press(16);
+        check_fit((language + ", Distance").c_str());
+        press(15);
+        press(10);
+    }
+    close_dialog(d, close_way::close_box);
+    return finish();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc >= 3 && std::string(argv[1]) == "dpi") return check_dpi(std::atoi(argv[2]));
+
+    running_dialog d;
+    if (!open_dialog(d)) return finish() + 1;
 
     check_layout();
     check_resources();
-    check_debounce(thread_id);
+    check_debounce(d.thread_id);
 
     // Window menu: the system's items, one separator and the two program items,
     // also after the language has been switched back and forth.
@@ -425,12 +661,10 @@ int main() {
     SendMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_RESTORE, 0);
     E2E_CHECK(IsWindowVisible(main_dialog_handle) != FALSE);
 
-    // The caption's close box ends the dialog; the entry returns 0.
-    PostMessageA(main_dialog_handle, WM_CLOSE, 0, 0);
-    E2E_CHECK(WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0);
-    DWORD code = 99;
-    GetExitCodeThread(thread, &code);
-    E2E_CHECK(code == 0);
-    CloseHandle(thread);
+    // Each way of closing ends the dialog and removes the tooltip hook.
+    close_dialog(d, close_way::close_box);
+    for (close_way way : {close_way::close_button, close_way::escape}) {
+        if (open_dialog(d)) close_dialog(d, way);
+    }
     return finish();
 }

@@ -2,7 +2,9 @@
 // printer. For every print run it copies the new PDF into OUT_DIR as
 // NAME.pdf beside NAME.expected (the output box's text when it was printed)
 // and NAME.mode, which check_pdf.py compares afterwards.
-//   print_app.exe FARSPAN_EXE de|en PDF_DIR OUT_DIR   (de|en: the system language expected)
+//   print_app.exe FARSPAN_EXE de|en [system] PDF_DIR OUT_DIR
+// de|en: the system language expected; "system": only one print run, of the
+// system report (a short pass for another Windows version).
 #include <windows.h>
 
 #include <cstdio>
@@ -163,11 +165,12 @@ void cancelled_run(const e2e::app& a, const print_run& run, const char* style) {
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::printf("usage: print_app.exe FARSPAN_EXE de|en PDF_DIR OUT_DIR\n");
+        std::printf("usage: print_app.exe FARSPAN_EXE de|en [system] PDF_DIR OUT_DIR\n");
         return 2;
     }
-    pdf_dir = argv[3];
-    out_dir = argv[4];
+    const bool system_only = argc >= 6 && lstrcmpA(argv[3], "system") == 0;
+    pdf_dir = argv[argc - 2];
+    out_dir = argv[argc - 1];
     // The style box follows the system's language, whatever the program shows.
     const bool german = PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_GERMAN;
     E2E_CHECK(german == (lstrcmpA(argv[2], "de") == 0));
@@ -179,6 +182,14 @@ int main(int argc, char** argv) {
         return e2e::finish();
     }
     E2E_CHECK(e2e::wait_output_shown(a, 10000));
+
+    if (system_only) {
+        e2e::click(e2e::item(a, 17));
+        E2E_CHECK(e2e::wait_output_shown(a, 20000));
+        print_and_keep(a, {trigger::print_button, answer::ok, answer::ok, nullptr}, style, "system", "single", -1);
+        E2E_CHECK_TEXT(std::to_string(e2e::stop_app(a)), "0");
+        return e2e::finish();
+    }
 
     // Cancelling either dialog prints nothing.
     cancelled_run(a, {trigger::print_button, answer::cancel, answer::ok, nullptr}, style);
