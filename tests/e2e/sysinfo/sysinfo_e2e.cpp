@@ -6,6 +6,8 @@
 //                                       driver's own queries; timing printed
 //   sysinfo_e2e doubles <doubles dir>   each stand-in in turn as tempomark.exe
 //                                       beside one running farspan.exe
+//   sysinfo_e2e machine                 BIOS dates, names and printer set in
+//                                       the registry, at and beyond their limits
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -522,12 +524,237 @@ int run_doubles(const char* doubles_dir) {
     return e2e::finish();
 }
 
+// A registry value as it was before the test, put back by restore(): the
+// tests share one prefix, so nothing the test writes may stay.
+class saved_value {
+public:
+    saved_value(HKEY root, const char* path, const char* name) : root_(root), path_(path), name_(name) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root_, path_, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+        DWORD size = 0;
+        if (RegQueryValueExA(key, name_, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+            data_.resize(size);
+            existed_ = RegQueryValueExA(key, name_, nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
+            data_.resize(size);
+        }
+        RegCloseKey(key);
+    }
+    ~saved_value() { restore(); }
+    saved_value(const saved_value&) = delete;
+    saved_value& operator=(const saved_value&) = delete;
+
+    bool set(DWORD type, const void* data, DWORD size) const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root_, path_, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
+        const bool ok = RegSetValueExA(key, name_, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return ok;
+    }
+    bool set_text(const std::string& text) const { return set(REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1)); }
+    bool set_bytes(const std::string& bytes) const { return set(REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size())); }
+    bool remove() const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root_, path_, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
+        const LONG status = RegDeleteValueA(key, name_);
+        RegCloseKey(key);
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+    bool restore() {
+        if (restored_) return true;
+        restored_ = existed_ ? set(type_, data_.data(), static_cast<DWORD>(data_.size())) : remove();
+        return restored_;
+    }
+    bool existed() const { return existed_; }
+
+private:
+    HKEY root_;
+    const char* path_;
+    const char* name_;
+    bool existed_ = false;
+    bool restored_ = false;
+    DWORD type_ = 0;
+    std::vector<BYTE> data_;
+};
+
+const char* const bios_key = "HARDWARE\\DESCRIPTION\\System";
+
+// Makes the BIOS key unreadable while it lives (an empty access list) and
+// puts the key's own access list back afterwards.
+class unreadable_bios_key {
+public:
+    unreadable_bios_key() {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, bios_key, 0, READ_CONTROL | WRITE_DAC, &key_) != ERROR_SUCCESS) return;
+        DWORD size = 0;
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+        saved_.resize(size);
+        if (size == 0 ||
+            RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data(), &size) != ERROR_SUCCESS)
+            return;
+        InitializeAcl(&empty_, sizeof empty_, ACL_REVISION);
+        SECURITY_DESCRIPTOR none{};
+        InitializeSecurityDescriptor(&none, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&none, TRUE, &empty_, FALSE);
+        active_ = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &none) == ERROR_SUCCESS;
+    }
+    ~unreadable_bios_key() { restore(); }
+    unreadable_bios_key(const unreadable_bios_key&) = delete;
+    unreadable_bios_key& operator=(const unreadable_bios_key&) = delete;
+    bool active() const { return active_; }
+    bool restore() {
+        bool ok = true;
+        if (active_) ok = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data()) == ERROR_SUCCESS;
+        active_ = false;
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+        return ok;
+    }
+
+private:
+    HKEY key_ = nullptr;
+    std::vector<BYTE> saved_;
+    ACL empty_{};
+    bool active_ = false;
+};
+
+bool bios_key_readable() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, bios_key, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Uncheck and check RAM-Info: the report is gathered anew.
+std::string fresh_report(const app& a) {
+    e2e::click(e2e::item(a, raminfo_box));
+    e2e::click(e2e::item(a, raminfo_box));
+    E2E_CHECK(e2e::wait_output_shown(a));
+    return e2e::output_text(a);
+}
+
+// The lines that must be there whatever the machine's names and BIOS hold:
+// the report stays whole and ends as always.
+void check_whole(const std::string& report, const texts& t) {
+    check_has(report, t.memory_load, "memory load");
+    check_has(report, "\r\n\r\n User     Name    = ", "user line");
+    check_has(report, "\r\n Computer Name    = ", "computer line");
+    check_has(report, "Program Uptime: ", "program uptime");
+    E2E_CHECK(report.size() > 5 && report.compare(report.size() - 5, 5, "\r\n \r\n") == 0);
+    E2E_CHECK(report.size() < 4096);
+}
+
+// BIOS dates, computer name and default printer as the registry of a real
+// machine has them, in both languages, with values at and beyond their
+// limits. The user name comes from the environment the test was started
+// with (Wine takes it from USER).
+int run_machine() {
+    const char* windows_key = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    const char* computer_key = "System\\CurrentControlSet\\Control\\ComputerName\\ActiveComputerName";
+    saved_value system_bios(HKEY_LOCAL_MACHINE, bios_key, "SystemBiosDate");
+    saved_value video_bios(HKEY_LOCAL_MACHINE, bios_key, "VideoBiosDate");
+    saved_value printer(HKEY_CURRENT_USER, windows_key, "Device");
+    saved_value computer(HKEY_LOCAL_MACHINE, computer_key, "ComputerName");
+    E2E_CHECK(computer.existed());
+
+    // What the program can read of the user name with its 120-byte buffer:
+    // a longer name is not read at all, and the line then shows it empty.
+    char user[512] = "";
+    DWORD user_size = sizeof user;
+    GetUserNameA(user, &user_size);
+    const std::string user_name = user;
+    std::printf("user name of this run: %u characters\n", static_cast<unsigned>(user_name.size()));
+    const std::string user_line = "\r\n\r\n User     Name    = " + (user_name.size() < 120 ? user_name : "") + "\r\n";
+
+    app a;
+    if (!e2e::start_app(a, "farspan.exe")) {
+        E2E_CHECK(false);
+        return e2e::finish();
+    }
+    E2E_CHECK(e2e::wait_output_shown(a));
+    e2e::click(e2e::item(a, raminfo_box));
+    E2E_CHECK(e2e::wait_output_shown(a));
+
+    // Dates as real machines have them; the video date fills all 32 bytes
+    // without a terminator, as a binary value.
+    const std::string video_date = "07/21/23 Rev. 1.04 (C) 1984-2023";
+    E2E_CHECK(video_date.size() == 32);
+    E2E_CHECK(system_bios.set_text("01/15/24"));
+    E2E_CHECK(video_bios.set_bytes(video_date));
+    const std::string device = "Farspan Test Printer,winspool,FT:";
+    E2E_CHECK(printer.set_text(device));
+    const std::string host = "FARSPAN-TEST-15";  // the longest name Wine gives back (15)
+    E2E_CHECK(computer.set_text(host));
+    for (const texts* t : {&english_texts, &german_texts}) {
+        const bool german = t == &german_texts;
+        if (german) e2e::click(e2e::item(a, language_button));
+        const std::string report = german ? e2e::output_text(a) : fresh_report(a);
+        const std::size_t bios = report.find("BIOS");
+        std::printf("report (%s) from the BIOS lines on:\n%s\n", german ? "German" : "English",
+                    report.substr(bios == std::string::npos ? 0 : report.rfind("\r\n\r\n", bios)).c_str());
+        check_has(report,
+                  std::string(german ? "\r\n\r\n System-BIOS-Datum: " : "\r\n\r\n System-BIOS-Date: ") + "01/15/24" +
+                      (german ? "\r\n Video-BIOS-Datum:  " : "\r\n Video-BIOS-Date:  ") + video_date + "\r\n\r\n ",
+                  "both BIOS lines, the 32-byte date whole");
+        check_has(report, std::string(t->printer) + device + "\r\n\r\n Windows Uptime: ", "printer line");
+        check_has(report, user_line, "user line");
+        check_has(report, "\r\n Computer Name    = " + host + "\r\n", "computer line");
+        check_whole(report, *t);
+    }
+    e2e::click(e2e::item(a, language_button));  // back to English
+
+    // A date one byte too long leaves out its own line only; a text value of
+    // 31 characters and its terminator fills the 32 bytes and is shown whole.
+    // A printer text of 3 characters is no printer; a computer name Wine
+    // cannot give back (beyond 15 characters) shows as empty.
+    E2E_CHECK(system_bios.set_bytes(video_date + "X"));
+    const std::string text_date = "12/31/99 BIOS Rev. 2.10 SKU-XYZ";
+    E2E_CHECK(text_date.size() == 31);
+    E2E_CHECK(video_bios.set_text(text_date));
+    E2E_CHECK(printer.set_text("PDF"));
+    E2E_CHECK(computer.set_text(std::string(130, 'C')));
+    {
+        const std::string report = fresh_report(a);
+        const texts& t = english_texts;
+        E2E_CHECK(!has(report, "System-BIOS"));
+        check_has(report, "\r\n Video-BIOS-Date:  " + text_date + "\r\n\r\n ", "video date, 31 characters");
+        E2E_CHECK(!has(report, t.printer));
+        check_has(report, "\r\n Computer Name    = \r\n", "empty computer name");
+        check_whole(report, t);
+    }
+
+    // No BIOS key to read (unreadable for the program): no BIOS lines, the rest whole.
+    {
+        unreadable_bios_key hidden;
+        E2E_CHECK(hidden.active());
+        E2E_CHECK(!bios_key_readable());
+        const std::string report = fresh_report(a);
+        E2E_CHECK(!has(report, "BIOS"));
+        check_has(report, "\r\n\r\n Operating System Version: ", "operating system lines");
+        check_whole(report, english_texts);
+        E2E_CHECK(hidden.restore());
+    }
+    E2E_CHECK(bios_key_readable());
+
+    // No BIOS values (Wine's own state): no BIOS lines.
+    E2E_CHECK(system_bios.remove());
+    E2E_CHECK(video_bios.remove());
+    check_whole(fresh_report(a), english_texts);
+    E2E_CHECK(!has(e2e::output_text(a), "BIOS"));
+    E2E_CHECK(e2e::stop_app(a) == 0);
+
+    E2E_CHECK(system_bios.restore());
+    E2E_CHECK(video_bios.restore());
+    E2E_CHECK(printer.restore());
+    E2E_CHECK(computer.restore());
+    return e2e::finish();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc >= 3 && std::strcmp(argv[1], "report") == 0) return run_report(std::strcmp(argv[2], "de") == 0);
     if (argc >= 3 && std::strcmp(argv[1], "doubles") == 0) return run_doubles(argv[2]);
-    std::printf("usage: sysinfo_e2e report <de|en> | doubles <folder>\n");
+    if (argc >= 2 && std::strcmp(argv[1], "machine") == 0) return run_machine();
+    std::printf("usage: sysinfo_e2e report <de|en> | doubles <folder> | machine\n");
     return 2;
 }
