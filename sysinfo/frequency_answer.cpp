@@ -5,19 +5,26 @@
 
 #include "calc/text.h"
 
-void read_answer_chunks(char* answer, int capacity, int chunk_size, answer_chunk_reader reader,
-                        void* context) {
-    if (answer == nullptr || capacity <= 0) return;
+int read_answer_chunks(char* answer, int capacity, int chunk_size, const answer_source& source,
+                       unsigned long long deadline_ms) {
+    if (answer == nullptr || capacity <= 0) return 0;
     copy_text(answer, capacity, "");
-    if (reader == nullptr) return;
+    if (source.read == nullptr || source.now_ms == nullptr) return 0;
     int size = chunk_size < capacity - 1 ? chunk_size : capacity - 1;
-    if (size <= 0) return;
+    if (size <= 0) return 0;
     for (;;) {
-        int got = reader(context, answer, size);
-        if (got <= 0) break;
+        if (source.now_ms(source.context) >= deadline_ms) break;
+        int got = source.read(source.context, answer, size);
+        if (got <= 0) {
+            // An end seen only after the deadline is a reader that gave up waiting.
+            if (source.now_ms(source.context) >= deadline_ms) break;
+            return 1;
+        }
         if (got > size) got = size;  // a reader that over-reports must not push the terminator out
         answer[got] = '\0';
     }
+    copy_text(answer, capacity, "");
+    return 0;
 }
 
 int frequency_from_answer(const char* answer) {

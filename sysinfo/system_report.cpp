@@ -119,14 +119,15 @@ void append_processor_and_screen(char* buffer, int capacity, const system_facts&
 
 void append_bios_and_version(char* buffer, int capacity, const system_facts& facts, int german,
                              line_buffer& line) {
+    // Room for a 32-byte value that came without a terminator.
     if (facts.system_bios_date != nullptr) {
-        char value[report_bios_value_size];
+        char value[report_bios_value_size + 1];
         copy_text(value, facts.system_bios_date);
         append_text(buffer, capacity, german ? "\r\n\r\n System-BIOS-Datum: " : "\r\n\r\n System-BIOS-Date: ");
         append_text(buffer, capacity, value);
     }
     if (facts.video_bios_date != nullptr) {
-        char value[report_bios_value_size];
+        char value[report_bios_value_size + 1];
         copy_text(value, facts.video_bios_date);
         append_text(buffer, capacity, german ? "\r\n Video-BIOS-Datum:  " : "\r\n Video-BIOS-Date:  ");
         append_text(buffer, capacity, value);

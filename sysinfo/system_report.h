@@ -7,7 +7,7 @@ enum {
     report_line_buffer_size = 1024,   // one formatted piece
     report_description_size = 512,    // the Windows description
     report_name_size = 120,           // user, computer, printer texts incl. terminator
-    report_bios_value_size = 32,      // a BIOS date value incl. terminator
+    report_bios_value_size = 32,      // the most bytes a BIOS date value may have; one that fills them has no terminator
 };
 
 struct memory_status {

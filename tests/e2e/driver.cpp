@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace e2e {
@@ -182,6 +183,11 @@ void set_text(HWND window, const char* text) {
 
 void click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 
+bool click_within(HWND button, unsigned timeout_ms) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, timeout_ms, &result) != 0;
+}
+
 void post_click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
 bool checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -197,6 +203,78 @@ std::string set_field_and_wait(const app& a, int control_id, const char* text, u
     set_text(item(a, control_id), text);
     if (!wait_output_shown(a, timeout_ms)) return std::string();
     return output_text(a);
+}
+
+namespace {
+// The writer waits for "buffer ready", fills the shared buffer (its process
+// id, then the text) and signals "data ready"; one listener serves everyone.
+struct debug_buffer {
+    DWORD pid;
+    char text[4096 - sizeof(DWORD)];
+};
+
+struct debug_line {
+    DWORD pid;
+    std::string text;
+};
+
+CRITICAL_SECTION debug_lock;
+std::vector<debug_line> debug_lines;
+HANDLE buffer_ready = nullptr;
+HANDLE data_ready = nullptr;
+const debug_buffer* shared_buffer = nullptr;
+
+DWORD WINAPI collect_debug_output(void*) {
+    for (;;) {
+        SetEvent(buffer_ready);
+        if (WaitForSingleObject(data_ready, INFINITE) != WAIT_OBJECT_0) return 0;
+        debug_line line{shared_buffer->pid, std::string(shared_buffer->text, strnlen(shared_buffer->text, sizeof shared_buffer->text))};
+        while (!line.text.empty() && (line.text.back() == '\n' || line.text.back() == '\r')) line.text.pop_back();
+        EnterCriticalSection(&debug_lock);
+        debug_lines.push_back(line);
+        LeaveCriticalSection(&debug_lock);
+    }
+}
+}  // namespace
+
+bool listen_debug_output() {
+    if (shared_buffer != nullptr) return true;
+    InitializeCriticalSection(&debug_lock);
+    buffer_ready = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_BUFFER_READY");
+    data_ready = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(debug_buffer),
+                                       "DBWIN_BUFFER");
+    if (!buffer_ready || !data_ready || !mapping) return false;
+    shared_buffer = static_cast<const debug_buffer*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(debug_buffer)));
+    if (shared_buffer == nullptr) return false;
+    HANDLE thread = CreateThread(nullptr, 0, collect_debug_output, nullptr, 0, nullptr);
+    if (thread == nullptr) return false;
+    CloseHandle(thread);
+    return true;
+}
+
+void clear_debug_output(DWORD pid) {
+    if (shared_buffer == nullptr) return;
+    EnterCriticalSection(&debug_lock);
+    debug_lines.erase(std::remove_if(debug_lines.begin(), debug_lines.end(),
+                                     [pid](const debug_line& line) { return line.pid == pid; }),
+                      debug_lines.end());
+    LeaveCriticalSection(&debug_lock);
+}
+
+std::string last_debug_line(DWORD pid, const char* prefix, unsigned timeout_ms) {
+    if (shared_buffer == nullptr) return std::string();
+    std::string found;
+    wait_until(
+        [&] {
+            EnterCriticalSection(&debug_lock);
+            for (const debug_line& line : debug_lines)
+                if (line.pid == pid && line.text.compare(0, std::strlen(prefix), prefix) == 0) found = line.text;
+            LeaveCriticalSection(&debug_lock);
+            return !found.empty();
+        },
+        timeout_ms, 10);
+    return found;
 }
 
 }  // namespace e2e

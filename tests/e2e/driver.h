@@ -48,6 +48,9 @@ std::string text_of(HWND window);
 std::string class_of(HWND window);
 void set_text(HWND window, const char* text);
 void click(HWND button);       // BM_CLICK, returns when the click was handled
+// The same, but gives up after `timeout_ms`; false when the program did not
+// answer in that time (it may still be busy with the click).
+bool click_within(HWND button, unsigned timeout_ms);
 void post_click(HWND button);  // for buttons that open modal dialogs
 bool checked(HWND button);
 
@@ -59,6 +62,17 @@ std::string output_text(const app& a);
 // Sets a field and waits for the debounced report; returns the report text.
 std::string set_field_and_wait(const app& a, int control_id, const char* text,
                                unsigned timeout_ms = 5000);
+
+// ---- the program's debug output ------------------------------------------
+// Collects the OutputDebugString lines of every process in the prefix from
+// this call on (the DBWIN buffer protocol, which Wine implements); false when
+// the buffer or its events cannot be set up.
+bool listen_debug_output();
+// Drops the lines collected so far from that process.
+void clear_debug_output(DWORD pid);
+// The last line collected from that process that begins with `prefix`,
+// waiting up to `timeout_ms` for one to come; "" when none came.
+std::string last_debug_line(DWORD pid, const char* prefix, unsigned timeout_ms);
 
 // Milliseconds from a monotonic clock.
 double now_ms();

@@ -1,6 +1,8 @@
-// Reading the clock tool's answer: chunked reads, last read wins, number conversion.
+// Reading the clock tool's answer: chunked reads, last read wins, the
+// deadline, number conversion.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,17 +13,23 @@ namespace {
 
 // Plays a tool's output as a pipe delivers it: each write arrives as its own
 // read, and a read of `size` takes at most `size` bytes of what is pending.
+// Each read takes `ms_per_read` on the pipe's own clock.
 struct scripted_pipe {
     std::vector<std::string> writes;
     std::size_t next = 0;
     std::size_t offset = 0;
     int reads = 0;
     int largest_request = 0;
+    unsigned long long now = 0;
+    unsigned long long ms_per_read = 0;
 };
+
+unsigned long long pipe_clock(void* context) { return static_cast<scripted_pipe*>(context)->now; }
 
 int read_scripted(void* context, char* into, int size) {
     scripted_pipe& pipe = *static_cast<scripted_pipe*>(context);
     ++pipe.reads;
+    pipe.now += pipe.ms_per_read;
     if (size > pipe.largest_request) pipe.largest_request = size;
     while (pipe.next < pipe.writes.size() && pipe.offset == pipe.writes[pipe.next].size()) {
         ++pipe.next;
@@ -40,7 +48,7 @@ int probe_with(const std::vector<std::string>& writes, std::string* answer_out =
     pipe.writes = writes;
     char answer[61];
     std::memset(answer, 'x', sizeof answer);
-    read_answer_chunks(answer, sizeof answer, 60, read_scripted, &pipe);
+    EXPECT_EQ(read_answer_chunks(answer, sizeof answer, 60, {read_scripted, pipe_clock, &pipe}, ULLONG_MAX), 1);
     if (answer_out != nullptr) *answer_out = answer;
     EXPECT_LE(pipe.largest_request, 60);
     return frequency_from_answer(answer);
@@ -54,6 +62,26 @@ int read_over_reporting(void* context, char* into, int size) {
 }
 
 int read_failing(void*, char*, int) { return -1; }
+
+unsigned long long clock_at_zero(void*) { return 0; }
+
+// A tool that never stops writing: every read delivers a full chunk. Stops
+// by itself after a million reads so that a loop ignoring the deadline fails
+// instead of hanging.
+struct endless_writer {
+    unsigned long long now = 0;
+    long reads = 0;
+};
+
+unsigned long long writer_clock(void* context) { return static_cast<endless_writer*>(context)->now; }
+
+int read_endless(void* context, char* into, int size) {
+    endless_writer& writer = *static_cast<endless_writer*>(context);
+    if (++writer.reads > 1000000) return 0;
+    writer.now += 1;
+    std::memset(into, '9', static_cast<std::size_t>(size));
+    return size;
+}
 
 }  // namespace
 
@@ -91,18 +119,49 @@ TEST(FrequencyAnswer, BoundedReads) {
     scripted_pipe pipe;
     pipe.writes = {std::string(100, '5')};
     char answer[11];
-    read_answer_chunks(answer, sizeof answer, 60, read_scripted, &pipe);
+    read_answer_chunks(answer, sizeof answer, 60, {read_scripted, pipe_clock, &pipe}, ULLONG_MAX);
     EXPECT_EQ(pipe.largest_request, 10);
     EXPECT_EQ(std::string(answer), std::string(10, '5'));
 
     int calls = 0;
     char small[8];
-    read_answer_chunks(small, sizeof small, 60, read_over_reporting, &calls);
+    read_answer_chunks(small, sizeof small, 60, {read_over_reporting, clock_at_zero, &calls}, ULLONG_MAX);
     EXPECT_EQ(std::string(small), "7777777");
 
     char failed[61] = "old text";
-    read_answer_chunks(failed, sizeof failed, 60, read_failing, nullptr);
+    read_answer_chunks(failed, sizeof failed, 60, {read_failing, clock_at_zero, nullptr}, ULLONG_MAX);
     EXPECT_EQ(std::string(failed), "");
+}
+
+TEST(FrequencyAnswer, DeadlineHoldsWhateverTheToolDoes) {
+    // Never stops writing: cut at the deadline, nothing kept.
+    endless_writer writer;
+    char answer[61] = "old text";
+    EXPECT_EQ(read_answer_chunks(answer, sizeof answer, 60, {read_endless, writer_clock, &writer}, 2000), 0);
+    EXPECT_EQ(writer.reads, 2000);
+    EXPECT_EQ(std::string(answer), "");
+
+    // Answers at once, then keeps the pipe busy past the deadline.
+    scripted_pipe busy;
+    busy.writes = {"2904\r\n", std::string(100000, 'x')};
+    busy.ms_per_read = 10;
+    EXPECT_EQ(read_answer_chunks(answer, sizeof answer, 60, {read_scripted, pipe_clock, &busy}, 2000), 0);
+    EXPECT_EQ(frequency_from_answer(answer), 0);
+    EXPECT_EQ(busy.reads, 200);
+
+    // Answer and end both before the deadline: kept.
+    scripted_pipe in_time;
+    in_time.writes = {"1515\r\n"};
+    in_time.ms_per_read = 700;  // answer read at 700 ms, end seen at 1400 ms
+    EXPECT_EQ(read_answer_chunks(answer, sizeof answer, 60, {read_scripted, pipe_clock, &in_time}, 2000), 1);
+    EXPECT_EQ(frequency_from_answer(answer), 1515);
+
+    // The end is seen only after the deadline (the reader waited it out): dropped.
+    scripted_pipe late;
+    late.writes = {"2525\r\n"};
+    late.ms_per_read = 1200;  // answer read at 1200 ms, end at 2400 ms
+    EXPECT_EQ(read_answer_chunks(answer, sizeof answer, 60, {read_scripted, pipe_clock, &late}, 2000), 0);
+    EXPECT_EQ(std::string(answer), "");
 }
 
 TEST(FrequencyAnswer, HugeNumbersClampInsteadOfOverflowing) {

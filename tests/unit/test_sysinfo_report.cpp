@@ -311,8 +311,9 @@ TEST(SystemReportBounds, LongestInputsStayInsideTheBuffer) {
     f.screen_width = f.screen_height = f.bits_per_pixel = f.refresh_hz = -2147483647 - 1;
     f.refresh_hz = 2147483647;
     f.ipv4_section = section;
+    const std::string full_bios(32, 'V');     // fills the value buffer without a terminator
     f.system_bios_date = long_bios.c_str();
-    f.video_bios_date = long_bios.c_str();
+    f.video_bios_date = full_bios.c_str();
     f.version_count = 2;
     f.major_version = f.minor_version = f.build_number = -2147483647 - 1;
     f.windows_description = long_description.c_str();
@@ -329,10 +330,11 @@ TEST(SystemReportBounds, LongestInputsStayInsideTheBuffer) {
         const std::string text = buffer;
         delete[] buffer;
         EXPECT_LT(text.size(), 4095u) << "the report must not reach the end of its buffer";
-        // Names cut to 119 characters, BIOS values to 31, description to 511.
+        // Names cut to 119 characters, BIOS values to 32 (a 32-byte value shown whole), description to 511.
         EXPECT_TRUE(contains(text, "Name    = " + std::string(119, 'N') + "\r\n"));
         EXPECT_TRUE(contains(text, "= " + std::string(119, 'P') + "\r\n\r\n Windows Uptime"));
-        EXPECT_TRUE(contains(text, ": " + std::string(31, 'B') + "\r\n"));
+        EXPECT_TRUE(contains(text, ": " + std::string(32, 'B') + "\r\n"));
+        EXPECT_TRUE(contains(text, ":  " + std::string(32, 'V') + "\r\n"));
         EXPECT_TRUE(contains(text, "\r\n = " + std::string(511, 'W') + "\r\n"));
         EXPECT_TRUE(contains(text, "255.255.255.114"));
         EXPECT_EQ(text.substr(text.size() - 3), "\r\n ");

@@ -13,6 +13,27 @@ template <DWORD N>
     write_piece(text, N - 1);
 }
 
+// Large blocks keep the pipe full: a slow trickle would let it run empty
+// between writes and give a reader that waits only on an empty pipe its chance.
+[[maybe_unused]] bool write_block() {
+    static char block[64 * 1024];
+    if (block[0] == '\0')
+        for (char& c : block) c = '7';
+    DWORD written = 0;
+    return WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), block, sizeof block, &written, nullptr) != FALSE;
+}
+
+// Sleeps until `ms` after this process was created, so the answer's time
+// does not depend on how long the process start took.
+[[maybe_unused]] void sleep_until_after_start(unsigned ms) {
+    FILETIME created{}, exited{}, kernel{}, user{}, now{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    GetSystemTimeAsFileTime(&now);
+    auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    const ULONGLONG since_start_ms = (ticks(now) - ticks(created)) / 10000;
+    if (since_start_ms < ms) Sleep(static_cast<DWORD>(ms - since_start_ms));
+}
+
 }  // namespace
 
 int main() {
@@ -36,6 +57,28 @@ int main() {
     // Answers, but keeps its output open far beyond any sensible wait.
     write_piece("3000\r\n");
     Sleep(60000);
+#elif defined(DOUBLE_endless)
+    // Writes until it is stopped.
+    while (write_block()) {
+    }
+#elif defined(DOUBLE_answer_then_stream)
+    // A number first, then output for far longer than the wait limit.
+    write_piece("2904\r\n");
+    const DWORD until = GetTickCount() + 8000;
+    while (GetTickCount() < until && write_block()) {
+    }
+#elif defined(DOUBLE_reads_input)
+    // Waits for its standard input before it answers.
+    char input[16];
+    DWORD got = 0;
+    ReadFile(GetStdHandle(STD_INPUT_HANDLE), input, sizeof input, &got, nullptr);
+    write_piece("2904\r\n");
+#elif defined(DOUBLE_answer_at_1500ms)
+    sleep_until_after_start(1500);
+    write_piece("1515\r\n");
+#elif defined(DOUBLE_answer_at_2500ms)
+    sleep_until_after_start(2500);
+    write_piece("2525\r\n");
 #else
 #error "choose a DOUBLE_<kind>"
 #endif
