@@ -140,8 +140,8 @@ void tell_person(const char* text) {
 int main(int argc, char** argv) {
     const bool pipe_mode = argc > 1 && std::strcmp(argv[1], "kvmoralt") == 0;
     double least_seconds = 0.001;
-    if (argc > 2 && std::strcmp(argv[1], "--ms") == 0) {
-        const int ms = std::atoi(argv[2]);
+    if (argc > 1 && std::strcmp(argv[1], "--ms") == 0) {
+        const int ms = argc > 2 ? std::atoi(argv[2]) : 0;
         if (ms < 1 || ms > 10000) {
             tell_person("usage: tempomark [kvmoralt | --ms 1..10000]\r\n");
             return 2;
