@@ -3,7 +3,10 @@
 #  - one curvature report composed (Google Benchmark, median of 10)
 #  - start to first report of farspan.exe against a minimal dialog (ratio)
 #  - last input change to the new report shown
-#  - system report rebuild against starting the clock tool alone (ratio)
+#  - system report rebuild against the bare start of a do-nothing program
+#    (ratio), for this tree and for the tree before the quicker clock tool
+#    and report, built from git, in the same run
+#  - the clock tool's short answer against a 1 s measurement, ten runs
 #  - size and imported DLLs of farspan.exe
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,6 +14,22 @@ root=$(pwd)
 scripts/deps.sh
 scripts/build.sh native win64 >/dev/null
 env_dir=$root/build/bench-env
+
+# The report as it was before the quicker clock tool, built from git once.
+before=abc485e65a7efe6ec26c7fedbad288d3dee112ec
+before_dir=$root/build/bench-before
+if [ "$(cat "$before_dir/commit" 2>/dev/null)" != "$before" ]; then
+  rm -rf "$before_dir"
+  mkdir -p "$before_dir/src"
+  git archive "$before" | tar -x -C "$before_dir/src"
+  cmake -S "$before_dir/src" -B "$before_dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$before_dir/src/cmake/mingw-w64.cmake" >/dev/null
+  cmake --build "$before_dir/build" --target farspan tempomark >/dev/null
+  mkdir -p "$before_dir/bin"
+  cp "$before_dir/build/farspan.exe" "$before_dir/build/tempomark.exe" "$before_dir/bin/"
+  echo "$before" >"$before_dir/commit"
+fi
+
 trap 'tests/e2e/env.sh stop "$env_dir" >/dev/null 2>&1 || true' EXIT
 
 echo "== Farspan performance, $(date -u +%Y-%m-%d), $(nproc) cores, Wine $(wine --version 2>/dev/null | sed 's/^wine-//')"
@@ -24,8 +43,19 @@ tests/e2e/env.sh start "$env_dir" >/dev/null
 run() { (cd build/win64 && "$root/tests/e2e/env.sh" run "$env_dir" "$@"); }
 echo "-- main dialog under Wine"
 run wine main_dialog_e2e.exe timing | grep -E "start to first report|last input change" | sed 's/^/   /'
-echo "-- system report under Wine (real tempomark)"
-run wine sysinfo_e2e.exe report en | grep -E "^timing" | sed 's/^/   /'
+echo "-- system report under Wine: RAM-Info click to report shown (before: ${before:0:7})"
+run wine report_bench.exe 9 before ../bench-before/bin now . | sed 's/^/   /'
+echo "-- clock tool: short answer against a 1 s measurement, ten runs"
+worst=0
+for i in $(seq 1 10); do
+  long=$(run wine tempomark.exe --ms 1000 | tr -d '\r')
+  short=$(run wine tempomark.exe | tr -d '\r')
+  echo "   run $i: 1 s: ${long#CPU clock: }; short: ${short#CPU clock: }"
+  a=$(sed -n 's/.*~\([0-9]*\) MHz.*/\1/p' <<<"$long"); b=$(sed -n 's/.*~\([0-9]*\) MHz.*/\1/p' <<<"$short")
+  d=$((${a:-0} - ${b:-0})); d=${d#-}
+  [ "$d" -le "$worst" ] || worst=$d
+done
+echo "   largest difference: $worst MHz"
 
 echo "-- farspan.exe"
 size=$(stat -c %s build/win64/farspan.exe)

@@ -1,12 +1,31 @@
 #!/usr/bin/env bash
 # Builds dist/farspan-1.0-win64.zip (farspan.exe, tempomark.exe, read-me in
-# German and English, licence) and checks that the program inside starts and
-# shows its first report under Wine from a path with blanks and umlauts.
+# German and English, licence) and dist/SHA256SUMS, then checks that the
+# program inside starts and shows its first report under Wine from a path with
+# blanks and umlauts.
+#
+#   scripts/release.sh [--no-check]    --no-check: build and pack only
+#
+# The same commit gives the same bytes in any folder at any time: the programs
+# carry no link time and no build path, and the zip's entries come in a fixed
+# order with the time of the commit (SOURCE_DATE_EPOCH, taken from git when
+# not set) and fixed permissions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+check=1
+[ "${1:-}" != --no-check ] || check=0
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) ||
+    { echo "not a git checkout: set SOURCE_DATE_EPOCH to the commit time" >&2; exit 2; }
+fi
+export SOURCE_DATE_EPOCH
 scripts/deps.sh
-scripts/build.sh native win64
+targets=(farspan tempomark)
+[ $check -eq 0 ] || targets+=(release_check)
+cmake -S . -B build/win64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+cmake --build build/win64 --target "${targets[@]}"
 version=1.0
 name=farspan-$version-win64
 work=$(mktemp -d)
@@ -20,19 +39,29 @@ for f in README.txt LIESMICH.txt; do
   iconv -f UTF-8 -t CP1252 "packaging/$f" | sed 's/$/\r/' >"$pkg/$f"
 done
 sed 's/$/\r/' LICENSE >"$pkg/LICENSE.txt"
+# Whatever the umask and the clock: fixed modes, the commit's time, sorted
+# entries, no extra attributes, times written in UTC.
+chmod 755 "$pkg"
+chmod 644 "$pkg"/*
+touch -h -d "@$SOURCE_DATE_EPOCH" "$pkg" "$pkg"/*
 mkdir -p dist
-rm -f "dist/$name.zip"
-(cd "$work" && zip -q -X -r "$root/dist/$name.zip" "$name")
+rm -f "dist/$name.zip" dist/SHA256SUMS
+(cd "$work" && find "$name" | LC_ALL=C sort | TZ=UTC zip -q -X -@ "$root/dist/$name.zip")
+(cd dist && sha256sum "$name.zip" >SHA256SUMS &&
+  (cd "$work" && sha256sum "$name/farspan.exe" "$name/tempomark.exe") >>SHA256SUMS)
 echo "built dist/$name.zip:"
 unzip -l "dist/$name.zip"
+echo "dist/SHA256SUMS:"
+cat dist/SHA256SUMS
+[ $check -eq 1 ] || exit 0
 
 # Unpack where a careless program would trip: blanks and umlauts in the path.
-check="$work/Prüfung mit Leerzeichen äöü"
-mkdir -p "$check"
-unzip -q "dist/$name.zip" -d "$check"
+check_dir="$work/Prüfung mit Leerzeichen äöü"
+mkdir -p "$check_dir"
+unzip -q "dist/$name.zip" -d "$check_dir"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 tests/e2e/env.sh start build/release-env >/dev/null
-folder=$(tests/e2e/env.sh run build/release-env winepath -w "$check/$name" | tr -d '\r')
+folder=$(tests/e2e/env.sh run build/release-env winepath -w "$check_dir/$name" | tr -d '\r')
 echo "starting $folder\\farspan.exe under Wine"
 tests/e2e/env.sh run build/release-env wine build/win64/release_check.exe "$folder"
 echo "release check passed"

@@ -1,43 +1,97 @@
 // tempomark: prints the CPU clock in MHz.
 //
-//   tempomark            "CPU clock: ~2904 MHz (measured)" for a person
+//   tempomark            "CPU clock: ~2904 MHz (measured over 1.6 ms)" for a person
 //   tempomark kvmoralt   "2904\r\n" in one write, for a program reading a pipe
+//   tempomark --ms N     for a person, measuring for at least N ms (1 to 10000)
 //
 // The clock is measured: the time-stamp counter (rdtsc) is counted against
-// QueryPerformanceCounter over about 120 ms of busy waiting, so the core is
-// awake while it is measured. On current processors the time-stamp counter
-// runs at the nominal clock. When the measurement is not plausible (no
-// performance counter, a virtual machine that hides the counter) the
-// processor's "~MHz" value from the registry is used instead. Standard input
-// is never read.
+// QueryPerformanceCounter, busy waiting, until the reading error of the two
+// counters is below half a MHz (about 2 ms with a 10 MHz performance counter)
+// or for at most 120 ms. On current processors the time-stamp counter runs at
+// the nominal clock. When the measurement is not plausible (no performance
+// counter, one too coarse to settle within the limit, a virtual machine that
+// hides the counter) the processor's "~MHz" value from the registry is used
+// instead. Standard input is never read.
+//
+// The tool is a windowless (GUI subsystem) program: started hidden by
+// farspan.exe, a console program would cost a console host process on every
+// report. For a person it writes to its standard output, else to the console
+// it was started from, else into a message box.
 #include <windows.h>
 #include <x86intrin.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-const double measure_seconds = 0.12;
+const double wanted_error_mhz = 0.5;  // half the step of the answer
+const double longest_seconds = 0.12;  // the old fixed span: a bound, not a target
 
-int measured_mhz() {
-    LARGE_INTEGER frequency{}, start{}, now{};
+// Both counters read at one moment: the performance counter read between two
+// time-stamp reads, the tightest of a few tries, so a thread switch in the
+// middle of a reading shows as a wide pair and is not used.
+struct reading {
+    long long ticks;
+    unsigned long long cycles;  // the middle of the pair
+    unsigned long long width;   // cycles between the two time-stamp reads
+};
+
+reading read_counters() {
+    reading best{0, 0, ~0ull};
+    for (int i = 0; i < 8; ++i) {
+        LARGE_INTEGER ticks;
+        const unsigned long long before = __rdtsc();
+        QueryPerformanceCounter(&ticks);
+        const unsigned long long after = __rdtsc();
+        if (after >= before && after - before < best.width) best = {ticks.QuadPart, before + (after - before) / 2, after - before};
+    }
+    return best;
+}
+
+// Counts until the error bound of the answer falls below wanted_error_mhz
+// and at least `least_seconds` have passed; 0 when the counters are unusable.
+int measured_mhz(double least_seconds, double* seconds_used) {
+    LARGE_INTEGER frequency{};
     if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0) return 0;
-    // Stay on one processor so both counters come from the same core.
-    const DWORD_PTR previous = SetThreadAffinityMask(GetCurrentThread(), 1);
-    QueryPerformanceCounter(&start);
-    const unsigned long long cycles_start = __rdtsc();
-    const long long span = static_cast<long long>(measure_seconds * static_cast<double>(frequency.QuadPart));
-    do {
-        QueryPerformanceCounter(&now);
-    } while (now.QuadPart - start.QuadPart < span);
-    const unsigned long long cycles_end = __rdtsc();
-    if (previous != 0) SetThreadAffinityMask(GetCurrentThread(), previous);
+    const double per_second = static_cast<double>(frequency.QuadPart);
+    const double most_seconds = least_seconds > longest_seconds ? least_seconds : longest_seconds;
+    const long long least_ticks = static_cast<long long>(least_seconds * per_second);
+    const long long most_ticks = static_cast<long long>(most_seconds * per_second);
+    // A counter that stands still must not keep the tool spinning.
+    const ULONGLONG give_up = GetTickCount64() + static_cast<ULONGLONG>(most_seconds * 1000) + 500;
 
-    const double seconds = static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-    if (seconds <= 0 || cycles_end <= cycles_start) return 0;
-    const double mhz = static_cast<double>(cycles_end - cycles_start) / seconds / 1e6 + 0.5;
-    return mhz >= 1.0 && mhz < 100000.0 ? static_cast<int>(mhz) : 0;
+    // Stay on one processor so both counters come from the same core.
+    const DWORD_PTR previous = SetThreadAffinityMask(GetCurrentThread(), DWORD_PTR(1) << GetCurrentProcessorNumber());
+    const reading start = read_counters();
+    double mhz = 0;
+    for (;;) {
+        const reading now = read_counters();
+        const long long ticks = now.ticks - start.ticks;
+        if (ticks > 0 && now.cycles > start.cycles) {
+            const double cycles = static_cast<double>(now.cycles - start.cycles);
+            mhz = cycles / (static_cast<double>(ticks) / per_second) / 1e6;
+            // Each counter value lies up to one tick off the moment it stands
+            // for, and each time-stamp middle up to half its pair's width.
+            const double error = mhz * (2.0 / static_cast<double>(ticks) +
+                                        static_cast<double>(start.width + now.width) / 2.0 / cycles);
+            if (ticks >= least_ticks && error <= wanted_error_mhz) {
+                if (seconds_used != nullptr) *seconds_used = static_cast<double>(ticks) / per_second;
+                break;
+            }
+            if (ticks >= most_ticks) {
+                mhz = 0;  // too coarse to settle in time
+                break;
+            }
+        }
+        if (GetTickCount64() > give_up) {
+            mhz = 0;
+            break;
+        }
+    }
+    if (previous != 0) SetThreadAffinityMask(GetCurrentThread(), previous);
+    return mhz >= 1.0 && mhz < 100000.0 ? static_cast<int>(mhz + 0.5) : 0;
 }
 
 int registry_mhz() {
@@ -53,29 +107,66 @@ int registry_mhz() {
     return status == ERROR_SUCCESS && type == REG_DWORD && mhz < 100000 ? static_cast<int>(mhz) : 0;
 }
 
+bool write_all(HANDLE out, const char* text, DWORD length) {
+    DWORD written = 0;
+    return out != nullptr && out != INVALID_HANDLE_VALUE && WriteFile(out, text, length, &written, nullptr) &&
+           written == length;
+}
+
+// A person's answer: standard output when there is one (a file, a pipe, a
+// console handed down), else the console of the parent, else a message box.
+void tell_person(const char* text) {
+    const DWORD length = static_cast<DWORD>(std::strlen(text));
+    if (write_all(GetStdHandle(STD_OUTPUT_HANDLE), text, length)) return;
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        const HANDLE console = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, 0, nullptr);
+        const bool shown = write_all(console, text, length);
+        if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
+        if (shown) return;
+    }
+    // Loaded only here: user32 would slow down every start of the pipe mode.
+    typedef int(WINAPI * message_box_fn)(HWND, LPCSTR, LPCSTR, UINT);
+    if (HMODULE user = LoadLibraryA("user32.dll")) {
+        const FARPROC entry = GetProcAddress(user, "MessageBoxA");
+        if (auto message_box = reinterpret_cast<message_box_fn>(reinterpret_cast<void*>(entry)))
+            message_box(nullptr, text, "tempomark", MB_OK | MB_ICONINFORMATION);
+        FreeLibrary(user);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool pipe_mode = argc > 1 && std::strcmp(argv[1], "kvmoralt") == 0;
-    int mhz = measured_mhz();
-    const char* source = "measured";
-    if (mhz == 0) {
-        mhz = registry_mhz();
-        source = "registry";
+    double least_seconds = 0.001;
+    if (argc > 1 && std::strcmp(argv[1], "--ms") == 0) {
+        const int ms = argc > 2 ? std::atoi(argv[2]) : 0;
+        if (ms < 1 || ms > 10000) {
+            tell_person("usage: tempomark [kvmoralt | --ms 1..10000]\r\n");
+            return 2;
+        }
+        least_seconds = ms / 1000.0;
     }
+    double seconds = 0;
+    int mhz = measured_mhz(least_seconds, &seconds);
+    bool measured = mhz != 0;
+    if (!measured) mhz = registry_mhz();
 
     if (pipe_mode) {
         // One write: the reader keeps only its last read.
         char answer[32];
         const int length = std::snprintf(answer, sizeof answer, "%d\r\n", mhz);
-        DWORD written = 0;
-        if (length > 0) WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), answer, static_cast<DWORD>(length), &written, nullptr);
+        if (length > 0) write_all(GetStdHandle(STD_OUTPUT_HANDLE), answer, static_cast<DWORD>(length));
         return mhz > 0 ? 0 : 1;
     }
-    if (mhz == 0) {
-        std::printf("CPU clock: unknown\n");
-        return 1;
-    }
-    std::printf("CPU clock: ~%d MHz (%s)\n", mhz, source);
-    return 0;
+    char text[96];
+    if (mhz == 0)
+        std::snprintf(text, sizeof text, "CPU clock: unknown\r\n");
+    else if (measured)
+        std::snprintf(text, sizeof text, "CPU clock: ~%d MHz (measured over %.1f ms)\r\n", mhz, seconds * 1000);
+    else
+        std::snprintf(text, sizeof text, "CPU clock: ~%d MHz (registry)\r\n", mhz);
+    tell_person(text);
+    return mhz > 0 ? 0 : 1;
 }

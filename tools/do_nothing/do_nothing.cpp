@@ -1,0 +1,2 @@
+// Exits at once.
+int main() { return 0; }
