@@ -3,7 +3,7 @@
 // and awkward stand-ins of that tool give the expected CPU line.
 //
 //   sysinfo_e2e report <de|en>          real tool, facts checked against the
-//                                       driver's own queries; timing printed
+//                                       driver's own queries
 //   sysinfo_e2e doubles <doubles dir>   each stand-in in turn as tempomark.exe
 //                                       beside one running farspan.exe
 //   sysinfo_e2e machine                 BIOS dates, names and printer set in
@@ -281,42 +281,7 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
     E2E_CHECK(report.size() > 4 && report.compare(report.size() - 5, 5, "\r\n \r\n") == 0);
 }
 
-// Starts the tool as the program does (pipes, hidden) and reaps it.
-double time_tool_alone(const char* folder) {
-    const double start = e2e::now_ms();
-    SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
-    HANDLE out_read = nullptr, out_write = nullptr;
-    if (!CreatePipe(&out_read, &out_write, &attributes, 0)) return -1;
-    SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out_write;
-    startup.hStdError = out_write;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::string command = std::string("\"") + folder + "\\tempomark.exe\" kvmoralt";
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                        nullptr, &startup, &process);
-    CloseHandle(out_write);
-    if (!started) {
-        CloseHandle(out_read);
-        return -1;
-    }
-    char answer[64];
-    DWORD got = 0;
-    while (ReadFile(out_read, answer, sizeof answer - 1, &got, nullptr) && got > 0) {
-    }
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    CloseHandle(out_read);
-    return e2e::now_ms() - start;
-}
-
 int run_report(bool german_start) {
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof folder, folder);
     E2E_CHECK(e2e::listen_debug_output());
     app a;
     if (!e2e::start_app(a, "farspan.exe")) {
@@ -366,24 +331,6 @@ int run_report(bool german_start) {
     E2E_CHECK(has(back, t->curvature_marker));
     E2E_CHECK(!has(back, "GlobalMemoryStatus"));
     E2E_CHECK_TEXT(back, curvature);
-
-    // One RAM-Info click to report shown, against starting and reaping the tool alone.
-    std::vector<double> report_ms, tool_ms;
-    for (int round = 0; round < 7; ++round) {
-        e2e::clear_debug_output(a.process.dwProcessId);
-        const double start = e2e::now_ms();
-        e2e::click(e2e::item(a, raminfo_box));  // returns once the report is in the box
-        E2E_CHECK(IsWindowVisible(e2e::item(a, 1000)) != FALSE);
-        report_ms.push_back(e2e::now_ms() - start);
-        check_clock_shown(a, e2e::output_text(a), *t);
-        e2e::click(e2e::item(a, raminfo_box));
-        tool_ms.push_back(time_tool_alone(folder));
-    }
-    const double report_median = e2e::median(report_ms), tool_median = e2e::median(tool_ms);
-    std::printf("timing over %u rounds (median): system report %.1f ms, tempomark alone %.1f ms, ratio %.2f\n",
-                static_cast<unsigned>(report_ms.size()), report_median, tool_median,
-                tool_median > 0 ? report_median / tool_median : 0.0);
-    E2E_CHECK(tool_median > 0);
 
     E2E_CHECK(e2e::stop_app(a) == 0);
     return e2e::finish();
