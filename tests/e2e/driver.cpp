@@ -277,4 +277,13 @@ std::string last_debug_line(DWORD pid, const char* prefix, unsigned timeout_ms) 
     return found;
 }
 
+bool kernel_version(OSVERSIONINFOW& version) {
+    typedef LONG(WINAPI * rtl_get_version_fn)(OSVERSIONINFOW*);
+    auto rtl_get_version = reinterpret_cast<rtl_get_version_fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    version = OSVERSIONINFOW{};
+    version.dwOSVersionInfoSize = sizeof version;
+    return rtl_get_version != nullptr && rtl_get_version(&version) == 0;
+}
+
 }  // namespace e2e

@@ -74,6 +74,10 @@ void clear_debug_output(DWORD pid);
 // waiting up to `timeout_ms` for one to come; "" when none came.
 std::string last_debug_line(DWORD pid, const char* prefix, unsigned timeout_ms);
 
+// The running Windows' own version (RtlGetVersion, which no compatibility
+// setting bends); false when ntdll has no such entry or it fails.
+bool kernel_version(OSVERSIONINFOW& version);
+
 // Milliseconds from a monotonic clock.
 double now_ms();
 // The middle value of a set of timings (the upper middle for an even count; 0 for none).

@@ -494,12 +494,8 @@ std::string expected_os_lines(std::string& version) {
         std::memcpy(q.csd_version, info.szCSDVersion, sizeof q.csd_version);
         q.product_type_nt = info.wProductType;
     }
-    typedef LONG(WINAPI * rtl_fn)(OSVERSIONINFOW*);
-    auto rtl_get_version = reinterpret_cast<rtl_fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
-    OSVERSIONINFOW kernel{};
-    kernel.dwOSVersionInfoSize = sizeof kernel;
-    if (rtl_get_version && rtl_get_version(&kernel) == 0) {
+    OSVERSIONINFOW kernel;
+    if (kernel_version(kernel)) {
         q.rtl_ok = 1;
         q.rtl_major = kernel.dwMajorVersion;
         q.rtl_minor = kernel.dwMinorVersion;

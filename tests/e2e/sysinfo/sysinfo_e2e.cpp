@@ -244,12 +244,8 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
         for (const std::string& address : addresses) check_has(report, address, "IPv4 address");
     }
 
-    typedef LONG(WINAPI * rtl_fn)(OSVERSIONINFOW*);
-    auto rtl_get_version = reinterpret_cast<rtl_fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (rtl_get_version && rtl_get_version(&version) == 0) {
+    OSVERSIONINFOW version;
+    if (e2e::kernel_version(version)) {
         std::string lines = format(t.os_lines, static_cast<int>(version.dwMajorVersion),
                                    static_cast<int>(version.dwMinorVersion), static_cast<int>(version.dwBuildNumber));
         if (version.dwMajorVersion == 6 && version.dwMinorVersion == 1) lines += "7";
