@@ -49,8 +49,9 @@ run wine report_bench.exe 9 before ../bench-before/bin now . | sed 's/^/   /'
 echo "-- clock tool: short answer against a 1 s measurement, ten runs"
 worst=0
 for i in $(seq 1 10); do
-  long=$(run wine tempomark.exe --ms 1000 | tr -d '\r')
-  short=$(run wine tempomark.exe | tr -d '\r')
+  # A failed run is said, not left to end the script without a word.
+  long=$(run wine tempomark.exe --ms 1000 | tr -d '\r') || echo "   run $i: the 1 s measurement failed (status $?): $long"
+  short=$(run wine tempomark.exe | tr -d '\r') || echo "   run $i: the short measurement failed (status $?): $short"
   echo "   run $i: 1 s: ${long#CPU clock: }; short: ${short#CPU clock: }"
   a=$(sed -n 's/.*~\([0-9]*\) MHz.*/\1/p' <<<"$long"); b=$(sed -n 's/.*~\([0-9]*\) MHz.*/\1/p' <<<"$short")
   d=$((${a:-0} - ${b:-0})); d=${d#-}
