@@ -7,27 +7,48 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 
-# Whatever way this ends (failure, Ctrl-C, a kill), stop the Xvfb, wineserver
-# and CUPS servers the tests started; a finished test has stopped its own.
+# Whatever way this ends (failure, Ctrl-C, a kill), stop what the tests
+# started: the test commands themselves (some run in a process group of their
+# own, out of reach of Ctrl-C), then each Wine environment (wineserver and
+# Xvfb) and each private CUPS server. A finished test has stopped its own.
+root=$(pwd)
+ctest_pid=
+run_ctest() {
+  # In the background, so a signal is handled at once, not when ctest ends.
+  ctest "$@" &
+  ctest_pid=$!
+  local status=0
+  wait "$ctest_pid" || status=$?
+  ctest_pid=
+  return $status
+}
 stop_leftovers() {
+  [ -z "$ctest_pid" ] || kill -KILL "$ctest_pid" 2>/dev/null || true
+  # Killed outright: a test script's own clean-up would start Wine again.
+  pkill -KILL -f -- "$root/tests/e2e/" 2>/dev/null || true
+  pkill -KILL -f -- "$root/build/win64/" 2>/dev/null || true
   for env_dir in build/win64/e2e-*/; do
     [ -f "$env_dir/env" ] && { tests/e2e/env.sh stop "$env_dir" >/dev/null 2>&1 || true; }
   done
-  for pid_file in $(find build/win64 -name cupsd.pid 2>/dev/null); do
-    read -r pid folder <"$pid_file" || continue
-    kill "$pid" 2>/dev/null || true
-    case $folder in /tmp/farspan-cups.*) rm -rf "$folder" ;; esac
-    rm -f "$pid_file"
-  done
+  while IFS= read -r record; do
+    read -r folder pid <"$record" || true
+    case $folder in /tmp/farspan-cups.*) ;; *) continue ;; esac
+    if [ -n "${pid:-}" ] && grep -q -- "$folder" "/proc/$pid/cmdline" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+      # cupsd writes its state on the way out: remove the folder after it is gone.
+      for _ in $(seq 1 50); do [ -e "/proc/$pid" ] || break; sleep 0.1; done
+    fi
+    rm -rf "$folder" "$record"
+  done < <(find build/win64 -name cups.run 2>/dev/null)
   return 0
 }
 trap stop_leftovers EXIT
 trap 'exit 130' INT TERM
 scripts/build.sh native asan fuzz win64
 status=0
-ctest --test-dir build/native --output-on-failure || status=1
-ctest --test-dir build/asan --output-on-failure || status=1
-ctest --test-dir build/fuzz --output-on-failure || status=1
-ctest --test-dir build/win64 --output-on-failure || status=1
+run_ctest --test-dir build/native --output-on-failure || status=1
+run_ctest --test-dir build/asan --output-on-failure || status=1
+run_ctest --test-dir build/fuzz --output-on-failure || status=1
+run_ctest --test-dir build/win64 --output-on-failure || status=1
 if [ $status -eq 0 ]; then echo "all test suites passed"; else echo "some tests FAILED"; fi
 exit $status

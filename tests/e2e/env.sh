@@ -19,7 +19,7 @@ stop_env() {
     kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
     rm -f "$dir/xvfb.pid"
   fi
-  rm -f "$dir/env"
+  rm -f "$dir/env" "$dir"/run.*
 }
 
 # Wine leaves processes behind (wineserver, services, the desktop process)
@@ -28,6 +28,9 @@ stop_env() {
 # that is printed afterwards.
 start_env() {
   stop_env
+  # A fresh prefix every run: a run that was cut short may have left a
+  # setting behind (Windows version, DPI, a test printer).
+  rm -rf "$dir/prefix"
   # Xvfb picks a free display itself and tells which: no race with another
   # X server starting at the same time.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &

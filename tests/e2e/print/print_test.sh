@@ -16,22 +16,27 @@ here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$dir"
 mkdir -p "$dir"/{log,out}
 dir=$(cd "$dir" && pwd)
-cups=$(mktemp -d /tmp/farspan-cups.XXXXXX)
-mkdir -p "$cups"/{conf,spool,tmp,cache,state,log}
-chmod 755 "$cups" "$cups"/{spool,tmp,cache,state}
-chmod 1777 "$cups/tmp"
-socket=$cups/cups.sock
+cups=
 cupsd_pid=
 stop_cups() {
   if [ -n "$cupsd_pid" ]; then
     kill "$cupsd_pid" 2>/dev/null || true
     wait "$cupsd_pid" 2>/dev/null || true
   fi
+  [ -n "$cups" ] || return 0
   cp "$cups"/log/* "$dir/log/" 2>/dev/null || true
-  rm -rf "$cups" "$dir/cupsd.pid"
+  rm -rf "$cups" "$dir/cups.run"
 }
 trap stop_cups EXIT
 trap "exit 143" TERM INT
+cups=$(mktemp -d /tmp/farspan-cups.XXXXXX)
+# Where the server lives (and, once it runs, its process id), for
+# scripts/test.sh, which clears what an interrupted run left behind.
+echo "$cups" >"$dir/cups.run"
+mkdir -p "$cups"/{conf,spool,tmp,cache,state,log}
+chmod 755 "$cups" "$cups"/{spool,tmp,cache,state}
+chmod 1777 "$cups/tmp"
+socket=$cups/cups.sock
 
 cat >"$cups/conf/cupsd.conf" <<CONF
 Listen $socket
@@ -63,8 +68,7 @@ CONF
 
 cupsd -f -c "$cups/conf/cupsd.conf" -s "$cups/conf/cups-files.conf" >"$cups/log/cupsd.out" 2>&1 &
 cupsd_pid=$!
-# For scripts/test.sh, which stops what an interrupted run left behind.
-echo "$cupsd_pid $cups" >"$dir/cupsd.pid"
+echo "$cups $cupsd_pid" >"$dir/cups.run"
 
 export CUPS_SERVER=$socket
 for _ in $(seq 1 100); do [ -S "$socket" ] && break; sleep 0.1; done
