@@ -75,10 +75,9 @@ void compose_system_report(char* buffer, int capacity, int german) {
     char system_bios[report_bios_value_size + 1];
     char video_bios[report_bios_value_size + 1];
     {
-        HKEY opened = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\SYSTEM", 0, KEY_READ, &opened) ==
-            ERROR_SUCCESS) {
-            const registry_key system_key(opened);
+        const registry_key system_key =
+            open_registry_key(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\SYSTEM", KEY_READ);
+        if (system_key.valid()) {
             if (read_bios_value(system_key.get(), "SystemBiosDate", system_bios)) facts.system_bios_date = system_bios;
             if (read_bios_value(system_key.get(), "VideoBiosDate", video_bios)) facts.video_bios_date = video_bios;
         }

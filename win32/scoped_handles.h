@@ -103,6 +103,12 @@ inline window_dc get_window_dc(HWND window) {
     return window_dc(GetDC(window), traits);
 }
 
+// A registry key opened with `access`; an empty owner when it cannot be.
+inline registry_key open_registry_key(HKEY root, const char* path, REGSAM access) {
+    HKEY key = nullptr;
+    return registry_key(RegOpenKeyExA(root, path, 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
+}
+
 // An entry point looked up at run time, as the function type the caller names.
 template <typename Function>
 Function find_entry(HMODULE module, const char* name) {

@@ -24,6 +24,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "win32/scoped_handles.h"
+
 namespace {
 
 const double wanted_error_mhz = 0.5;  // half the step of the answer
@@ -95,15 +97,13 @@ int measured_mhz(double least_seconds, double* seconds_used) {
 }
 
 int registry_mhz() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
-        return 0;
+    const registry_key key =
+        open_registry_key(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", KEY_READ);
+    if (!key.valid()) return 0;
     DWORD mhz = 0;
     DWORD size = sizeof mhz;
     DWORD type = 0;
-    const LONG status = RegQueryValueExA(key, "~MHz", nullptr, &type, reinterpret_cast<BYTE*>(&mhz), &size);
-    RegCloseKey(key);
+    const LONG status = RegQueryValueExA(key.get(), "~MHz", nullptr, &type, reinterpret_cast<BYTE*>(&mhz), &size);
     return status == ERROR_SUCCESS && type == REG_DWORD && mhz < 100000 ? static_cast<int>(mhz) : 0;
 }
 
@@ -119,20 +119,15 @@ void tell_person(const char* text) {
     const DWORD length = static_cast<DWORD>(std::strlen(text));
     if (write_all(GetStdHandle(STD_OUTPUT_HANDLE), text, length)) return;
     if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-        const HANDLE console = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, 0, nullptr);
-        const bool shown = write_all(console, text, length);
-        if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
-        if (shown) return;
+        const owned_handle console(CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                               OPEN_EXISTING, 0, nullptr));
+        if (write_all(console.get(), text, length)) return;
     }
     // Loaded only here: user32 would slow down every start of the pipe mode.
     typedef int(WINAPI * message_box_fn)(HWND, LPCSTR, LPCSTR, UINT);
-    if (HMODULE user = LoadLibraryA("user32.dll")) {
-        const FARPROC entry = GetProcAddress(user, "MessageBoxA");
-        if (auto message_box = reinterpret_cast<message_box_fn>(reinterpret_cast<void*>(entry)))
-            message_box(nullptr, text, "tempomark", MB_OK | MB_ICONINFORMATION);
-        FreeLibrary(user);
-    }
+    const loaded_library user(LoadLibraryA("user32.dll"));
+    if (auto message_box = find_entry<message_box_fn>(user.get(), "MessageBoxA"))
+        message_box(nullptr, text, "tempomark", MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace

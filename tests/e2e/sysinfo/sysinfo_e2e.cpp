@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "win32/scoped_handles.h"
 
 namespace {
 
@@ -190,13 +191,10 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
     if (expect_clock) {
         // The tool's figure against the processor's registry value.
         DWORD reference = 0;
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", 0, KEY_READ,
-                          &key) == ERROR_SUCCESS) {
-            DWORD size = sizeof reference;
-            RegQueryValueExA(key, "~MHz", nullptr, nullptr, reinterpret_cast<BYTE*>(&reference), &size);
-            RegCloseKey(key);
-        }
+        DWORD size = sizeof reference;
+        const registry_key key =
+            open_registry_key(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", KEY_READ);
+        if (key.valid()) RegQueryValueExA(key.get(), "~MHz", nullptr, nullptr, reinterpret_cast<BYTE*>(&reference), &size);
         std::printf("  CPU clock in the report: %d MHz (registry ~MHz: %lu)\n", mhz, reference);
         E2E_CHECK(mhz > 100 && mhz < 10000);
         // The registry may hold the current (scaled) clock while the tool
@@ -332,27 +330,18 @@ int run_report(bool german_start) {
     return e2e::finish();
 }
 
-int count_processes(const char* exe_name) {
+// Counts the running processes named `exe_name`; with `end_them` it also
+// ends each one and waits for it, so the next case and the next test start clean.
+int processes_named(const char* exe_name, bool end_them = false) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return -1;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     int count = 0;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (lstrcmpiA(entry.szExeFile, exe_name) == 0) ++count;
-    CloseHandle(snapshot);
-    return count;
-}
-
-// Ends what is left of the stand-ins after a failed case, so the next case
-// and the next test start clean.
-void end_tools_left_running() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "tempomark.exe") != 0) continue;
+        if (lstrcmpiA(entry.szExeFile, exe_name) != 0) continue;
+        ++count;
+        if (!end_them) continue;
         HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
         if (process == nullptr) continue;
         TerminateProcess(process, 99);
@@ -360,6 +349,7 @@ void end_tools_left_running() {
         CloseHandle(process);
     }
     CloseHandle(snapshot);
+    return count;
 }
 
 struct double_case {
@@ -427,7 +417,7 @@ int run_doubles(const char* doubles_dir) {
         if (!answered) {
             std::printf("  the dialog did not answer within 20 s of the RAM-Info click\n");
             E2E_CHECK(answered);
-            end_tools_left_running();
+            processes_named("tempomark.exe", true);
             break;
         }
         const std::string report = e2e::output_text(a);
@@ -449,10 +439,10 @@ int run_doubles(const char* doubles_dir) {
         if (c.cut_off) E2E_CHECK(elapsed >= 1900);
         // No tool outlives the report (ending one takes a moment).
         int left = 0;
-        if (!e2e::wait_until([&] { return (left = count_processes("tempomark.exe")) == 0; }, 2000, 20)) {
+        if (!e2e::wait_until([&] { return (left = processes_named("tempomark.exe")) == 0; }, 2000, 20)) {
             std::printf("  %d tempomark process(es) still running 2 s after the report\n", left);
             E2E_CHECK(left == 0);
-            end_tools_left_running();
+            processes_named("tempomark.exe", true);
         }
         // The dialog answers afterwards: unchecking brings the curvature report back.
         E2E_CHECK(e2e::click_within(raminfo, 5000));
@@ -472,34 +462,29 @@ int run_doubles(const char* doubles_dir) {
 class saved_value {
 public:
     saved_value(HKEY root, const char* path, const char* name) : root_(root), path_(path), name_(name) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root_, path_, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+        const registry_key key = open_registry_key(root_, path_, KEY_READ);
         DWORD size = 0;
-        if (RegQueryValueExA(key, name_, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+        if (key.valid() && RegQueryValueExA(key.get(), name_, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
             data_.resize(size);
-            existed_ = RegQueryValueExA(key, name_, nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
+            existed_ = RegQueryValueExA(key.get(), name_, nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
             data_.resize(size);
         }
-        RegCloseKey(key);
     }
     ~saved_value() { restore(); }
     saved_value(const saved_value&) = delete;
     saved_value& operator=(const saved_value&) = delete;
 
     bool set(DWORD type, const void* data, DWORD size) const {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root_, path_, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
-        const bool ok = RegSetValueExA(key, name_, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
-        RegCloseKey(key);
-        return ok;
+        const registry_key key = open_registry_key(root_, path_, KEY_SET_VALUE);
+        return key.valid() &&
+               RegSetValueExA(key.get(), name_, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
     }
     bool set_text(const std::string& text) const { return set(REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1)); }
     bool set_bytes(const std::string& bytes) const { return set(REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size())); }
     bool remove() const {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root_, path_, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
-        const LONG status = RegDeleteValueA(key, name_);
-        RegCloseKey(key);
+        const registry_key key = open_registry_key(root_, path_, KEY_SET_VALUE);
+        if (!key.valid()) return false;
+        const LONG status = RegDeleteValueA(key.get(), name_);
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     }
     bool restore() {
@@ -526,18 +511,19 @@ const char* const bios_key = "HARDWARE\\DESCRIPTION\\System";
 class unreadable_bios_key {
 public:
     unreadable_bios_key() {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, bios_key, 0, READ_CONTROL | WRITE_DAC, &key_) != ERROR_SUCCESS) return;
+        key_ = open_registry_key(HKEY_LOCAL_MACHINE, bios_key, READ_CONTROL | WRITE_DAC);
+        if (!key_.valid()) return;
         DWORD size = 0;
-        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+        RegGetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
         saved_.resize(size);
         if (size == 0 ||
-            RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data(), &size) != ERROR_SUCCESS)
+            RegGetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, saved_.data(), &size) != ERROR_SUCCESS)
             return;
         InitializeAcl(&empty_, sizeof empty_, ACL_REVISION);
         SECURITY_DESCRIPTOR none{};
         InitializeSecurityDescriptor(&none, SECURITY_DESCRIPTOR_REVISION);
         SetSecurityDescriptorDacl(&none, TRUE, &empty_, FALSE);
-        active_ = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &none) == ERROR_SUCCESS;
+        active_ = RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, &none) == ERROR_SUCCESS;
     }
     ~unreadable_bios_key() { restore(); }
     unreadable_bios_key(const unreadable_bios_key&) = delete;
@@ -545,26 +531,20 @@ public:
     bool active() const { return active_; }
     bool restore() {
         bool ok = true;
-        if (active_) ok = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data()) == ERROR_SUCCESS;
+        if (active_) ok = RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, saved_.data()) == ERROR_SUCCESS;
         active_ = false;
-        if (key_) RegCloseKey(key_);
-        key_ = nullptr;
+        key_.reset();
         return ok;
     }
 
 private:
-    HKEY key_ = nullptr;
+    registry_key key_;
     std::vector<BYTE> saved_;
     ACL empty_{};
     bool active_ = false;
 };
 
-bool bios_key_readable() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, bios_key, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
+bool bios_key_readable() { return open_registry_key(HKEY_LOCAL_MACHINE, bios_key, KEY_READ).valid(); }
 
 // Uncheck and check RAM-Info: the report is gathered anew.
 std::string fresh_report(const app& a) {
