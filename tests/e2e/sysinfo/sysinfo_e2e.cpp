@@ -475,7 +475,10 @@ public:
     saved_value& operator=(const saved_value&) = delete;
 
     bool set(DWORD type, const void* data, DWORD size) const {
-        const registry_key key = open_registry_key(root_, path_, KEY_SET_VALUE);
+        // Created when missing: a fresh prefix has no printer entry until something prints.
+        HKEY created = nullptr;
+        const registry_key key(RegCreateKeyExA(root_, path_, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
+                                               nullptr) == ERROR_SUCCESS ? created : nullptr);
         return key.valid() &&
                RegSetValueExA(key.get(), name_, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
     }
