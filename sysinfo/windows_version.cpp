@@ -6,12 +6,17 @@
 
 namespace {
 
-const char* const version_names[20] = {
+// Windows 11 and the servers after 2016 still answer major version 10; only
+// their build numbers tell them apart, so they come after the classic table.
+const char* const version_names[24] = {
     "",         "95",          "98",    "ME",          "unknown Version", "XP",
     "2000",     "2000 Server", "XP x64 Edition", "Server 2003", "Vista", "Server 2008",
     "7",        "Server 2008 R2", "8",  "Server 2012", "8.1",      "Server 2012 R2",
-    "10",       "Server 2016",
+    "10",       "Server 2016", "11",   "Server 2019", "Server 2022", "Server 2025",
 };
+
+// First builds of the systems that share major version 10.
+enum { first_build_11 = 22000, first_build_2019 = 17763, first_build_2022 = 20348, first_build_2025 = 26100 };
 
 enum { edition_none = 0, suffix_none = 0, suffix_e = 10, suffix_n = 11 };
 const char* const edition_texts[12] = {
@@ -36,7 +41,14 @@ const product_edition product_editions[] = {
     {98, 9, suffix_n},     {99, 9, suffix_none}, {100, 9, suffix_none}, {101, 9, suffix_none},
 };
 
-int name_index(int major, int minor, bool server) {
+int name_index(int major, int minor, int build, bool server) {
+    if (major == 10) {
+        if (!server) return build >= first_build_11 ? 20 : 18;
+        if (build >= first_build_2025) return 23;
+        if (build >= first_build_2022) return 22;
+        if (build >= first_build_2019) return 21;
+        return 19;
+    }
     int index = 4;
     if (major == 5) {
         if (minor == 1) index = 5;
@@ -44,8 +56,6 @@ int name_index(int major, int minor, bool server) {
         else if (minor == 2) index = 8;
     } else if (major == 6 && minor >= 0 && minor <= 3) {
         index = 2 * minor + 10;
-    } else if (major == 10) {
-        index = 18;
     }
     // "XP" (5) and "unknown Version" (4) have no server variant.
     if (index > 5 && server) ++index;
@@ -94,7 +104,7 @@ int describe_windows_version_from(const version_queries& q, char* description, i
 
     if (description == nullptr || capacity <= 0) return count;
     char piece[64];
-    std::snprintf(piece, sizeof piece, "Windows %s", version_names[name_index(v_major, v_minor, server)]);
+    std::snprintf(piece, sizeof piece, "Windows %s", version_names[name_index(v_major, v_minor, v_build, server)]);
     copy_text(description, capacity, piece);
 
     if (count == 2 && v_major > 5 && q.product_info_found) {

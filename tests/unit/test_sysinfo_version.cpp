@@ -22,8 +22,8 @@ version_queries workstation(unsigned major, unsigned minor, unsigned build = 760
     return q;
 }
 
-version_queries server(unsigned major, unsigned minor) {
-    version_queries q = workstation(major, minor);
+version_queries server(unsigned major, unsigned minor, unsigned build = 7601) {
+    version_queries q = workstation(major, minor, build);
     q.product_type_nt = 3;
     return q;
 }
@@ -53,6 +53,7 @@ TEST(WindowsVersion, NamesByVersionAndServerFlag) {
         unsigned major, minor;
         bool is_server;
         const char* expected;
+        unsigned build;  // 0: any build
     };
     const row rows[] = {
         {5, 1, false, "Windows XP (64Bit Windows Version) "},
@@ -74,13 +75,26 @@ TEST(WindowsVersion, NamesByVersionAndServerFlag) {
         {10, 0, false, "Windows 10 (64Bit Windows Version) "},
         {10, 7, false, "Windows 10 (64Bit Windows Version) "},
         {10, 0, true, "Windows Server 2016 (64Bit Windows Version) "},
+        // Major 10 throughout: the build names the system.
+        {10, 0, false, "Windows 10 (64Bit Windows Version) ", 21999},
+        {10, 0, false, "Windows 11 (64Bit Windows Version) ", 22000},
+        {10, 0, false, "Windows 11 (64Bit Windows Version) ", 26100},
+        {10, 0, true, "Windows Server 2016 (64Bit Windows Version) ", 17762},
+        {10, 0, true, "Windows Server 2019 (64Bit Windows Version) ", 17763},
+        {10, 0, true, "Windows Server 2019 (64Bit Windows Version) ", 20347},
+        {10, 0, true, "Windows Server 2022 (64Bit Windows Version) ", 20348},
+        {10, 0, true, "Windows Server 2022 (64Bit Windows Version) ", 26099},
+        {10, 0, true, "Windows Server 2025 (64Bit Windows Version) ", 26100},
+        {6, 3, false, "Windows 8.1 (64Bit Windows Version) ", 22000},  // the build matters only on 10
         {7, 0, false, "Windows unknown Version (64Bit Windows Version) "},
         {9, 0, true, "Windows unknown Version (64Bit Windows Version) "},
         {11, 0, false, "Windows unknown Version (64Bit Windows Version) "},
     };
     for (const row& r : rows) {
-        const described d = describe(r.is_server ? server(r.major, r.minor) : workstation(r.major, r.minor));
-        EXPECT_EQ(d.text, r.expected) << r.major << "." << r.minor << (r.is_server ? " server" : "");
+        const unsigned build = r.build != 0 ? r.build : 7601;
+        const described d =
+            describe(r.is_server ? server(r.major, r.minor, build) : workstation(r.major, r.minor, build));
+        EXPECT_EQ(d.text, r.expected) << r.major << "." << r.minor << "." << build << (r.is_server ? " server" : "");
         EXPECT_EQ(d.count, 2);
         EXPECT_EQ(d.major, static_cast<int>(r.major));
         EXPECT_EQ(d.minor, static_cast<int>(r.minor));
@@ -170,7 +184,8 @@ TEST(WindowsVersion, BuildNumbersAndKernelAnswer) {
     EXPECT_EQ(d.major, 10);
     EXPECT_EQ(d.minor, 0);
     EXPECT_EQ(d.build, 0x12345);  // whole from the kernel
-    EXPECT_EQ(d.text, std::string("Windows 10") + bits);
+    // and the name follows the whole build (its low 16 bits, 9029, would say "10")
+    EXPECT_EQ(d.text, std::string("Windows 11") + bits);
     EXPECT_EQ(d.count, 2);
 
     // The kernel answer replaces the figures even when the extended query failed.
