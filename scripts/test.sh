@@ -8,14 +8,19 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 
 # Whatever way this ends (failure, Ctrl-C, a kill), stop what the tests
-# started: the test commands themselves (some run in a process group of their
-# own, out of reach of Ctrl-C), then each Wine environment (wineserver and
-# Xvfb) and each private CUPS server. A finished test has stopped its own.
+# started, and only that, by the process ids recorded when it was started:
+# ctest runs in a process group of its own (every test command, build and
+# script under it); each Wine environment ends the process groups of the test
+# commands it runs (timeout gives each its own group), its wineserver and its
+# Xvfb; each private CUPS server is ended by its recorded id. A finished test
+# has stopped its own.
 root=$(pwd)
 ctest_pid=
 run_ctest() {
   # In the background, so a signal is handled at once, not when ctest ends.
-  ctest "$@" &
+  # A background job of this script leads no group, so setsid makes ctest
+  # the leader of a new one without forking: its id is the group's.
+  setsid ctest "$@" &
   ctest_pid=$!
   local status=0
   wait "$ctest_pid" || status=$?
@@ -23,10 +28,8 @@ run_ctest() {
   return $status
 }
 stop_leftovers() {
-  [ -z "$ctest_pid" ] || kill -KILL "$ctest_pid" 2>/dev/null || true
   # Killed outright: a test script's own clean-up would start Wine again.
-  pkill -KILL -f -- "$root/tests/e2e/" 2>/dev/null || true
-  pkill -KILL -f -- "$root/build/win64/" 2>/dev/null || true
+  [ -z "$ctest_pid" ] || kill -KILL -- "-$ctest_pid" 2>/dev/null || true
   for env_dir in build/win64/e2e-*/; do
     [ -f "$env_dir/env" ] && { tests/e2e/env.sh stop "$env_dir" >/dev/null 2>&1 || true; }
   done

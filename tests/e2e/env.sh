@@ -9,16 +9,39 @@ action=${1:?action}; dir=${2:?directory}; shift 2
 mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
 
+# A process's start time (clock ticks since boot): with its number it names
+# that one process, so a number the system has given to another process
+# since is never taken for ours.
+started_at() { sed 's/^.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f20; }
+# Records a process this environment started: DIR/NAME.pid holds "PID START".
+record() { echo "$2 $(started_at "$2")" >"$dir/$1.pid"; }
+# Kills a recorded process (or, with -group, its process group) unless its
+# number now belongs to another process. A group whose leader has ended may
+# still have members; Linux gives no new process a number that is still a
+# group's, so killing it then reaches only ours.
+kill_recorded() {
+  local signal=$1 file=$2 pid start now target
+  read -r pid start <"$file" 2>/dev/null || { rm -f "$file"; return 0; }
+  now=$(started_at "$pid")
+  target=$pid
+  [ "$signal" != -group ] || { signal=-KILL; target=-$pid; }
+  if [ -n "$pid" ] && { [ -z "$now" ] || [ "$now" = "$start" ]; }; then
+    kill "$signal" -- "$target" 2>/dev/null || true
+  fi
+  rm -f "$file"
+}
+
 stop_env() {
+  # Test commands still running (a run cut short): their whole process groups.
+  for group in "$dir"/group.*.pid; do
+    [ -e "$group" ] && kill_recorded -group "$group"
+  done
   if [ -f "$dir/env" ]; then
     # shellcheck disable=SC1091
     . "$dir/env"
     WINEPREFIX=$WINEPREFIX timeout 20 wineserver -k >/dev/null 2>&1 || true
   fi
-  if [ -f "$dir/xvfb.pid" ]; then
-    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
-    rm -f "$dir/xvfb.pid"
-  fi
+  [ ! -f "$dir/xvfb.pid" ] || kill_recorded -TERM "$dir/xvfb.pid"
   rm -f "$dir/env" "$dir"/run.*
 }
 
@@ -34,7 +57,7 @@ start_env() {
   # Xvfb picks a free display itself and tells which: no race with another
   # X server starting at the same time.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
-  echo $! >"$dir/xvfb.pid"
+  record xvfb $!
   display=
   for _ in $(seq 1 100); do
     display=$(tr -dc 0-9 <"$dir/display" 2>/dev/null)
@@ -47,7 +70,9 @@ start_env() {
     echo "export WINEPREFIX=$dir/prefix"
     # Quiet by default; WINEDEBUG=err+all (or any channel list) shows Wine's own errors.
     echo "export WINEDEBUG=${WINEDEBUG:--all}"
-    echo "export WINEDLLOVERRIDES='mscoree,mshtml='"
+    # No Mono or Gecko downloads, and no menu builder writing desktop entries
+    # into the user's home.
+    echo "export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'"
   } >"$dir/env"
   # shellcheck disable=SC1091
   . "$dir/env"
@@ -78,8 +103,16 @@ run)
   # The test's own time limit, passed down by CTest (a little under its
   # TIMEOUT, so the kill is reported here rather than by CTest).
   limit=${FARSPAN_E2E_TIMEOUT:-300}
-  timeout -k 5 "$limit" "$@" >"$log" 2>&1 </dev/null
+  # timeout leads a process group of its own, which holds the command and
+  # everything it starts: recorded, so that "stop" (and scripts/test.sh,
+  # when a run is interrupted) can end exactly that group.
+  timeout -k 5 "$limit" "$@" >"$log" 2>&1 </dev/null &
+  pid=$!
+  record "group.$pid" "$pid"
+  trap 'kill_recorded -group "$dir/group.$pid"; exit 143' TERM INT
+  wait "$pid"
   status=$?
+  rm -f "$dir/group.$pid.pid"
   cat "$log"
   rm -f "$log"
   [ $status -ne 124 ] || echo "KILLED: the test's time limit of $limit s ran out: $*"
