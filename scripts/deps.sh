@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need, when missing.
+# Installs the Debian packages the build and the tests need, when missing.
+# The same names serve Debian 12 and 13 (libclang-rt-dev follows each
+# release's default clang).
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ python3 libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev
+  cmake ninja-build g++ python3 libgtest-dev googletest libbenchmark-dev clang libclang-rt-dev git
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth imagemagick
-  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils fonts-liberation
+  cups cups-client cups-bsd printer-driver-cups-pdf ghostscript poppler-utils fonts-liberation
   zip unzip
 )
 missing=()

@@ -50,9 +50,12 @@ for part in /usr/lib/cups/*; do
   [ "$(basename "$part")" = backend ] || ln -s "$part" "$cups/bin/"
 done
 install -m 0700 "$here/pdf_backend.sh" "$cups/bin/backend/farspan-pdf"
+# Run by an ordinary user, the server runs as that user, who may also
+# administer it (add the printer).
 run_as=
 [ "$(id -u)" -eq 0 ] || run_as="User $(id -un)
-Group $(id -gn)"
+Group $(id -gn)
+SystemGroup $(id -gn)"
 
 cat >"$cups/conf/cupsd.conf" <<CONF
 Listen $socket
