@@ -7,6 +7,8 @@ scripts/deps.sh
 scripts/build.sh native win64
 export WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko download prompts, no desktop entries in the user's home.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 exe=build/win64/farspan.exe
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe"
