@@ -9,7 +9,11 @@
 
 namespace {
 
-const DWORD tool_start_flags = CREATE_NO_WINDOW;
+// No console at all: the tool writes to the handles it is given, and no
+// console host is started for it (a hidden console costs a conhost.exe, on
+// Windows and far more so under Wine). A console program the tool started in
+// turn would get a console of its own; tempomark starts none.
+const DWORD tool_start_flags = DETACHED_PROCESS;
 
 // Everything one run of the tool holds; the destructor releases it all.
 struct probe_state {
