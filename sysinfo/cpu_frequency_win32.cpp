@@ -1,6 +1,7 @@
 #include "sysinfo/cpu_frequency_win32.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "calc/text.h"
 #include "sysinfo/frequency_answer.h"
@@ -8,110 +9,99 @@
 
 namespace {
 
-// Both steps of the probe reach these; they live for one probe only.
+// No console at all: the tool writes to the handles it is given, and no
+// console host is started for it (a hidden console costs a conhost.exe, on
+// Windows and far more so under Wine). A console program the tool started in
+// turn would get a console of its own; tempomark starts none.
+const DWORD tool_start_flags = DETACHED_PROCESS;
+
+// Everything one run of the tool holds; the destructor releases it all.
 struct probe_state {
-    owned_handle output_read;
-    owned_handle output_write;
+    owned_handle output;        // our end of the tool's output, read overlapped
+    owned_handle output_write;  // the tool's end, ours only until the tool has it
     owned_handle input_read;
-    owned_handle input_write;
-    // Kept until the answer is in, so a tool that is still running at the
-    // deadline can be ended.
+    owned_handle input_write;   // kept: a tool waiting on its input waits, as it would on a console
+    owned_handle read_done;     // the overlapped read's event
+    // Everything the tool starts lands in the job; closing the job ends it all.
+    owned_handle job;
     owned_handle process;
     ULONGLONG started_at = 0;
     ULONGLONG deadline = 0;
+    bool tool_exited = false;
     // What the probe saw, for the debug line.
     DWORD start_error = 0;
+    DWORD job_error = 0;
     DWORD end_error = 0;
+    DWORD exit_code = 0;
     int reads = 0;
     unsigned long bytes = 0;
-    bool timed_out = false;
+    const char* end = "nothing to read";
+    const char* tool = "not started";
 };
-probe_state* current_probe = nullptr;
-
-bool make_pipe(owned_handle& read_end, owned_handle& write_end, SECURITY_ATTRIBUTES& attributes) {
-    HANDLE r = nullptr;
-    HANDLE w = nullptr;
-    if (!CreatePipe(&r, &w, &attributes, 0)) return false;
-    read_end.reset(r);
-    write_end.reset(w);
-    return true;
-}
 
 unsigned long long probe_clock(void*) { return GetTickCount64(); }
 
-// Never blocks: reads only what the pipe already holds, polling while it is
-// empty until the tool closes its end or the deadline passes. The chunk loop
-// checks the deadline before every call, so a pipe that never runs empty
-// cannot hold the probe either.
-int read_pending(void* context, char* into, int size) {
-    probe_state& probe = *static_cast<probe_state*>(context);
-    for (;;) {
-        DWORD pending = 0;
-        if (!PeekNamedPipe(probe.output_read.get(), nullptr, 0, nullptr, &pending, nullptr)) {
-            probe.end_error = GetLastError();  // broken pipe: the tool has exited and everything was read
-            return 0;
-        }
-        if (pending > 0) {
-            DWORD wanted = pending < static_cast<DWORD>(size) ? pending : static_cast<DWORD>(size);
-            DWORD got = 0;
-            if (!ReadFile(probe.output_read.get(), into, wanted, &got, nullptr)) {
-                probe.end_error = GetLastError();
-                return 0;
-            }
-            ++probe.reads;
-            probe.bytes += got;
-            return static_cast<int>(got);
-        }
-        if (GetTickCount64() >= probe.deadline) return 0;
-        Sleep(2);
-    }
+DWORD remaining_ms(const probe_state& probe) {
+    const ULONGLONG now = GetTickCount64();
+    return now >= probe.deadline ? 0 : static_cast<DWORD>(probe.deadline - now);
 }
 
-// One line for a debugger or DebugView, never for the user: how the tool was
-// started, what came back and how the wait ended.
-void report_probe(const probe_state& probe, int result) {
-    DWORD exit_code = 0;
-    const char* tool = "not started";
-    if (probe.process.valid()) {
-        tool = "ended";
-        if (probe.timed_out) {
-            tool = "terminated";
-        } else {
-            // A tool that said nothing: give its exit a moment, so the line can tell how it ended.
-            if (probe.bytes == 0) WaitForSingleObject(probe.process.get(), 100);
-            if (!GetExitCodeProcess(probe.process.get(), &exit_code)) exit_code = GetLastError();
-            if (exit_code == STILL_ACTIVE) tool = "running";
-        }
-    }
-    const char* wait = !probe.process.valid() ? "nothing to read" : probe.timed_out ? "timed out" : "output closed";
-    char line[200];
-    std::snprintf(line, sizeof line,
-                  "farspan clock probe: start error %lu, %d reads, %lu bytes, %s (error %lu), %llu ms, "
-                  "tool %s (exit 0x%lX), result %d\n",
-                  probe.start_error, probe.reads, probe.bytes, wait, probe.end_error,
-                  GetTickCount64() - probe.started_at, tool, exit_code, result);
-    OutputDebugStringA(line);
+// A named pipe rather than CreatePipe: only a pipe opened for overlapped
+// reading can be waited on together with the tool's process, so the probe
+// wakes when bytes come or when the tool exits, without polling. The tool
+// gets an ordinary (synchronous) handle to the other end.
+bool make_output_pipe(probe_state& probe) {
+    static LONG serial = 0;
+    char name[64];
+    std::snprintf(name, sizeof name, "\\\\.\\pipe\\farspan-clock-%lu-%ld", GetCurrentProcessId(),
+                  InterlockedIncrement(&serial));
+    // First instance only and one instance at most: nobody else can own the
+    // name before us or connect in the tool's place.
+    probe.output.reset(CreateNamedPipeA(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
+                                        1, 0, 4096, 0, nullptr));
+    if (!probe.output.valid()) return false;
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    probe.output_write.reset(CreateFileA(name, GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, 0, nullptr));
+    probe.read_done.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    return probe.output_write.valid() && probe.read_done.valid();
 }
 
-}  // namespace
+bool make_input_pipe(probe_state& probe) {
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE r = nullptr;
+    HANDLE w = nullptr;
+    if (!CreatePipe(&r, &w, &inheritable, 0)) return false;
+    probe.input_read.reset(r);
+    probe.input_write.reset(w);
+    return SetHandleInformation(w, HANDLE_FLAG_INHERIT, 0) != FALSE;
+}
 
-int start_frequency_tool(const char* command_line) {
-    if (current_probe == nullptr || command_line == nullptr) return 0;
-    probe_state& probe = *current_probe;
+// A job that ends everything in it when its last handle closes, also when
+// this program dies mid-probe; an empty owner when there is none.
+owned_handle make_kill_job(DWORD& error) {
+    owned_handle job(CreateJobObjectA(nullptr, nullptr));
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!job.valid() || !SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        error = GetLastError();
+        job.reset();
+    }
+    return job;
+}
 
-    SECURITY_ATTRIBUTES attributes{};
-    attributes.nLength = sizeof attributes;
-    attributes.lpSecurityDescriptor = nullptr;
-    attributes.bInheritHandle = TRUE;
-    // The tool inherits only its own ends: our read end and write end stay private.
-    if (!make_pipe(probe.output_read, probe.output_write, attributes) ||
-        !SetHandleInformation(probe.output_read.get(), HANDLE_FLAG_INHERIT, 0) ||
-        !make_pipe(probe.input_read, probe.input_write, attributes) ||
-        !SetHandleInformation(probe.input_write.get(), HANDLE_FLAG_INHERIT, 0)) {
+bool start_tool(probe_state& probe, const char* command_line) {
+    // CreateProcessA may write into the command line; a cut one would start something else.
+    char command[400];
+    if (std::strlen(command_line) >= sizeof command) {
+        probe.start_error = ERROR_FILENAME_EXCED_RANGE;
+        return false;
+    }
+    copy_text(command, command_line);
+    if (!make_output_pipe(probe) || !make_input_pipe(probe)) {
         probe.start_error = GetLastError();
-        return 0;
+        return false;
     }
-
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.hStdInput = probe.input_read.get();
@@ -119,48 +109,140 @@ int start_frequency_tool(const char* command_line) {
     startup.hStdError = probe.output_write.get();
     startup.dwFlags = STARTF_USESTDHANDLES;
 
-    // CreateProcessA may write into the command line.
-    char command[64];
-    copy_text(command, command_line);
+    probe.job = make_kill_job(probe.job_error);
+    // Suspended until it is in the job, so nothing it starts can escape it.
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, tool_start_flags | CREATE_SUSPENDED, nullptr,
+                        nullptr, &startup, &process)) {
         probe.start_error = GetLastError();
-        return 0;
+        return false;
     }
     probe.process.reset(process.hProcess);
-    CloseHandle(process.hThread);
-    return 1;
+    const owned_handle thread(process.hThread);
+    if (probe.job.valid() && !AssignProcessToJobObject(probe.job.get(), process.hProcess)) {
+        // Windows before 8 cannot nest jobs: inside a job of our own that
+        // forbids breaking away, the tool alone is ended at the end.
+        probe.job_error = GetLastError();
+        probe.job.reset();
+    }
+    if (ResumeThread(thread.get()) == static_cast<DWORD>(-1)) {
+        probe.start_error = GetLastError();
+        TerminateProcess(process.hProcess, 1);
+        return false;
+    }
+    // Without our copy of its end, the pipe breaks once every writer is gone.
+    probe.output_write.reset();
+    return true;
 }
 
-int read_frequency_answer(char* answer, int capacity, int chunk_size) {
-    copy_text(answer, capacity, "");
-    if (current_probe == nullptr) return 0;
-    probe_state& probe = *current_probe;
-    // Without our copy of the write end the pipe ends when the tool exits.
-    if (!probe.output_write.reset()) return 0;
-    if (read_answer_chunks(answer, capacity, chunk_size, {read_pending, probe_clock, &probe}, probe.deadline))
-        return 1;
-    // Still busy at the deadline: end it, so no tool is left writing into a
-    // pipe nobody reads (or waiting on an input that never comes).
-    probe.timed_out = true;
-    if (probe.process.valid()) TerminateProcess(probe.process.get(), 1);
+int read_ended(probe_state& probe, DWORD error) {
+    probe.end_error = error;
+    probe.end = error == ERROR_BROKEN_PIPE ? "output closed" : "read failed";
     return 0;
 }
 
-int probe_cpu_frequency() {
-    int result = 0;
-    probe_state probe;  // its destructor closes every handle still open
+// Returns the next piece of the tool's output as soon as it comes, or 0 at
+// the end of the answer or at the deadline. One wait covers the pending read
+// and the tool's process. Once the tool has exited, only what the pipe
+// already holds is read: it is all the tool wrote, and a process it started
+// may keep the pipe open for as long as it likes.
+int read_pending(void* context, char* into, int size) {
+    probe_state& probe = *static_cast<probe_state*>(context);
+    for (;;) {
+        const DWORD wait_ms = remaining_ms(probe);
+        if (wait_ms == 0) return 0;
+        DWORD wanted = static_cast<DWORD>(size);
+        if (probe.tool_exited) {
+            DWORD pending = 0;
+            if (!PeekNamedPipe(probe.output.get(), nullptr, 0, nullptr, &pending, nullptr) || pending == 0) {
+                probe.end = "tool exited";
+                return 0;
+            }
+            if (pending < wanted) wanted = pending;
+        }
+        OVERLAPPED overlapped{};
+        overlapped.hEvent = probe.read_done.get();
+        DWORD woke = WAIT_OBJECT_0;
+        if (!ReadFile(probe.output.get(), into, wanted, nullptr, &overlapped)) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_IO_PENDING) return read_ended(probe, error);
+            // The read first: bytes that came with the exit are taken before it.
+            const HANDLE waits[] = {probe.read_done.get(), probe.process.get()};
+            woke = WaitForMultipleObjects(probe.tool_exited ? 1 : 2, waits, FALSE, wait_ms);
+            if (woke != WAIT_OBJECT_0) CancelIo(probe.output.get());
+        }
+        // Also after a cancel: the read must be over before `into` and
+        // `overlapped` may be left to anyone else.
+        DWORD got = 0;
+        const bool done = GetOverlappedResult(probe.output.get(), &overlapped, &got, TRUE) != FALSE;
+        const DWORD error = done ? 0 : GetLastError();
+        if (woke == WAIT_OBJECT_0 + 1) probe.tool_exited = true;
+        if (done && got > 0) {
+            ++probe.reads;
+            probe.bytes += got;
+            return static_cast<int>(got);
+        }
+        if (!done && error != ERROR_OPERATION_ABORTED) return read_ended(probe, error);
+        if (woke == WAIT_FAILED) return read_ended(probe, GetLastError());
+        if (woke == WAIT_TIMEOUT) return 0;
+        // The tool exited, or an empty write: look again.
+    }
+}
+
+// Ends what the tool left behind: the job takes the tool and everything it
+// started; without a job the tool alone is ended.
+void end_tool(probe_state& probe, bool in_time) {
+    if (!probe.process.valid()) return;
+    // A tool that said nothing closes its output a moment before it has
+    // exited: that moment, within the bound, lets the debug line tell how it ended.
+    if (in_time && probe.bytes == 0) {
+        const DWORD left = remaining_ms(probe);
+        WaitForSingleObject(probe.process.get(), left < 100 ? left : 100);
+    }
+    if (!GetExitCodeProcess(probe.process.get(), &probe.exit_code)) probe.exit_code = GetLastError();
+    const bool running = probe.exit_code == STILL_ACTIVE;
+    probe.tool = running ? "ended by the probe" : "exited";
+    if (probe.job.valid()) {
+        probe.job.reset();
+    } else if (running) {
+        TerminateProcess(probe.process.get(), 1);
+    }
+}
+
+// One line for a debugger or DebugView, never for the user: how the tool was
+// started, what came back and how the wait ended.
+void report_probe(const probe_state& probe, bool in_time, int result) {
+    const char* end = !probe.process.valid() || in_time ? probe.end : "timed out";
+    char line[240];
+    std::snprintf(line, sizeof line,
+                  "farspan clock probe: start error %lu, job error %lu, %d reads, %lu bytes, %s (error %lu), "
+                  "%llu ms, tool %s (exit 0x%lX), result %d\n",
+                  probe.start_error, probe.job_error, probe.reads, probe.bytes, end, probe.end_error,
+                  GetTickCount64() - probe.started_at, probe.tool, probe.exit_code, result);
+    OutputDebugStringA(line);
+}
+
+}  // namespace
+
+int run_frequency_tool(const char* command_line, char* answer, int capacity) {
+    if (answer == nullptr || capacity <= 0 || command_line == nullptr) return 0;
+    copy_text(answer, capacity, "");
+    probe_state probe;
     // The wait limit counts from here: starting the tool is part of what the dialog waits for.
     probe.started_at = GetTickCount64();
     probe.deadline = probe.started_at + frequency_wait_limit_ms;
-    current_probe = &probe;
-    if (start_frequency_tool("tempomark kvmoralt")) {
-        char answer[frequency_answer_size];
-        read_frequency_answer(answer, sizeof answer, 60);
-        result = frequency_from_answer(answer);
+    bool in_time = false;
+    if (start_tool(probe, command_line)) {
+        in_time = read_answer_chunks(answer, capacity, frequency_answer_size - 1, {read_pending, probe_clock, &probe},
+                                     probe.deadline) != 0;
     }
-    report_probe(probe, result);
-    current_probe = nullptr;
-    return result;
+    end_tool(probe, in_time);
+    report_probe(probe, in_time, frequency_from_answer(answer));
+    return in_time ? 1 : 0;
+}
+
+int probe_cpu_frequency() {
+    char answer[frequency_answer_size];
+    run_frequency_tool("tempomark kvmoralt", answer, sizeof answer);
+    return frequency_from_answer(answer);
 }

@@ -9,9 +9,11 @@ enum {
 
 // The clock in MHz, or 0 when the tool is missing, silent, unreadable or too slow.
 int probe_cpu_frequency();
-// Creates the pipes and starts the tool; 1 on success, 0 on any failure.
-int start_frequency_tool(const char* command_line);
-// Reads the tool's answer (the last chunk that delivered bytes) into `answer`;
-// returns 1 when the tool closed its output in time, 0 on a failure or when
-// the wait limit came first (the answer is then empty and the tool ended).
-int read_frequency_answer(char* answer, int capacity, int chunk_size);
+
+// Runs `command_line` the way the probe runs its tool: hidden, output on a
+// pipe, in a job that ends it and everything it started when the run is over.
+// The answer ends when the tool has exited (what it wrote by then) or when
+// every writer has closed the pipe. Reads the last chunk that delivered bytes
+// into `answer` and returns 1 when the answer ended within the wait limit; 0
+// on a failure or when the limit came first (the answer is then empty).
+int run_frequency_tool(const char* command_line, char* answer, int capacity);

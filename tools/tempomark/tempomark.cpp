@@ -13,10 +13,9 @@
 // hides the counter) the processor's "~MHz" value from the registry is used
 // instead. Standard input is never read.
 //
-// The tool is a windowless (GUI subsystem) program: started hidden by
-// farspan.exe, a console program would cost a console host process on every
-// report. For a person it writes to its standard output, else to the console
-// it was started from, else into a message box.
+// A console program, so that cmd.exe and PowerShell wait for it and see its
+// exit code. farspan.exe starts it without a console (DETACHED_PROCESS), with
+// its output on a pipe: no console host is started for a report.
 #include <windows.h>
 #include <x86intrin.h>
 
@@ -113,21 +112,10 @@ bool write_all(HANDLE out, const char* text, DWORD length) {
            written == length;
 }
 
-// A person's answer: standard output when there is one (a file, a pipe, a
-// console handed down), else the console of the parent, else a message box.
-void tell_person(const char* text) {
-    const DWORD length = static_cast<DWORD>(std::strlen(text));
-    if (write_all(GetStdHandle(STD_OUTPUT_HANDLE), text, length)) return;
-    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-        const owned_handle console(CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                               OPEN_EXISTING, 0, nullptr));
-        if (write_all(console.get(), text, length)) return;
-    }
-    // Loaded only here: user32 would slow down every start of the pipe mode.
-    typedef int(WINAPI * message_box_fn)(HWND, LPCSTR, LPCSTR, UINT);
-    const loaded_library user(LoadLibraryA("user32.dll"));
-    if (auto message_box = find_entry<message_box_fn>(user.get(), "MessageBoxA"))
-        message_box(nullptr, text, "tempomark", MB_OK | MB_ICONINFORMATION);
+// A person's answer on standard output; a usage error on standard error, so
+// that it shows even when the output goes into a file.
+void tell_person(const char* text, DWORD which = STD_OUTPUT_HANDLE) {
+    write_all(GetStdHandle(which), text, static_cast<DWORD>(std::strlen(text)));
 }
 
 }  // namespace
@@ -138,7 +126,7 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--ms") == 0) {
         const int ms = argc > 2 ? std::atoi(argv[2]) : 0;
         if (ms < 1 || ms > 10000) {
-            tell_person("usage: tempomark [kvmoralt | --ms 1..10000]\r\n");
+            tell_person("usage: tempomark [kvmoralt | --ms 1..10000]\r\n", STD_ERROR_HANDLE);
             return 2;
         }
         least_seconds = ms / 1000.0;

@@ -1,6 +1,8 @@
 // One stand-in behaviour of the clock tool per build (DOUBLE_<kind>).
 #include <windows.h>
 
+#include <cstdio>
+
 namespace {
 
 [[maybe_unused]] void write_piece(const char* text, DWORD length) {
@@ -36,7 +38,9 @@ template <DWORD N>
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    (void)argc;
+    (void)argv;
 #if defined(DOUBLE_plain)
     write_piece("2904\r\n");
 #elif defined(DOUBLE_blanks)
@@ -79,6 +83,29 @@ int main() {
 #elif defined(DOUBLE_answer_at_2500ms)
     sleep_until_after_start(2500);
     write_piece("2525\r\n");
+#elif defined(DOUBLE_child_holds_output)
+    // Answers and exits at once, leaving behind a second copy of itself that
+    // inherited the output and holds it open for 20 s.
+    if (argc > 1 && lstrcmpA(argv[1], "hold") == 0) {
+        Sleep(20000);
+        return 0;
+    }
+    write_piece("3141\r\n");
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    char command[MAX_PATH + 16];
+    std::snprintf(command, sizeof command, "\"%s\" hold", self);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION child{};
+    if (!CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &child))
+        return 1;
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
 #else
 #error "choose a DOUBLE_<kind>"
 #endif

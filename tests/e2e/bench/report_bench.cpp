@@ -1,15 +1,16 @@
 // Times the system report's rebuild (one RAM-Info click to the report in the
-// box) against the bare cost of starting and reaping a do-nothing console
-// program, and against starting that folder's tempomark alone, in alternating
-// rounds of one run, so that load on the machine hits all figures alike.
+// box) against the floor: starting and reaping a do-nothing program of the
+// tool's kind (console) exactly as the report starts its tool, through the
+// report's own code (same start flags, pipes and job). Also times that
+// folder's tempomark the same way, and both start flags a hidden console
+// program can get. Alternating rounds of one run each, so that load on the
+// machine hits all figures alike.
 //
 //   report_bench ROUNDS LABEL FOLDER [LABEL FOLDER]...
 //
 // Each FOLDER holds a farspan.exe with its tempomark.exe; do_nothing.exe and
-// do_nothing_windowless.exe lie beside this driver. Both are started the way
-// the report starts its tool (hidden, output on a pipe); under Wine the
-// console one also costs a console host process. The ratios are taken
-// against the console one. Prints medians and ratios; asserts no speed.
+// do_nothing_windowless.exe lie beside this driver. Prints medians and
+// ratios; asserts no speed.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "sysinfo/cpu_frequency_win32.h"
 
 namespace {
 
@@ -38,9 +40,9 @@ std::string full_path(const std::string& path) {
     return n > 0 && n < sizeof full ? std::string(full) : path;
 }
 
-// Starts a console program as the report starts its clock tool (output on a
-// pipe, no window), reads the pipe to its end and reaps the process.
-double time_process(const std::string& command_line) {
+// Starts a program hidden with `flags`, output on a pipe, reads the pipe to
+// its end and reaps the process.
+double time_process(const std::string& command_line, DWORD flags) {
     const double start = e2e::now_ms();
     SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
     HANDLE out_read = nullptr, out_write = nullptr;
@@ -54,8 +56,8 @@ double time_process(const std::string& command_line) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::string command = command_line;
     PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                        nullptr, &startup, &process);
+    const BOOL started =
+        CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup, &process);
     CloseHandle(out_write);
     if (!started) {
         CloseHandle(out_read);
@@ -70,6 +72,17 @@ double time_process(const std::string& command_line) {
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     CloseHandle(out_read);
+    return e2e::now_ms() - start;
+}
+
+// Runs a program through the report's own tool start and read.
+double time_as_tool(const std::string& command_line) {
+    const double start = e2e::now_ms();
+    char answer[frequency_answer_size];
+    if (!run_frequency_tool(command_line.c_str(), answer, sizeof answer)) {
+        std::printf("%s gave no answer in time\n", command_line.c_str());
+        return -1;
+    }
     return e2e::now_ms() - start;
 }
 
@@ -99,7 +112,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::vector<double> bare_ms, windowless_ms;
+    std::vector<double> bare_ms, windowless_ms, flag_ms[4];
+    const std::string tempomark = "\"" + subjects.back().folder + "\\tempomark.exe\" kvmoralt";
     for (int round = 0; round < rounds; ++round) {
         for (subject& s : subjects) {
             const HWND box = e2e::item(s.app, raminfo_box);
@@ -109,22 +123,30 @@ int main(int argc, char** argv) {
             // A report without its clock line would time a failed probe.
             if (e2e::text_of(e2e::item(s.app, output_box)).find(" MHz") == std::string::npos) ++s.missing_clock;
             e2e::click(box);
-            s.tool_ms.push_back(time_process("\"" + s.folder + "\\tempomark.exe\" kvmoralt"));
+            s.tool_ms.push_back(time_as_tool("\"" + s.folder + "\\tempomark.exe\" kvmoralt"));
         }
-        bare_ms.push_back(time_process(do_nothing));
-        windowless_ms.push_back(time_process(do_nothing_windowless));
+        bare_ms.push_back(time_as_tool(do_nothing));
+        windowless_ms.push_back(time_as_tool(do_nothing_windowless));
+        flag_ms[0].push_back(time_process(do_nothing, CREATE_NO_WINDOW));
+        flag_ms[1].push_back(time_process(do_nothing, DETACHED_PROCESS));
+        flag_ms[2].push_back(time_process(tempomark, CREATE_NO_WINDOW));
+        flag_ms[3].push_back(time_process(tempomark, DETACHED_PROCESS));
     }
     for (subject& s : subjects) e2e::stop_app(s.app);
 
     const double bare = e2e::median(bare_ms);
     const double windowless = e2e::median(windowless_ms);
-    std::printf("medians of %d alternating rounds: do-nothing console program started and reaped %.1f ms "
-                "(bare start; windowless do-nothing %.1f ms)\n",
+    std::printf("medians of %d alternating rounds: do-nothing console program started and reaped as the report "
+                "starts its tool %.1f ms (the floor; windowless do-nothing %.1f ms)\n",
                 rounds, bare, windowless);
+    std::printf("hidden start, output on a pipe: do-nothing console program CREATE_NO_WINDOW %.1f ms, "
+                "DETACHED_PROCESS %.1f ms; %s tempomark %.1f ms and %.1f ms\n",
+                e2e::median(flag_ms[0]), e2e::median(flag_ms[1]), subjects.back().label.c_str(),
+                e2e::median(flag_ms[2]), e2e::median(flag_ms[3]));
     int status = bare > 0 && windowless > 0 ? 0 : 1;
     for (const subject& s : subjects) {
         const double report = e2e::median(s.report_ms), tool = e2e::median(s.tool_ms);
-        std::printf("%s: system report rebuild %.1f ms (%.2f x bare start), tempomark alone %.1f ms (%.2f x)\n",
+        std::printf("%s: system report rebuild %.1f ms (%.2f x the floor), tempomark alone %.1f ms (%.2f x)\n",
                     s.label.c_str(), report, bare > 0 ? report / bare : 0.0, tool, bare > 0 ? tool / bare : 0.0);
         if (s.missing_clock > 0) {
             std::printf("%s: %d of %d reports had no CPU clock line\n", s.label.c_str(), s.missing_clock, rounds);
