@@ -90,7 +90,8 @@ owned_handle make_kill_job(DWORD& error) {
     return job;
 }
 
-bool start_tool(probe_state& probe, const char* command_line) {
+// Creates the pipes and the job and starts the tool in it.
+bool start_frequency_tool(probe_state& probe, const char* command_line) {
     // CreateProcessA may write into the command line; a cut one would start something else.
     char command[400];
     if (std::strlen(command_line) >= sizeof command) {
@@ -189,6 +190,12 @@ int read_pending(void* context, char* into, int size) {
     }
 }
 
+// Reads the tool's answer (the last chunk that delivered bytes) into
+// `answer`; true when the answer ended within the wait limit.
+bool read_frequency_answer(probe_state& probe, char* answer, int capacity, int chunk_size) {
+    return read_answer_chunks(answer, capacity, chunk_size, {read_pending, probe_clock, &probe}, probe.deadline) != 0;
+}
+
 // Ends what the tool left behind: the job takes the tool and everything it
 // started; without a job the tool alone is ended.
 void end_tool(probe_state& probe, bool in_time) {
@@ -232,10 +239,7 @@ int run_frequency_tool(const char* command_line, char* answer, int capacity) {
     probe.started_at = GetTickCount64();
     probe.deadline = probe.started_at + frequency_wait_limit_ms;
     bool in_time = false;
-    if (start_tool(probe, command_line)) {
-        in_time = read_answer_chunks(answer, capacity, frequency_answer_size - 1, {read_pending, probe_clock, &probe},
-                                     probe.deadline) != 0;
-    }
+    if (start_frequency_tool(probe, command_line)) in_time = read_frequency_answer(probe, answer, capacity, 60);
     end_tool(probe, in_time);
     report_probe(probe, in_time, frequency_from_answer(answer));
     return in_time ? 1 : 0;
