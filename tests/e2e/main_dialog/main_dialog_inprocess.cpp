@@ -99,7 +99,7 @@ struct template_control {
 
 // The dialog template in tab order.
 const template_control layout[] = {
-    {1001, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 10, 38, 8},
+    {1001, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 10, 44, 8},
     {18, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 57, 7, 38, 14},
     {19, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95, 7,
