@@ -247,7 +247,8 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
         std::string lines = format(t.os_lines, static_cast<int>(version.dwMajorVersion),
                                    static_cast<int>(version.dwMinorVersion), static_cast<int>(version.dwBuildNumber));
         if (version.dwMajorVersion == 6 && version.dwMinorVersion == 1) lines += "7";
-        if (version.dwMajorVersion == 10) lines += "10";
+        // Windows 11 answers 10 too; its builds begin at 22000 (this driver is no server).
+        if (version.dwMajorVersion == 10) lines += version.dwBuildNumber >= 22000 ? "11" : "10";
         check_has(report, lines, "operating-system lines");
         check_has(report, " (64Bit Windows Version) ", "bitness");
     }
