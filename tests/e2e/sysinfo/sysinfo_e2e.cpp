@@ -120,6 +120,13 @@ std::string probe_line(const app& a) {
     return e2e::last_debug_line(a.process.dwProcessId, "farspan clock probe:", 3000);
 }
 
+// The probe's time by its own clock, from that line ("..., 2001 ms, tool ..."); -1 without one.
+long probe_ms(const std::string& line) {
+    const std::size_t end = line.find(" ms, tool ");
+    if (end == std::string::npos || end == 0) return -1;
+    return std::strtol(line.c_str() + line.rfind(' ', end - 1) + 1, nullptr, 10);
+}
+
 // Where the tool answers, the CPU line must be there; when it is not, the
 // failure says what the probe saw.
 void check_clock_shown(const app& a, const std::string& report, const texts& t) {
@@ -447,12 +454,18 @@ int run_doubles(const char* doubles_dir) {
         check_has(report, "\r\n\r\n Screen Resolution = ", "screen line");
         check_has(report, "\r\n\r\n Windows Uptime: ", "uptime");
         if (!c.clock_line) E2E_CHECK(!has(report, "CPU-Frequency"));
-        // Whatever the tool does, the dialog waits about two seconds at most;
-        // a tool that was still busy is cut off at the limit, not before, and
-        // one that is done is not held until then.
-        E2E_CHECK(elapsed < 3000);
-        if (cut_off) E2E_CHECK(elapsed >= 1900);
-        if (c.end == ending::soon) E2E_CHECK(elapsed < 1900);
+        // Whatever the tool does, the probe keeps to its 2 s bound, by its own
+        // clock: a tool that was still busy is cut off at the limit, not
+        // before, and one that is done is not held until then. The click as a
+        // whole also holds the dialog's own work on the report, which a loaded
+        // machine stretches (1.2 s beyond a 2001 ms probe once, beside a CPU
+        // hog): it gets the wide bound that a probe held by the tool's child
+        // (20 s) or by an endless writer still breaks.
+        const long took = probe_ms(probe);
+        E2E_CHECK(took >= 0 && took < 2500);
+        E2E_CHECK(elapsed < 5000);
+        if (cut_off) E2E_CHECK(took >= 1900);
+        if (c.end == ending::soon) E2E_CHECK(took < 1900);
         // Neither a tool nor anything it started outlives the report (ending
         // one takes a moment); stand-ins start only copies of themselves.
         int left = 0;
