@@ -40,6 +40,10 @@ stop_env() {
     # shellcheck disable=SC1091
     . "$dir/env"
     WINEPREFIX=$WINEPREFIX timeout 20 wineserver -k >/dev/null 2>&1 || true
+    # Debian's Wine keeps its server's socket in a temporary folder of its
+    # own (named in the prefix) and leaves the folder behind.
+    server_dir=$(cat "$WINEPREFIX/wineserver" 2>/dev/null)
+    case $server_dir in wine-??????) rm -rf "${TMPDIR:-/tmp}/$server_dir" ;; esac
   fi
   [ ! -f "$dir/xvfb.pid" ] || kill_recorded -TERM "$dir/xvfb.pid"
   rm -f "$dir/env" "$dir"/run.*
