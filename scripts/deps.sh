@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages the build and the tests need, when missing;
+# with package names as arguments, those instead (scripts/accuracy.sh).
 # The same names serve Debian 12 and 13 (libclang-rt-dev follows each
 # release's default clang).
 set -euo pipefail
-packages=(
+packages=("$@")
+[ $# -gt 0 ] || packages=(
   cmake ninja-build g++ python3 libgtest-dev googletest libbenchmark-dev clang libclang-rt-dev git
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth imagemagick

@@ -14,7 +14,6 @@ scripts/deps.sh
 # commands it runs (timeout gives each its own group), its wineserver and its
 # Xvfb; each private CUPS server is ended by its recorded id. A finished test
 # has stopped its own.
-root=$(pwd)
 ctest_pid=
 run_ctest() {
   # In the background, so a signal is handled at once, not when ctest ends.
