@@ -10,6 +10,7 @@ const double earth_radius = 6378.137;
 const double earth_radius_squared = 40680631.59076899;
 const double degrees_to_radians = 0.017453292519943295;
 const double settling_tolerance = 0.05;
+const double half_printed_digit = 0.0005;
 
 sight_values take_values(double ground, double sight, double visible, double hidden) {
     sight_values values;
@@ -55,6 +56,30 @@ double kernel_cos(double x, double tail) {
 // How far the sphere lies below the observer's tangent plane at distance g.
 double drop_below_tangent(double g) {
     return safe_sqrt(g * g + earth_radius_squared) - earth_radius;
+}
+
+// The Height-mode model solved in closed form. With v the visible height,
+// g = v cot a and H - v = drop(g); squaring gives a quadratic in v whose root
+// with v >= 0, in a form without cancellation, is
+//   v = H (H + 2R) / (H + R + sqrt(R^2 + cot^2 a H (H + 2R))),
+// so 0 < v <= H for every clamped input.
+sight_values solve_height_exactly(double height, double sine, double cosine) {
+    const double lift = height * (height + 2.0 * earth_radius);
+    const double cotangent = cosine / sine;
+    const double visible =
+        lift / (height + earth_radius + safe_sqrt(earth_radius_squared + cotangent * cotangent * lift));
+    return take_values(visible * cotangent, visible / sine, visible, height - visible);
+}
+
+// Largest absolute difference of the four figures; NaN if any is NaN, so a
+// figure that is not a number can never count as close.
+double largest_difference(const sight_values& a, const sight_values& b) {
+    const double differences[] = {a.ground_distance - b.ground_distance, a.sight_distance - b.sight_distance,
+                                  a.visible_height - b.visible_height, a.hidden_height - b.hidden_height};
+    double largest = 0.0;
+    for (double d : differences)
+        if (!(std::fabs(d) <= largest)) largest = std::fabs(d);
+    return largest;
 }
 
 }  // namespace
@@ -140,6 +165,18 @@ curvature_result compute_curvature(int kilometres, int metres, int degrees, int 
         }
     }
     result.final_sight_distance = sight;
-    result.warned = result.unsettled || result.below_horizon;
+
+    // The passes stay as they are; where they miss the model's own answer
+    // (near and past the warning edge), the report says so and gives it.
+    if (mode == mode_distance) {
+        result.exact = result.curved;
+    } else {
+        const double cosine = sine_first_quadrant((90.0 - angle) * degrees_to_radians);
+        result.exact = solve_height_exactly(length, sine, cosine);
+    }
+    result.off = largest_difference(result.curved, result.exact);
+    result.inexact = !(result.off <= half_printed_digit);
+    result.far_off = !(result.off <= settling_tolerance);
+    result.warned = result.unsettled || result.below_horizon || result.far_off;
     return result;
 }

@@ -21,6 +21,12 @@ struct curvature_result {
     double check_hidden;
     bool unsettled;
     bool below_horizon;
+    // Height mode: how far the passes' curved figures lie from the model
+    // solved exactly; in Distance mode the passes are exact (off 0).
+    sight_values exact;
+    double off;
+    bool inexact;  // off more than half the last printed digit
+    bool far_off;  // off more than the settling tolerance: warned
     bool warned;
     double first_sight_distance;
     double final_sight_distance;

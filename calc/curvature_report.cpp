@@ -40,6 +40,27 @@ void write_head(report_writer& w, const curvature_result& r) {
     w.text(" Grad ", " Degree ");
 }
 
+// Rows of ground distance, sight distance, visible and hidden height.
+void write_figures(report_writer& w, const sight_values& v, bool curved) {
+    if (!curved)
+        w.text("\r\n\r\n Entfernung entlang der Erdoberfläche:       ",
+               "\r\n\r\n Distance along Earth's Surface:             ");
+    else
+        w.text("\r\n\r\n Entfernung entlang der Tangentialebene:     ",
+               "\r\n\r\n Distance along the Tangent Plane:           ");
+    w.number(v.ground_distance, 10);
+    w.plain(kilometres_unit);
+    w.text("\r\n Entfernung vom Beobachter bis zum Objekt:   ", "\r\n Distance from the Observer to the Object:   ");
+    w.number(v.sight_distance, 10);
+    w.plain(kilometres_unit);
+    w.text("\r\n Höhe über dem Horizont sichtbar:            ", "\r\n Height over Horizon visible:                ");
+    w.number(v.visible_height, 10);
+    w.plain(kilometres_unit);
+    w.text("\r\n Höhe durch Erdkrümmung verdeckt:            ", "\r\n Height hidden through Earth's Curvature:    ");
+    w.number(v.hidden_height, 10);
+    w.plain(kilometres_unit);
+}
+
 void write_section(report_writer& w, const curvature_result& r, bool curved) {
     const sight_values& v = curved ? r.curved : r.flat;
     if (!curved) {
@@ -61,23 +82,7 @@ void write_section(report_writer& w, const curvature_result& r, bool curved) {
         if (r.below_horizon)
             w.text("\r\n Die Höhe über dem Horizont ist negativ! ", "\r\n The Height over Horizon is negative! ");
     }
-    if (!curved)
-        w.text("\r\n\r\n Entfernung entlang der Erdoberfläche:       ",
-               "\r\n\r\n Distance along Earth's Surface:             ");
-    else
-        w.text("\r\n\r\n Entfernung entlang der Tangentialebene:     ",
-               "\r\n\r\n Distance along the Tangent Plane:           ");
-    w.number(v.ground_distance, 10);
-    w.plain(kilometres_unit);
-    w.text("\r\n Entfernung vom Beobachter bis zum Objekt:   ", "\r\n Distance from the Observer to the Object:   ");
-    w.number(v.sight_distance, 10);
-    w.plain(kilometres_unit);
-    w.text("\r\n Höhe über dem Horizont sichtbar:            ", "\r\n Height over Horizon visible:                ");
-    w.number(v.visible_height, 10);
-    w.plain(kilometres_unit);
-    w.text("\r\n Höhe durch Erdkrümmung verdeckt:            ", "\r\n Height hidden through Earth's Curvature:    ");
-    w.number(v.hidden_height, 10);
-    w.plain(kilometres_unit);
+    write_figures(w, v, curved);
     w.text("\r\n Höhenwinkel (ist vorgegeben):               ", "\r\n Height Angle (is fixed):                    ");
     w.number(r.angle, 10);
     w.text(" Grad ", " Degree ");
@@ -87,6 +92,14 @@ void write_section(report_writer& w, const curvature_result& r, bool curved) {
         w.text("\r\n Höhe gesamt (ist vorgegeben):               ", "\r\n Height total (is fixed):                    ");
     w.number(v.total_height, 10);
     w.plain(kilometres_unit);
+}
+
+// Where the passes miss the model's own answer by more than half the last
+// printed digit, its exact figures follow the curved section.
+void write_exact(report_writer& w, const curvature_result& r) {
+    if (!r.inexact) return;
+    w.text("\r\n\r\n Exakte Lösung des Kugelmodells: ", "\r\n\r\n Exact solution of the sphere model: ");
+    write_figures(w, r.exact, true);
 }
 
 void write_closing(report_writer& w, const curvature_result& r) {
@@ -117,6 +130,7 @@ void compose_curvature_report(const curvature_result& result, int german, char* 
     write_head(w, result);
     write_section(w, result, false);
     write_section(w, result, true);
+    write_exact(w, result);
     write_closing(w, result);
     w.plain("\r\n");
 }

@@ -39,6 +39,10 @@ TEST(Curvature, StartValuesHeightMode) {
     EXPECT_EQ(km(r.final_sight_distance), "302.559");
     // Settled: the last update moves the sight distance by far less than a metre.
     EXPECT_LT(std::fabs(r.final_sight_distance - r.curved.sight_distance), 1e-6);
+    // The passes have met the model's exact answer.
+    EXPECT_LT(r.off, 1e-9);
+    EXPECT_FALSE(r.inexact);
+    EXPECT_EQ(km(r.exact.ground_distance), "292.249");
 }
 
 TEST(Curvature, StartValuesDistanceMode) {
@@ -57,6 +61,7 @@ TEST(Curvature, StartValuesDistanceMode) {
     EXPECT_EQ(km(r.curved.total_height), "22.528");
     EXPECT_FALSE(r.warned);
     EXPECT_EQ(r.final_sight_distance, 85.0);
+    EXPECT_EQ(r.off, 0.0);
 }
 
 TEST(Curvature, FlatSightLineRunsAway) {
@@ -72,6 +77,10 @@ TEST(Curvature, FlatSightLineRunsAway) {
     EXPECT_TRUE(r.unsettled);
     EXPECT_TRUE(r.below_horizon);
     EXPECT_TRUE(r.warned);
+    // The model itself has an answer above the horizon.
+    EXPECT_TRUE(r.far_off);
+    EXPECT_EQ(km(r.exact.ground_distance), "93.446");
+    EXPECT_EQ(km(r.exact.visible_height), "0.816");  // 0.81549: the formatter rounds up from 0.00048
 }
 
 TEST(Curvature, SwingingIterationIsUnsettledButAboveHorizon) {
@@ -82,6 +91,65 @@ TEST(Curvature, SwingingIterationIsUnsettledButAboveHorizon) {
     EXPECT_TRUE(r.unsettled);
     EXPECT_FALSE(r.below_horizon);
     EXPECT_TRUE(r.warned);
+    EXPECT_TRUE(r.far_off);
+    EXPECT_EQ(km(r.exact.ground_distance), "702.340");
+}
+
+// Where the passes miss the model (near and past the warning edge), the
+// exact answer and how far off they are; the questions people ask most.
+TEST(Curvature, ExactAnswerWhereThePassesMissIt) {
+    struct row {
+        int kilometres, metres, degrees, minutes;
+        const char* ground;  // the model's exact tangent-plane distance
+        const char* sight;
+        bool inexact, far_off, unsettled;
+    };
+    const row rows[] = {
+        {4, 800, 1, 0, "160.015", "160.040", true, true, true},     // mountain
+        {11, 0, 2, 0, "213.092", "213.222", true, true, true},      // aircraft
+        {20, 0, 3, 0, "271.451", "271.824", true, true, false},     // 206 m off, unsettled test blind
+        {0, 19, 0, 3, "10.967", "10.967", true, true, false},       // 98 % off, hidden height a few metres
+        {10, 0, 2, 11, "188.923", "189.060", true, false, false},   // off by 38 m: exact block, no warning
+        {85, 0, 7, 0, "519.950", "523.854", true, false, false},    // off by under a metre
+        {0, 100, 0, 30, "10.474", "10.474", false, false, false},   // tower: settled
+    };
+    for (const row& w : rows) {
+        const curvature_result r = compute_curvature(w.kilometres, w.metres, w.degrees, w.minutes, mode_height);
+        const std::string at = std::to_string(w.kilometres) + " km " + std::to_string(w.metres) + " m " +
+                               std::to_string(w.degrees) + " deg " + std::to_string(w.minutes) + " min";
+        EXPECT_EQ(km(r.exact.ground_distance), w.ground) << at;
+        EXPECT_EQ(km(r.exact.sight_distance), w.sight) << at;
+        EXPECT_EQ(r.inexact, w.inexact) << at;
+        EXPECT_EQ(r.far_off, w.far_off) << at;
+        EXPECT_EQ(r.unsettled, w.unsettled) << at;
+        EXPECT_FALSE(r.below_horizon) << at;
+        EXPECT_EQ(r.warned, w.far_off || w.unsettled) << at;
+        EXPECT_EQ(r.exact.total_height, r.length) << at;
+    }
+}
+
+// The exact answer solves the model's equation, hidden = sqrt(g^2 + R^2) - R
+// with g = visible cot a, to double precision over the whole input range.
+TEST(Curvature, ExactAnswerSolvesTheModel) {
+    const double radius = 6378.137;
+    const int metres[] = {1, 19, 1000, 4800, 85000, 6378137, 99999999};
+    const int minutes[] = {0, 3, 30, 60, 180, 900, 2700, 5399, 5400};  // 0.01 to 89.99 degrees
+    for (int m_in : metres)
+        for (int min_in : minutes) {
+            const curvature_result r = compute_curvature(m_in / 1000, m_in % 1000, min_in / 60, min_in % 60, mode_height);
+            const sight_values& e = r.exact;
+            const double a = r.angle * 0.017453292519943295;
+            const double g = e.visible_height * std::cos(a) / std::sin(a);
+            const double drop = g * g / (std::sqrt(g * g + radius * radius) + radius);
+            const double scale = 1e-14 * (r.length + g + 1.0);
+            const std::string at = std::to_string(r.length) + " km at " + std::to_string(r.angle) + " deg";
+            EXPECT_GT(e.visible_height, 0.0) << at;
+            EXPECT_LE(e.visible_height, r.length) << at;
+            EXPECT_NEAR(e.hidden_height, drop, scale) << at;
+            EXPECT_NEAR(e.ground_distance, g, scale) << at;
+            EXPECT_NEAR(e.sight_distance * e.sight_distance, g * g + e.visible_height * e.visible_height,
+                        1e-14 * (g * g + r.length * r.length)) << at;
+        }
 }
 
 TEST(Curvature, AllFieldsZero) {
@@ -136,6 +204,7 @@ TEST(Curvature, DistanceModeNeverWarnsAndKeepsItsLength) {
             for (int min = 0; min <= 99; min += 33) {
                 const curvature_result r = compute_curvature(km_in, 250, deg, min, mode_distance);
                 EXPECT_FALSE(r.warned) << km_in << " " << deg << " " << min;
+                EXPECT_FALSE(r.inexact) << km_in << " " << deg << " " << min;
                 EXPECT_EQ(r.curved.ground_distance, r.flat.ground_distance);
                 EXPECT_EQ(r.curved.sight_distance, r.length);
                 EXPECT_EQ(r.final_sight_distance, r.length);
