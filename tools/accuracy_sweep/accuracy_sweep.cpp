@@ -5,9 +5,11 @@
 //
 // Every point goes through compute_curvature exactly as the dialog's fields
 // give it (kilometres, metres, degrees, minutes), so the figures are the ones
-// the report prints. Two references for each point:
+// the report prints: the passes' figures, and the exact figures the report
+// adds where the passes miss them. Two references for each point:
 //  - the model, solved exactly: the sphere model's own equations without the
-//    fixed number of passes (how well the passes converge);
+//    fixed number of passes, by bisection, independent of the program's own
+//    closed form (how well the passes converge, and a check of that form);
 //  - the sphere itself: observer on the surface, the object standing along
 //    the radius at its foot, its top seen under the elevation angle above the
 //    observer's tangent plane (how good the model is).
@@ -30,6 +32,7 @@ const double pi = 3.14159265358979323846;
 const double epsilon = std::numeric_limits<double>::epsilon();
 const double infinity = std::numeric_limits<double>::infinity();
 const int last_pass = 30;  // the program's Height mode runs passes 0..30
+const double half_printed_digit = 0.0005;  // km: the report's figures are printed to metres
 
 struct dialog_input {
     int kilometres, metres, degrees, minutes;
@@ -188,12 +191,12 @@ double relative(double value, double reference) {
     return std::fabs(value - reference) / std::fabs(reference);
 }
 
-// Largest difference between the program's curved figures and the model's.
-double model_difference(const point& p) {
-    const sight_values& c = p.program.curved;
-    return std::max({std::fabs(c.ground_distance - p.model.ground), std::fabs(c.sight_distance - p.model.sight),
-                     std::fabs(c.visible_height - p.model.visible), std::fabs(c.hidden_height - p.model.hidden)});
+// Largest difference between a set of the program's figures and the model's.
+double model_difference(const sight_values& c, const figures& model) {
+    return std::max({std::fabs(c.ground_distance - model.ground), std::fabs(c.sight_distance - model.sight),
+                     std::fabs(c.visible_height - model.visible), std::fabs(c.hidden_height - model.hidden)});
 }
+double model_difference(const point& p) { return model_difference(p.program.curved, p.model); }
 
 bool prints_like_model(const point& p) {
     const sight_values& c = p.program.curved;
@@ -201,9 +204,15 @@ bool prints_like_model(const point& p) {
            printed(c.visible_height) == printed(p.model.visible) && printed(c.hidden_height) == printed(p.model.hidden);
 }
 
+// The figures the report gives as its answer: the exact ones where it adds them.
+const sight_values& shown(const curvature_result& r) { return r.inexact ? r.exact : r.curved; }
+
 // The figure each mode is for: Height mode finds the distance, Distance mode
 // the height.
 double program_figure(const point& p) {
+    return p.program.mode == mode_height ? shown(p.program).ground_distance : p.program.curved.total_height;
+}
+double passes_figure(const point& p) {
     return p.program.mode == mode_height ? p.program.curved.ground_distance : p.program.curved.total_height;
 }
 double model_figure(const point& p) { return p.program.mode == mode_height ? p.model.ground : p.model.total; }
@@ -213,6 +222,7 @@ const char* warning_kind(const curvature_result& r) {
     if (r.unsettled && r.below_horizon) return "both";
     if (r.unsettled) return "unsettled";
     if (r.below_horizon) return "below";
+    if (r.far_off) return "far";  // only the comparison with the exact answer warns
     return "none";
 }
 
@@ -244,7 +254,7 @@ int run_grid() {
     std::printf(
         "mode\tlength_km\tangle_deg\tflat_ground\tground\tsight\tvisible\thidden\ttotal\twarning"
         "\tmodel_ground\tsphere_ground\tsphere_total\tcurvature_pct\tmodel_abs\tprints_like_model"
-        "\tfigure_vs_model\tfigure_vs_sphere\tmodel_vs_sphere\n");
+        "\tfigure_vs_model\tfigure_vs_sphere\tmodel_vs_sphere\tinexact\n");
     for (measure_mode mode : {mode_height, mode_distance})
         for (long long metres : length_steps(25))
             for (int minutes : angle_steps(121)) {
@@ -254,12 +264,14 @@ int run_grid() {
                             r.length, r.angle, r.flat.ground_distance, r.curved.ground_distance,
                             r.curved.sight_distance, r.curved.visible_height, r.curved.hidden_height,
                             r.curved.total_height, warning_kind(r));
-                std::printf("\t%.9g\t%.9g\t%.9g\t%.6g\t%.6g\t%d\t%.6g\t%.6g\t%.6g\n", p.model.ground, p.sphere.ground,
-                            p.sphere.total,
+                // figure_vs_model: the passes' figure; figure_vs_sphere: the
+                // figure the report gives as its answer.
+                std::printf("\t%.9g\t%.9g\t%.9g\t%.6g\t%.6g\t%d\t%.6g\t%.6g\t%.6g\t%d\n", p.model.ground,
+                            p.sphere.ground, p.sphere.total,
                             100.0 * (r.flat.ground_distance - r.curved.ground_distance) / r.flat.ground_distance,
                             model_difference(p), prints_like_model(p) ? 1 : 0,
-                            relative(program_figure(p), model_figure(p)), relative(program_figure(p), sphere_figure(p)),
-                            relative(model_figure(p), sphere_figure(p)));
+                            relative(passes_figure(p), model_figure(p)), relative(program_figure(p), sphere_figure(p)),
+                            relative(model_figure(p), sphere_figure(p)), r.inexact ? 1 : 0);
             }
     return 0;
 }
@@ -283,22 +295,27 @@ int run_cases() {
         {"mountain, 4,800 m at 1deg", {4, 800, 1, 0, mode_height}},
         {"aircraft, 11 km at 2deg", {11, 0, 2, 0, mode_height}},
         {"20 km at 3deg", {20, 0, 3, 0, mode_height}},
+        {"19 m at 0deg03'", {0, 19, 0, 3, mode_height}},
         {"start values, 85 km at 15deg", {85, 0, 15, 0, mode_height}},
         {"start values, Distance mode", {85, 0, 15, 0, mode_distance}},
     };
-    std::printf("| case | figure (km) | program | model, solved exactly | true sphere | program warns |\n");
-    std::printf("|---|---|--:|--:|--:|---|\n");
+    std::printf("| case | figure (km) | passes | model, solved exactly | true sphere | program warns |"
+                " report now shows |\n");
+    std::printf("|---|---|--:|--:|--:|---|---|\n");
     for (const named_case& c : cases) {
         const point p = evaluate(c.input);
         const char* kind = warning_kind(p.program);
-        std::printf("| %s | %s | %s | %s | %s | %s |\n", c.name,
+        const std::string answer = thousands(program_figure(p));
+        std::printf("| %s | %s | %s | %s | %s | %s | %s |\n", c.name,
                     c.input.mode == mode_height ? "tangent-plane distance" : "total height",
-                    thousands(program_figure(p)).c_str(), thousands(model_figure(p)).c_str(),
+                    thousands(passes_figure(p)).c_str(), thousands(model_figure(p)).c_str(),
                     thousands(sphere_figure(p)).c_str(),
-                    std::strcmp(kind, "none") == 0 ? "no"
-                    : std::strcmp(kind, "below") == 0 ? "yes: below the horizon"
+                    std::strcmp(kind, "none") == 0        ? "no"
+                    : std::strcmp(kind, "below") == 0     ? "yes: below the horizon"
                     : std::strcmp(kind, "unsettled") == 0 ? "yes: unsettled"
-                                                          : "yes: unsettled, below the horizon");
+                    : std::strcmp(kind, "far") == 0       ? "yes: far off the model"
+                                                          : "yes: unsettled, below the horizon",
+                    p.program.inexact ? ("the passes' figure, then the exact " + answer).c_str() : answer.c_str());
     }
     return 0;
 }
@@ -314,21 +331,25 @@ int run_summary() {
     const std::vector<long long> lengths = length_steps(100);
 
     std::printf("| height | all warn below (deg) | none warns above (deg) | atan sqrt(H/R) (deg) |"
-                " settled figures print like the model above (deg) | largest settled difference from the model |"
-                " model vs sphere, settled, largest |\n");
-    std::printf("|--:|--:|--:|--:|--:|--:|--:|\n");
+                " exact figures added up to (deg) | largest difference of a figure printed without them |"
+                " largest difference of the exact figures | model vs sphere, unwarned, largest |\n");
+    std::printf("|--:|--:|--:|--:|--:|--:|--:|--:|\n");
     struct worst {
         double value = -1.0;
         curvature_result at{};
     };
-    worst absolute, relative_error, model_sphere, distance_sphere, distance_model;
-    long long points = 0, warned = 0, mixed = 0, distance_warned = 0;
+    worst plain, exact, model_sphere, distance_sphere, distance_model;
+    long long points = 0, warned_before = 0, warned = 0, far = 0, far_alone = 0, inexact = 0, mixed = 0;
+    long long distance_flagged = 0;
+    // Off the model (by the bisection) with nothing said, before the
+    // comparison and now: by more than half a digit, by more than 50 m.
+    long long quiet_off_before = 0, quiet_far_before = 0, quiet_off_now = 0, quiet_far_now = 0;
     for (long long metres : lengths) {
-        double first_settled = -1.0, last_warned = -1.0, last_unlike = -1.0;
-        worst row_absolute, row_sphere;
+        double first_unwarned = -1.0, last_warned = -1.0, last_inexact = -1.0;
+        worst row_plain, row_exact, row_sphere;
         for (int m : minutes) {
             const point d = evaluate(make_input(metres, m, mode_distance));
-            if (d.program.warned) ++distance_warned;
+            if (d.program.warned || d.program.inexact) ++distance_flagged;
             const double dm = std::max(std::fabs(d.program.curved.ground_distance - d.model.ground),
                                        std::fabs(d.program.curved.total_height - d.model.total));
             if (dm > distance_model.value) distance_model = {dm, d.program};
@@ -338,19 +359,33 @@ int run_summary() {
             const point p = evaluate(make_input(metres, m, mode_height));
             const curvature_result& r = p.program;
             ++points;
+            const bool flagged_before = r.unsettled || r.below_horizon;  // the warnings before the comparison
+            if (flagged_before) ++warned_before;
+            if (r.far_off) ++far;
+            if (r.far_off && !flagged_before) ++far_alone;
+            const double passes_off = model_difference(p);
+            if (!flagged_before && passes_off > half_printed_digit) ++quiet_off_before;
+            if (!flagged_before && passes_off > 0.05) ++quiet_far_before;
+            if (!r.inexact && passes_off > half_printed_digit) ++quiet_off_now;
+            if (!r.warned && passes_off > 0.05) ++quiet_far_now;
+            if (r.inexact) {
+                ++inexact;
+                last_inexact = r.angle;
+                const double difference = model_difference(r.exact, p.model);
+                if (difference > row_exact.value) row_exact = {difference, r};
+                if (difference > exact.value) exact = {difference, r};
+            } else {
+                const double difference = model_difference(p);
+                if (difference > row_plain.value) row_plain = {difference, r};
+                if (difference > plain.value) plain = {difference, r};
+            }
             if (r.warned) {
                 ++warned;
                 last_warned = r.angle;
-                if (first_settled >= 0.0) ++mixed;  // a warning above a settled angle
+                if (first_unwarned >= 0.0) ++mixed;  // a warning above an unwarned angle
                 continue;
             }
-            if (first_settled < 0.0) first_settled = r.angle;
-            if (!prints_like_model(p)) last_unlike = r.angle;
-            const double difference = model_difference(p);
-            if (difference > row_absolute.value) row_absolute = {difference, r};
-            if (difference > absolute.value) absolute = {difference, r};
-            const double rel = relative(r.curved.ground_distance, p.model.ground);
-            if (rel > relative_error.value) relative_error = {rel, r};
+            if (first_unwarned < 0.0) first_unwarned = r.angle;
             const double ms = relative(p.model.ground, p.sphere.ground);
             if (ms > row_sphere.value) row_sphere = {ms, r};
             if (ms > model_sphere.value) model_sphere = {ms, r};
@@ -359,23 +394,36 @@ int run_summary() {
         while (decade < metres) decade *= 10;
         if (decade != metres) continue;
         const double height = metres / 1000.0;
-        std::printf("| %s km | %s | %s | %.3f | %s | %.3f km at %.3f deg | %.2g %% at %.3f deg |\n",
-                    thousands(height).c_str(), printed(first_settled).c_str(),
+        std::printf("| %s km | %s | %s | %.3f | %s | %.2g km at %.3f deg | %.2g km at %.3f deg | %.2g %% at %.3f deg |\n",
+                    thousands(height).c_str(), printed(first_unwarned).c_str(),
                     last_warned < 0 ? "never" : printed(last_warned).c_str(),
                     std::atan(std::sqrt(height / earth_radius)) * 180.0 / pi,
-                    last_unlike < 0 ? printed(0.0).c_str() : printed(last_unlike).c_str(), row_absolute.value,
-                    row_absolute.at.angle, 100.0 * row_sphere.value, row_sphere.at.angle);
+                    last_inexact < 0 ? "never" : printed(last_inexact).c_str(), row_plain.value, row_plain.at.angle,
+                    row_exact.value, row_exact.at.angle, 100.0 * row_sphere.value, row_sphere.at.angle);
     }
-    std::printf("\nHeight mode: %lld points, %lld warned, %lld of them above a settled angle of the same height\n",
-                points, warned, mixed);
-    std::printf("largest difference of a settled figure from the model: %.6f km at ", absolute.value);
-    print_input(absolute.at);
-    std::printf("\nlargest relative error of a settled tangent-plane distance: %.3g at ", relative_error.value);
-    print_input(relative_error.at);
-    std::printf("\nsettled points: model's tangent-plane distance vs sphere, largest: %.3g at ", model_sphere.value);
+    auto share = [points](long long count) { return 100.0 * static_cast<double>(count) / static_cast<double>(points); };
+    std::printf("\nHeight mode: %lld points\n", points);
+    std::printf("warned before the comparison (unsettled or below the horizon): %lld (%.1f %%)\n", warned_before,
+                share(warned_before));
+    std::printf("warned now: %lld (%.1f %%), %lld of them (%.1f %%) far off the model alone; %lld above an unwarned"
+                " angle of the same height\n",
+                warned, share(warned), far_alone, share(far_alone), mixed);
+    std::printf("far off (more than 0.05 km): %lld (%.1f %%); inexact, exact figures added (more than 0.0005 km):"
+                " %lld (%.1f %%)\n",
+                far, share(far), inexact, share(inexact));
+    std::printf("unwarned and more than 0.0005 km off, with no exact figures: before %lld (%.1f %%), now %lld;"
+                " unwarned and more than 0.05 km off: before %lld (%.1f %%), now %lld\n",
+                quiet_off_before, share(quiet_off_before), quiet_off_now, quiet_far_before, share(quiet_far_before),
+                quiet_far_now);
+    std::printf("largest difference of a figure printed without the exact figures from the model: %.7f km at ",
+                plain.value);
+    print_input(plain.at);
+    std::printf("\nlargest difference of the exact figures from the model by bisection: %.3g km at ", exact.value);
+    print_input(exact.at);
+    std::printf("\nunwarned points: model's tangent-plane distance vs sphere, largest: %.3g at ", model_sphere.value);
     print_input(model_sphere.at);
-    std::printf("\nDistance mode: %lld warned; program vs model, largest difference: %.3g km at ", distance_warned,
-                distance_model.value);
+    std::printf("\nDistance mode: %lld warned or with exact figures; program vs model, largest difference: %.3g km at ",
+                distance_flagged, distance_model.value);
     print_input(distance_model.at);
     std::printf("\nDistance mode total height vs sphere, largest relative: %.3g at ", distance_sphere.value);
     print_input(distance_sphere.at);
@@ -387,7 +435,8 @@ int run_summary() {
 // and the program agrees with the model wherever its passes must have met.
 int run_check() {
     int failures = 0;
-    long long points = 0, bounded = 0, converged = 0;
+    long long points = 0, bounded = 0, converged = 0, inexact = 0;
+    double worst_plain = 0.0, worst_exact = 0.0;
     auto fail = [&failures](const point& p, const char* what, double a, double b) {
         if (++failures <= 20) {
             std::printf("FAIL ");
@@ -440,6 +489,26 @@ int run_check() {
         if (in.mode == mode_distance && !(std::fabs(std::hypot(across, up) - height) <= scale * (1.0 + cot)))
             fail(p, "sphere sight distance", std::hypot(across, up), height);
 
+        // What the report prints is the model's answer to half the last digit:
+        // the passes' figures where it adds nothing, else the exact figures,
+        // which the bisection here checks independently.
+        if (r.inexact) {
+            ++inexact;
+            const double difference = model_difference(r.exact, p.model);
+            worst_exact = std::max(worst_exact, difference);
+            // Two solutions of one equation: they agree to rounding, far
+            // inside the half digit the report promises. The bisection's
+            // visible height, H - drop(g), carries rounding of H, and its
+            // sight distance that divided by sin a.
+            if (!(difference <= 16.0 * epsilon * (1.0 + p.model.sight + r.length / p.sine)))
+                fail(p, "exact figures off the bisection", difference, 0);
+        } else {
+            const double difference = model_difference(p);
+            worst_plain = std::max(worst_plain, difference);
+            if (!(difference <= half_printed_digit)) fail(p, "figure printed without the exact ones off", difference, 0);
+        }
+        if (r.far_off != !(model_difference(p) <= 0.05)) fail(p, "far-off flag against the bisection", r.far_off, 0);
+
         if (std::isinf(p.bound)) continue;
         ++bounded;
         const double difference = model_difference(p);
@@ -453,8 +522,9 @@ int run_check() {
         }
     }
     std::printf("accuracy check: %lld points, %lld with a contraction bound, %lld converged to the printed figures,"
-                " %d failures\n",
-                points, bounded, converged, failures);
+                " %lld with exact figures added; largest difference from the model: %.3g km printed without them,"
+                " %.3g km of the exact figures; %d failures\n",
+                points, bounded, converged, inexact, worst_plain, worst_exact, failures);
     return failures == 0 ? 0 : 1;
 }
 
