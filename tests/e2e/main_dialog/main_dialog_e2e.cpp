@@ -3,7 +3,7 @@
 //   main_dialog_e2e drive                every control, from an English user language
 //   main_dialog_e2e timing               start-up and debounce times against a minimal dialog
 //                                        (figures for scripts/bench.sh, not a pass/fail test)
-//   main_dialog_e2e pose [colours|system] holds the dialog open for a screenshot
+//   main_dialog_e2e pose [colours|system|mountain] holds the dialog open for a screenshot
 //   main_dialog_e2e windows-version NAME first report, and the operating-system lines of the
 //                                        system report on the Windows named NAME (English)
 #include <windows.h>
@@ -471,6 +471,13 @@ int pose(const std::string& look, unsigned seconds) {
     if (!wait_output_shown(a, 5000)) return 1;
     if (look == "colours") click(item(a, 30));
     if (look == "system") click(item(a, 17));
+    if (look == "mountain") {  // 4,800 m at 1 degree: the passes miss, the exact figures follow
+        set_text(item(a, 18), "4");
+        set_text(item(a, 20), "800");
+        set_text(item(a, 22), "1");
+        wait_output_shown(a, 5000);
+        SendMessageA(item(a, 1000), WM_VSCROLL, SB_BOTTOM, 0);  // the block ends the report
+    }
     Sleep(seconds * 1000);
     return stop_app(a) == 0 ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshots of the main dialog for the documentation: German, English, the
-# colour scheme, the German system report, the English system report under
+# colour scheme, a report with the exact figures, the German system report, the English system report under
 # Windows 7, 8.1 and 10, and the German dialog at 144 DPI, each in a Wine
 # virtual desktop so the caption shows.
 #   take_screenshots.sh BUILD_DIR OUTPUT_DIR
@@ -41,6 +41,7 @@ shoot() {  # locale, pose argument, file name, desktop size
 shoot de_DE.UTF-8 plain main-dialog-de.png
 shoot C.UTF-8 plain main-dialog-en.png
 shoot C.UTF-8 colours main-dialog-colours.png
+shoot C.UTF-8 mountain main-dialog-exact.png
 shoot de_DE.UTF-8 system system-report-de.png
 for version in win7 win81 win10; do
   "$env_sh" run "$env_dir" wine winecfg /v $version
