@@ -20,7 +20,9 @@
 set -euo pipefail
 # Signing files are named from where the script was called.
 for var in FARSPAN_SIGN_CERT FARSPAN_SIGN_KEY FARSPAN_SIGN_PASS_FILE; do
-  [ -z "${!var:-}" ] || export "$var=$(realpath -e "${!var}")"
+  [ -n "${!var:-}" ] || continue
+  file=$(realpath -e "${!var}") || { echo "$var: no file ${!var}" >&2; exit 2; }
+  export "$var=$file"
 done
 cd "$(dirname "$0")/.."
 root=$(pwd)
