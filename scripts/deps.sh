@@ -10,7 +10,7 @@ packages=("$@")
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth imagemagick
   cups cups-client cups-bsd printer-driver-cups-pdf ghostscript poppler-utils fonts-liberation
-  zip unzip
+  zip unzip osslsigncode openssl
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,15 +6,33 @@
 #
 #   scripts/release.sh [--no-check]    --no-check: build and pack only
 #
+# With FARSPAN_SIGN_CERT (the code-signing certificate, with any intermediate
+# certificates, PEM or DER) and FARSPAN_SIGN_KEY (its private key), both
+# programs are signed with Authenticode before they are packed and summed;
+# FARSPAN_SIGN_PASS_FILE names a file holding the key's passphrase, and
+# FARSPAN_SIGN_TIMESTAMP the URL of an RFC 3161 time-stamp service (needs the
+# network). Without a certificate and key the programs ship unsigned.
+#
 # The same commit gives the same bytes in any folder at any time: the programs
 # carry no link time and no build path, and the zip's entries come in a fixed
 # order with the time of the commit (SOURCE_DATE_EPOCH, taken from git when
 # not set) and fixed permissions.
 set -euo pipefail
+# Signing files are named from where the script was called.
+for var in FARSPAN_SIGN_CERT FARSPAN_SIGN_KEY FARSPAN_SIGN_PASS_FILE; do
+  [ -n "${!var:-}" ] || continue
+  file=$(realpath -e "${!var}") || { echo "$var: no file ${!var}" >&2; exit 2; }
+  export "$var=$file"
+done
 cd "$(dirname "$0")/.."
 root=$(pwd)
 check=1
 [ "${1:-}" != --no-check ] || check=0
+# Half a signing set is a slip, not a wish for an unsigned release.
+if [ -n "${FARSPAN_SIGN_CERT:-}${FARSPAN_SIGN_KEY:-}" ] &&
+   { [ -z "${FARSPAN_SIGN_CERT:-}" ] || [ -z "${FARSPAN_SIGN_KEY:-}" ]; }; then
+  echo "signing needs both FARSPAN_SIGN_CERT and FARSPAN_SIGN_KEY" >&2; exit 2
+fi
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
   SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) ||
     { echo "not a git checkout: set SOURCE_DATE_EPOCH to the commit time" >&2; exit 2; }
@@ -34,7 +52,21 @@ trap 'tests/e2e/env.sh stop "$root/build/release-env" >/dev/null 2>&1 || true; r
 # Windows readers get Windows-1252 text with CR LF line ends.
 pkg=$work/$name
 mkdir -p "$pkg"
-cp build/win64/farspan.exe build/win64/tempomark.exe "$pkg/"
+if [ -n "${FARSPAN_SIGN_CERT:-}" ]; then
+  sign=(-certs "$FARSPAN_SIGN_CERT" -key "$FARSPAN_SIGN_KEY" -h sha256 -n Farspan)
+  [ -z "${FARSPAN_SIGN_PASS_FILE:-}" ] || sign+=(-readpass "$FARSPAN_SIGN_PASS_FILE")
+  # The commit's time as the signing time, so one key signs to the same
+  # bytes; a time stamp, when asked for, brings the service's own time.
+  sign+=(-time "$SOURCE_DATE_EPOCH")
+  [ -z "${FARSPAN_SIGN_TIMESTAMP:-}" ] || sign+=(-ts "$FARSPAN_SIGN_TIMESTAMP")
+  for exe in farspan.exe tempomark.exe; do
+    osslsigncode sign "${sign[@]}" -in "build/win64/$exe" -out "$pkg/$exe" >/dev/null
+  done
+  echo "signed farspan.exe and tempomark.exe"
+else
+  cp build/win64/farspan.exe build/win64/tempomark.exe "$pkg/"
+  echo "not signed (no FARSPAN_SIGN_CERT and FARSPAN_SIGN_KEY)"
+fi
 for f in README.txt LIESMICH.txt; do
   iconv -f UTF-8 -t CP1252 "packaging/$f" | sed 's/$/\r/' >"$pkg/$f"
 done

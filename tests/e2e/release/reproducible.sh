@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release twice, from two copies of the source in folders of
 # different names and depths, the second a minute after the first, and
-# compares farspan.exe, tempomark.exe and the zip byte for byte.
+# compares farspan.exe, tempomark.exe and the zip byte for byte. Both sign
+# their programs with one throwaway certificate, made here.
 #   reproducible.sh SOURCE_DIR WORK_DIR
 # The copies hold the tracked files as they are in SOURCE_DIR (uncommitted
 # edits included); the zip's time is the last commit's, as in a release.
@@ -11,7 +12,7 @@ work=${2:?work dir}
 rm -rf "$work"
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
-trap 'rm -rf "$work/one" "$work/second-build" "$work/check"' EXIT
+trap 'rm -rf "$work/one" "$work/second-build" "$work/check" "$work/sign"' EXIT
 
 # A release is made from a commit: in a copy without its history (an
 # unpacked archive) there is nothing to compare, and the test says so.
@@ -26,6 +27,11 @@ trees=("$work/one/farspan" "$work/second-build/nested/src")
 umasks=(022 077)
 zones=(UTC Pacific/Auckland)
 name=farspan-1.0-win64
+mkdir -p "$work/sign"
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Farspan test signer" \
+  -addext extendedKeyUsage=codeSigning -keyout "$work/sign/key.pem" -out "$work/sign/cert.pem" 2>/dev/null ||
+  { echo "FAILED: openssl cannot make the test certificate"; exit 1; }
+export FARSPAN_SIGN_CERT=$work/sign/cert.pem FARSPAN_SIGN_KEY=$work/sign/key.pem
 first_start=
 for i in 0 1; do
   tree=${trees[$i]}
@@ -64,5 +70,17 @@ mkdir -p "$work/check"
 cp "$a/dist/$name.zip" "$a/dist/SHA256SUMS" "$work/check/"
 (cd "$work/check" && unzip -q "$name.zip" && sha256sum -c SHA256SUMS) ||
   { echo "FAILED: dist/SHA256SUMS does not match the zip and its programs"; status=1; }
+# The shipped programs carry a valid signature, and without it are the
+# programs built: a rebuild can be compared with a signed release.
+for exe in farspan.exe tempomark.exe; do
+  if ! osslsigncode verify -CAfile "$FARSPAN_SIGN_CERT" -in "$work/check/$name/$exe" >"$work/check/verify.log" 2>&1; then
+    cat "$work/check/verify.log"; echo "FAILED: $exe in the zip is not validly signed"; status=1
+  elif osslsigncode remove-signature -in "$work/check/$name/$exe" -out "$work/check/$exe" >/dev/null &&
+       cmp "$work/check/$exe" "$a/build/win64/$exe"; then
+    echo "$exe: signature verified; without it, the program built"
+  else
+    echo "FAILED: $exe without its signature is not the program built"; status=1
+  fi
+done
 [ $status -eq 0 ] && echo "both release builds are identical"
 exit $status
