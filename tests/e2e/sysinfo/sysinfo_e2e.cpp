@@ -306,17 +306,14 @@ void remove_file(const std::wstring& path) {
 }
 
 // With `planted_dir`, the program runs from a folder of its own with that
-// folder's fake iphlpapi.dll beside it, preferred by Wine over its own
-// (iphlpapi=n,b), as Windows takes a DLL beside the program first.
+// folder's fake iphlpapi.dll beside it; the test runs with Wine told to
+// prefer such a file to its own (iphlpapi=n,b), as Windows would.
 int run_report(bool german_start, const char* planted_dir) {
     E2E_CHECK(e2e::listen_debug_output());
     app a;
     std::wstring folder;
     if (planted_dir) {
         folder = temp_folder(L"farspan_planted_library");
-        char raw[MAX_PATH] = "";
-        GetEnvironmentVariableA("WINEDLLOVERRIDES", raw, sizeof raw);
-        SetEnvironmentVariableA("WINEDLLOVERRIDES", (std::string(raw) + ";iphlpapi=n,b").c_str());
         for (const wchar_t* file : {L"farspan.exe", L"tempomark.exe"})
             E2E_CHECK(CopyFileW(file, (folder + L"\\" + file).c_str(), FALSE) != FALSE);
         E2E_CHECK(CopyFileW((wide(planted_dir) + L"\\iphlpapi.dll").c_str(), (folder + L"\\iphlpapi.dll").c_str(), FALSE) != FALSE);
