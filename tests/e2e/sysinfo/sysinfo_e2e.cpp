@@ -412,18 +412,19 @@ enum class ending {
 
 // What else the case sets up around the program and its tool.
 enum class around {
-    nothing,
+    nothing,  // listed with its note in setup_notes
     tool_in_working_folder,  // the stand-in in the working folder instead, none beside the program
     pipe_names_taken,        // another program holds the pipe names the probe could be expected to use
     inheritable_handle,      // the program holds one more inheritable handle than its own
 };
+const char* const setup_notes[] = {"", " (in the working folder)", " (pipe names taken)", " (an inheritable handle in the program)"};
 
 struct double_case {
     const char* kind;  // stand-in file name part, or nullptr for no tool at all
     bool clock_line;
     int mhz;
     ending end;
-    around setup;
+    around setup = around::nothing;
 };
 
 // Pipe names of the pattern "pid and a count" for the program's next probes.
@@ -453,22 +454,22 @@ int run_doubles(const char* doubles_dir) {
     const std::wstring mark = L"\\tempomark ran.mark";
     E2E_CHECK(CopyFileW(L"farspan.exe", program.c_str(), FALSE) != FALSE);
     const double_case cases[] = {
-        {"plain", true, 2904, ending::soon, around::nothing},
-        {"blanks", true, 1234, ending::soon, around::nothing},
-        {"two_writes", true, 2500, ending::soon, around::nothing},
-        {"long", true, 777, ending::soon, around::nothing},
-        {"silent", false, 0, ending::soon, around::nothing},
-        {"negative", true, -42, ending::soon, around::nothing},
-        {"hang", false, 0, ending::cut_off, around::nothing},
-        {"endless", false, 0, ending::cut_off, around::nothing},
-        {"answer_then_stream", false, 0, ending::cut_off, around::nothing},
-        {"reads_input", false, 0, ending::cut_off, around::nothing},
-        {"answer_at_1500ms", true, 1515, ending::late, around::nothing},
-        {"answer_at_2500ms", false, 0, ending::cut_off, around::nothing},
+        {"plain", true, 2904, ending::soon},
+        {"blanks", true, 1234, ending::soon},
+        {"two_writes", true, 2500, ending::soon},
+        {"long", true, 777, ending::soon},
+        {"silent", false, 0, ending::soon},
+        {"negative", true, -42, ending::soon},
+        {"hang", false, 0, ending::cut_off},
+        {"endless", false, 0, ending::cut_off},
+        {"answer_then_stream", false, 0, ending::cut_off},
+        {"reads_input", false, 0, ending::cut_off},
+        {"answer_at_1500ms", true, 1515, ending::late},
+        {"answer_at_2500ms", false, 0, ending::cut_off},
         // Its answer stands once it has exited, although its child holds the output.
-        {"child_holds_output", true, 3141, ending::soon, around::nothing},
-        {nullptr, false, 0, ending::soon, around::nothing},
-        {"marks", true, 2904, ending::soon, around::nothing},
+        {"child_holds_output", true, 3141, ending::soon},
+        {nullptr, false, 0, ending::soon},
+        {"marks", true, 2904, ending::soon},
         // Never the working folder's tool (it would leave its mark).
         {"marks", false, 0, ending::soon, around::tool_in_working_folder},
         {"plain", true, 2904, ending::soon, around::pipe_names_taken},
@@ -487,10 +488,7 @@ int run_doubles(const char* doubles_dir) {
     for (const double_case& c : cases) {
         const char* name = c.kind ? c.kind : "missing";
         const bool in_work = c.setup == around::tool_in_working_folder;
-        std::printf("tool stand-in: %s%s\n", name,
-                    in_work ? " (in the working folder)"
-                    : c.setup == around::pipe_names_taken ? " (pipe names taken)"
-                    : c.setup == around::inheritable_handle ? " (an inheritable handle in the program)" : "");
+        std::printf("tool stand-in: %s%s\n", name, setup_notes[static_cast<int>(c.setup)]);
         // The file of a tool that was just ended can stay locked for a moment.
         const bool placed = e2e::wait_until(
             [&] {
