@@ -183,8 +183,8 @@ std::wstring find_frequency_tool(const wchar_t* file_name) {
 
     // Then the standard search without the working folder: the system
     // folders, then each full path on PATH. Done here rather than left to
-    // the system, which searches the working folder unless told otherwise
-    // in a way Wine does not follow.
+    // the system, which takes the working folder out only for a process-wide
+    // environment variable that every child would inherit.
     std::vector<std::wstring> folders = {system_folder(GetSystemDirectoryW), system_folder(GetWindowsDirectoryW)};
     const DWORD path_size = GetEnvironmentVariableW(L"PATH", nullptr, 0);
     std::wstring path(path_size, L'\0');
