@@ -1,13 +1,18 @@
 #include "app/about_box.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "app/app_state.h"
 #include "app/app_texts.h"
 
 namespace {
+// The shell may hand the address to an extension that needs COM on this
+// thread; it is set up for the call and taken down again if this call set it up.
 void open_with_shell(HWND dialog, const char* address) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ShellExecuteA(dialog, nullptr, address, nullptr, nullptr, SW_SHOW);
+    if (SUCCEEDED(com)) CoUninitialize();
 }
 }  // namespace
 

@@ -1,7 +1,13 @@
 #include "sysinfo/cpu_frequency_win32.h"
 
+#include <windows.h>
+// RtlGenRandom, from advapi32 (loaded already; a known DLL).
+#include <ntsecapi.h>
+
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
 
 #include "calc/text.h"
 #include "sysinfo/frequency_answer.h"
@@ -46,23 +52,70 @@ DWORD remaining_ms(const probe_state& probe) {
     return now >= probe.deadline ? 0 : static_cast<DWORD>(probe.deadline - now);
 }
 
+// The pipe admits the current user alone (the program's own end and the
+// tool's, which it inherits); nobody else may open or squat on it.
+struct user_only_security {
+    alignas(8) unsigned char user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    alignas(8) unsigned char acl[sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + SECURITY_MAX_SID_SIZE];
+    SECURITY_DESCRIPTOR descriptor;
+    SECURITY_ATTRIBUTES attributes;
+};
+
+bool make_user_only(user_only_security& security) {
+    HANDLE raw_token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw_token)) return false;
+    const owned_handle token(raw_token);
+    DWORD size = 0;
+    if (!GetTokenInformation(token.get(), TokenUser, security.user, sizeof security.user, &size)) return false;
+    PSID user = reinterpret_cast<TOKEN_USER*>(security.user)->User.Sid;
+    auto* acl = reinterpret_cast<ACL*>(security.acl);
+    if (!InitializeAcl(acl, sizeof security.acl, ACL_REVISION) ||
+        !AddAccessAllowedAce(acl, ACL_REVISION, GENERIC_ALL, user) ||
+        !InitializeSecurityDescriptor(&security.descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+        !SetSecurityDescriptorDacl(&security.descriptor, TRUE, acl, FALSE))
+        return false;
+    security.attributes = {sizeof security.attributes, &security.descriptor, FALSE};
+    return true;
+}
+
+// A name nobody can guess ahead: another program that took predictable
+// names first would make every probe fail. No fallback to a guessable name.
+bool make_pipe_name(wchar_t (&name)[64]) {
+    unsigned char random[16];
+    if (!RtlGenRandom(random, sizeof random)) return false;
+    static const wchar_t prefix[] = L"\\\\.\\pipe\\farspan-clock-";
+    static const wchar_t digits[] = L"0123456789abcdef";
+    static_assert(sizeof prefix / sizeof prefix[0] - 1 + 2 * sizeof random < sizeof name / sizeof name[0],
+                  "the pipe name fits");
+    int at = 0;
+    for (const wchar_t* p = prefix; *p; ++p) name[at++] = *p;
+    for (unsigned char byte : random) {
+        name[at++] = digits[byte >> 4];
+        name[at++] = digits[byte & 15];
+    }
+    name[at] = L'\0';
+    return true;
+}
+
 // A named pipe rather than CreatePipe: only a pipe opened for overlapped
 // reading can be waited on together with the tool's process, so the probe
 // wakes when bytes come or when the tool exits, without polling. The tool
 // gets an ordinary (synchronous) handle to the other end.
 bool make_output_pipe(probe_state& probe) {
-    static LONG serial = 0;
-    char name[64];
-    std::snprintf(name, sizeof name, "\\\\.\\pipe\\farspan-clock-%lu-%ld", GetCurrentProcessId(),
-                  InterlockedIncrement(&serial));
+    wchar_t name[64];
+    user_only_security security;
+    if (!make_pipe_name(name) || !make_user_only(security)) return false;
     // First instance only and one instance at most: nobody else can own the
     // name before us or connect in the tool's place.
-    probe.output.reset(CreateNamedPipeA(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+    probe.output.reset(CreateNamedPipeW(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                                         PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
-                                        1, 0, 4096, 0, nullptr));
+                                        1, 0, 4096, 0, &security.attributes));
     if (!probe.output.valid()) return false;
+    // Identification only: whoever serves the name learns who we are but
+    // cannot act as us.
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    probe.output_write.reset(CreateFileA(name, GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, 0, nullptr));
+    probe.output_write.reset(CreateFileW(name, GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING,
+                                         SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
     probe.read_done.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     return probe.output_write.valid() && probe.read_done.valid();
 }
@@ -90,31 +143,109 @@ owned_handle make_kill_job(DWORD& error) {
     return job;
 }
 
+// Whether `path` names a file (not a folder).
+bool is_file(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// A folder path from the system, or "" when it does not come whole.
+std::wstring system_folder(UINT (WINAPI* query)(LPWSTR, UINT)) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = query(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
+}
+
+// Only a full path ("C:\..." or "\\server\..."): a relative PATH entry
+// such as "." would lead back to the working folder.
+bool is_absolute(const std::wstring& folder) {
+    return (folder.size() >= 3 && folder[1] == L':' && (folder[2] == L'\\' || folder[2] == L'/')) ||
+           (folder.size() >= 2 && folder[0] == L'\\' && folder[1] == L'\\');
+}
+
+}  // namespace
+
+std::wstring find_frequency_tool(const wchar_t* file_name) {
+    // Beside the program first, by the full path it was loaded from.
+    std::wstring self(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, &self[0], static_cast<DWORD>(self.size()));
+        if (length == 0) return std::wstring();
+        if (length < self.size()) {
+            self.resize(length);
+            break;
+        }
+        if (self.size() >= 32768) return std::wstring();
+        self.resize(self.size() * 2);
+    }
+    const std::wstring beside = self.substr(0, self.find_last_of(L'\\') + 1) + file_name;
+    if (is_file(beside)) return beside;
+
+    // Then the standard search without the working folder: the system
+    // folders, then each full path on PATH. Done here rather than left to
+    // the system, which takes the working folder out only for a process-wide
+    // environment variable that every child would inherit.
+    std::vector<std::wstring> folders = {system_folder(GetSystemDirectoryW), system_folder(GetWindowsDirectoryW)};
+    const DWORD path_size = GetEnvironmentVariableW(L"PATH", nullptr, 0);
+    std::wstring path(path_size, L'\0');
+    if (path_size > 0 && GetEnvironmentVariableW(L"PATH", &path[0], path_size) == path_size - 1) {
+        path.resize(path_size - 1);
+        std::size_t from = 0;
+        while (from <= path.size()) {
+            std::size_t end = path.find(L';', from);
+            if (end == std::wstring::npos) end = path.size();
+            std::wstring folder = path.substr(from, end - from);
+            folder.erase(std::remove(folder.begin(), folder.end(), L'"'), folder.end());
+            folders.push_back(folder);
+            from = end + 1;
+        }
+    }
+    for (std::wstring& folder : folders) {
+        if (!is_absolute(folder)) continue;
+        if (folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
+        if (is_file(folder + file_name)) return folder + file_name;
+    }
+    return std::wstring();
+}
+
+namespace {
+
 // Creates the pipes and the job and starts the tool in it.
-bool start_frequency_tool(probe_state& probe, const char* command_line) {
-    // CreateProcessA may write into the command line; a cut one would start something else.
-    char command[400];
-    if (std::strlen(command_line) >= sizeof command) {
-        probe.start_error = ERROR_FILENAME_EXCED_RANGE;
+bool start_frequency_tool(probe_state& probe, const std::wstring& application, const wchar_t* arguments) {
+    if (application.empty()) {
+        probe.start_error = ERROR_FILE_NOT_FOUND;
         return false;
     }
-    copy_text(command, command_line);
+    // The full path names the program; the command line only tells it its
+    // arguments. CreateProcessW may write into the command line.
+    std::wstring command = L"\"" + application + L"\" " + arguments;
     if (!make_output_pipe(probe) || !make_input_pipe(probe)) {
         probe.start_error = GetLastError();
         return false;
     }
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.hStdInput = probe.input_read.get();
-    startup.hStdOutput = probe.output_write.get();
-    startup.hStdError = probe.output_write.get();
-    startup.dwFlags = STARTF_USESTDHANDLES;
+    // Only the two pipe ends go to the tool, none of the other inheritable
+    // handles this process may hold at the time.
+    HANDLE inherited[] = {probe.input_read.get(), probe.output_write.get()};
+    const attribute_list attributes = make_attribute_list(1);
+    if (!attributes.valid() || !UpdateProcThreadAttribute(attributes.get(), 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
+                                                          inherited, sizeof inherited, nullptr, nullptr)) {
+        probe.start_error = GetLastError();
+        return false;
+    }
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.hStdInput = probe.input_read.get();
+    startup.StartupInfo.hStdOutput = probe.output_write.get();
+    startup.StartupInfo.hStdError = probe.output_write.get();
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    startup.lpAttributeList = attributes.get();
 
     probe.job = make_kill_job(probe.job_error);
     // Suspended until it is in the job, so nothing it starts can escape it.
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, tool_start_flags | CREATE_SUSPENDED, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessW(application.c_str(), &command[0], nullptr, nullptr, TRUE,
+                        tool_start_flags | CREATE_SUSPENDED | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
+                        &startup.StartupInfo, &process)) {
         probe.start_error = GetLastError();
         return false;
     }
@@ -231,15 +362,16 @@ void report_probe(const probe_state& probe, bool in_time, int result) {
 
 }  // namespace
 
-int run_frequency_tool(const char* command_line, char* answer, int capacity) {
-    if (answer == nullptr || capacity <= 0 || command_line == nullptr) return 0;
+int run_frequency_tool(const std::wstring& application, const wchar_t* arguments, char* answer, int capacity) {
+    if (answer == nullptr || capacity <= 0 || arguments == nullptr) return 0;
     copy_text(answer, capacity, "");
     probe_state probe;
     // The wait limit counts from here: starting the tool is part of what the dialog waits for.
     probe.started_at = GetTickCount64();
     probe.deadline = probe.started_at + frequency_wait_limit_ms;
     bool in_time = false;
-    if (start_frequency_tool(probe, command_line)) in_time = read_frequency_answer(probe, answer, capacity, 60);
+    if (start_frequency_tool(probe, application, arguments))
+        in_time = read_frequency_answer(probe, answer, capacity, 60);
     end_tool(probe, in_time);
     report_probe(probe, in_time, frequency_from_answer(answer));
     return in_time ? 1 : 0;
@@ -247,6 +379,6 @@ int run_frequency_tool(const char* command_line, char* answer, int capacity) {
 
 int probe_cpu_frequency() {
     char answer[frequency_answer_size];
-    run_frequency_tool("tempomark kvmoralt", answer, sizeof answer);
+    run_frequency_tool(find_frequency_tool(L"tempomark.exe"), L"kvmoralt", answer, sizeof answer);
     return frequency_from_answer(answer);
 }

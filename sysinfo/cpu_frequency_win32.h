@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 // Win32: the CPU clock from the separate tool "tempomark", started hidden
 // with its output on a pipe.
 
@@ -10,10 +12,16 @@ enum {
 // The clock in MHz, or 0 when the tool is missing, silent, unreadable or too slow.
 int probe_cpu_frequency();
 
-// Runs `command_line` the way the probe runs its tool: hidden, output on a
-// pipe, in a job that ends it and everything it started when the run is over.
+// Where the tool `file_name` is started from: beside this program, else the
+// system folders, else a full path on PATH; never the working folder. "" when
+// there is none.
+std::wstring find_frequency_tool(const wchar_t* file_name);
+
+// Runs the program at the full path `application` with `arguments` the way
+// the probe runs its tool: hidden, output on a pipe (and no other handle
+// inherited), in a job that ends it and everything it started when the run is over.
 // The answer ends when the tool has exited (what it wrote by then) or when
 // every writer has closed the pipe. Reads the last chunk that delivered bytes
 // into `answer` and returns 1 when the answer ended within the wait limit; 0
 // on a failure or when the limit came first (the answer is then empty).
-int run_frequency_tool(const char* command_line, char* answer, int capacity);
+int run_frequency_tool(const std::wstring& application, const wchar_t* arguments, char* answer, int capacity);

@@ -9,7 +9,8 @@ typedef DWORD(WINAPI* get_ip_addr_table_fn)(void*, ULONG*, BOOL);
 }
 
 void list_ipv4_addresses(char* out, int capacity, int german) {
-    const loaded_library helper(LoadLibraryA("iphlpapi.dll"));
+    // A copy planted beside the program must never load in its place.
+    const loaded_library helper = load_system_library(L"iphlpapi.dll");
     copy_text(out, capacity, "");
     auto get_ip_addr_table = find_entry<get_ip_addr_table_fn>(helper.get(), "GetIpAddrTable");
     if (get_ip_addr_table == nullptr) return;

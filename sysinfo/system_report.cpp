@@ -13,6 +13,15 @@ struct line_buffer {
     char text[report_line_buffer_size];
 };
 
+// The compiler checks each format against its arguments. MinGW's C++ runtime
+// formats the GNU way (its own printf), not msvcrt's.
+#if defined(__MINGW32__)
+#define FARSPAN_PRINTF_FORMAT(f, a) __attribute__((format(__MINGW_PRINTF_FORMAT, f, a)))
+#else
+#define FARSPAN_PRINTF_FORMAT(f, a) __attribute__((format(printf, f, a)))
+#endif
+
+FARSPAN_PRINTF_FORMAT(2, 3)
 void format_piece(line_buffer& line, const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);

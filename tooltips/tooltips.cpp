@@ -64,7 +64,9 @@ int create_tooltips() {
 }
 
 void answer_tooltip_text(NMHDR* header) {
-    if (!header || header->code != TTN_GETDISPINFOA) return;
+    // Only our own tooltip may ask: any window can send the dialog a
+    // WM_NOTIFY, and the answer is a pointer written into its record.
+    if (!header || header->code != TTN_GETDISPINFOA || !tooltip_window || header->hwndFrom != tooltip_window) return;
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
     const char* text = tooltip_text(GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom)), language_flag);
     // The tooltip copies the text when it shows it; the table's texts are constant.

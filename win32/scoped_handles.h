@@ -88,6 +88,14 @@ struct global_memory_traits : null_is_empty<HGLOBAL> {
     bool free(HGLOBAL memory) const { return GlobalFree(memory) == nullptr; }
 };
 
+// The attribute list of one process start, in memory of its own.
+struct attribute_list_traits : null_is_empty<LPPROC_THREAD_ATTRIBUTE_LIST> {
+    bool free(LPPROC_THREAD_ATTRIBUTE_LIST list) const {
+        DeleteProcThreadAttributeList(list);
+        return HeapFree(GetProcessHeap(), 0, list) != FALSE;
+    }
+};
+
 using owned_handle = scoped_handle<kernel_handle_traits>;
 using registry_key = scoped_handle<registry_key_traits>;
 using loaded_library = scoped_handle<library_traits>;
@@ -95,6 +103,7 @@ using gdi_object = scoped_handle<gdi_object_traits>;
 using owned_dc = scoped_handle<owned_dc_traits>;
 using global_memory = scoped_handle<global_memory_traits>;
 using window_dc = scoped_handle<window_dc_traits>;
+using attribute_list = scoped_handle<attribute_list_traits>;
 
 // The device context of a window, or of the whole screen for no window.
 inline window_dc get_window_dc(HWND window) {
@@ -115,4 +124,35 @@ Function find_entry(HMODULE module, const char* name) {
     if (module == nullptr) return nullptr;
     FARPROC entry = GetProcAddress(module, name);
     return reinterpret_cast<Function>(reinterpret_cast<void*>(entry));
+}
+
+// An attribute list with room for `count` attributes; an empty owner when
+// there is none.
+inline attribute_list make_attribute_list(DWORD count) {
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, count, 0, &size);
+    void* memory = size > 0 ? HeapAlloc(GetProcessHeap(), 0, size) : nullptr;
+    if (memory == nullptr) return attribute_list();
+    auto* list = static_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(memory);
+    if (!InitializeProcThreadAttributeList(list, count, 0, &size)) {
+        HeapFree(GetProcessHeap(), 0, memory);
+        return attribute_list();
+    }
+    return attribute_list(list);
+}
+
+// A system library by name, from the system folder only, never from the
+// program's folder, the working folder or PATH. Windows 7 without
+// KB2533623 rejects the search flag (ERROR_INVALID_PARAMETER); there the
+// library is loaded by its full path in the system folder.
+inline loaded_library load_system_library(const wchar_t* name) {
+    HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) return loaded_library(module);
+    wchar_t path[MAX_PATH];
+    const UINT folder = GetSystemDirectoryW(path, MAX_PATH);
+    const int length = lstrlenW(name);
+    if (folder == 0 || folder + 1 + length >= MAX_PATH) return loaded_library();
+    path[folder] = L'\\';
+    for (int i = 0; i <= length; ++i) path[folder + 1 + i] = name[i];
+    return loaded_library(LoadLibraryExW(path, nullptr, 0));
 }

@@ -128,6 +128,21 @@ bool start_app(app& a, const char* command_line, unsigned timeout_ms, const char
     return a.dialog != nullptr;
 }
 
+bool start_app(app& a, const std::wstring& program, unsigned timeout_ms, const std::wstring& working_dir) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring line = L"\"" + program + L"\"";
+    a = app{};
+    if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, working_dir.c_str(), &startup,
+                        &a.process)) {
+        std::printf("cannot start %ls (error %lu)\n", program.c_str(), GetLastError());
+        return false;
+    }
+    a.dialog = wait_process_window(a.process.dwProcessId, "#32770", nullptr, timeout_ms);
+    if (!a.dialog) std::printf("no dialog of %ls within %u ms\n", program.c_str(), timeout_ms);
+    return a.dialog != nullptr;
+}
+
 bool alive(const app& a) {
     return a.process.hProcess && WaitForSingleObject(a.process.hProcess, 0) == WAIT_TIMEOUT;
 }

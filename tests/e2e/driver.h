@@ -32,6 +32,8 @@ struct app {
 // Starts `command_line` (e.g. "farspan.exe") and waits for its visible dialog.
 bool start_app(app& a, const char* command_line, unsigned timeout_ms = 30000,
                const char* working_dir = nullptr);
+// The same for a program at a full path that may hold any character.
+bool start_app(app& a, const std::wstring& program, unsigned timeout_ms, const std::wstring& working_dir);
 // Closes the dialog (WM_CLOSE), waits for the process, ends it if it hangs.
 // Returns the exit code, or -1 when it had to be terminated.
 int stop_app(app& a, unsigned timeout_ms = 10000);

@@ -75,12 +75,14 @@ double time_process(const std::string& command_line, DWORD flags) {
     return e2e::now_ms() - start;
 }
 
-// Runs a program through the report's own tool start and read.
-double time_as_tool(const std::string& command_line) {
+// Runs a program (a full path) through the report's own tool start and read.
+double time_as_tool(const std::string& program, const wchar_t* arguments = L"") {
     const double start = e2e::now_ms();
     char answer[frequency_answer_size];
-    if (!run_frequency_tool(command_line.c_str(), answer, sizeof answer)) {
-        std::printf("%s gave no answer in time\n", command_line.c_str());
+    wchar_t wide[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, program.c_str(), -1, wide, MAX_PATH);
+    if (!run_frequency_tool(wide, arguments, answer, sizeof answer)) {
+        std::printf("%s gave no answer in time\n", program.c_str());
         return -1;
     }
     return e2e::now_ms() - start;
@@ -98,8 +100,8 @@ int main(int argc, char** argv) {
     GetModuleFileNameA(nullptr, self, sizeof self);
     std::string here = self;
     here.resize(here.find_last_of('\\') + 1);
-    const std::string do_nothing = "\"" + here + "do_nothing.exe\"";
-    const std::string do_nothing_windowless = "\"" + here + "do_nothing_windowless.exe\"";
+    const std::string do_nothing = here + "do_nothing.exe";
+    const std::string do_nothing_windowless = here + "do_nothing_windowless.exe";
 
     std::vector<subject> subjects;
     for (int i = 2; i + 1 < argc; i += 2) subjects.push_back({argv[i], full_path(argv[i + 1]), {}, {}, {}, 0});
@@ -123,12 +125,12 @@ int main(int argc, char** argv) {
             // A report without its clock line would time a failed probe.
             if (e2e::text_of(e2e::item(s.app, output_box)).find(" MHz") == std::string::npos) ++s.missing_clock;
             e2e::click(box);
-            s.tool_ms.push_back(time_as_tool("\"" + s.folder + "\\tempomark.exe\" kvmoralt"));
+            s.tool_ms.push_back(time_as_tool(s.folder + "\\tempomark.exe", L"kvmoralt"));
         }
         bare_ms.push_back(time_as_tool(do_nothing));
         windowless_ms.push_back(time_as_tool(do_nothing_windowless));
-        flag_ms[0].push_back(time_process(do_nothing, CREATE_NO_WINDOW));
-        flag_ms[1].push_back(time_process(do_nothing, DETACHED_PROCESS));
+        flag_ms[0].push_back(time_process("\"" + do_nothing + "\"", CREATE_NO_WINDOW));
+        flag_ms[1].push_back(time_process("\"" + do_nothing + "\"", DETACHED_PROCESS));
         flag_ms[2].push_back(time_process(tempomark, CREATE_NO_WINDOW));
         flag_ms[3].push_back(time_process(tempomark, DETACHED_PROCESS));
     }

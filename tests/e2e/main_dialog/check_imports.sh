@@ -10,7 +10,7 @@ objdump=${1:?objdump}; program=${2:?program}; subsystem=${3:-}; map=${4:-}
 headers=$("$objdump" -p "$program")
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
 [ -n "$imports" ] || { echo "no imports found in $program"; exit 1; }
-allowed="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll"
+allowed="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll"
 status=0
 for dll in $imports; do
   case " $allowed " in

@@ -283,10 +283,42 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
     E2E_CHECK(report.size() > 4 && report.compare(report.size() - 5, 5, "\r\n \r\n") == 0);
 }
 
-int run_report(bool german_start) {
+// A folder of its own in the temporary folder, or "" when it cannot be made.
+std::wstring temp_folder(const wchar_t* name) {
+    wchar_t temp[MAX_PATH] = L"";
+    const DWORD length = GetTempPathW(MAX_PATH, temp);
+    if (length == 0 || length >= MAX_PATH) return std::wstring();
+    const std::wstring folder = std::wstring(temp) + name;
+    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS ? folder : std::wstring();
+}
+
+std::wstring wide(const char* text) {
+    wchar_t out[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, text, -1, out, MAX_PATH);
+    return out;
+}
+
+bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Deletes a file, waiting a moment for a program that just ended to let go of it.
+void remove_file(const std::wstring& path) {
+    e2e::wait_until([&] { return DeleteFileW(path.c_str()) != FALSE || !exists(path); }, 3000, 50);
+}
+
+// With `planted_dir`, the program runs from a folder of its own with that
+// folder's fake iphlpapi.dll beside it; the test runs with Wine told to
+// prefer such a file to its own (iphlpapi=n,b), as Windows would.
+int run_report(bool german_start, const char* planted_dir) {
     E2E_CHECK(e2e::listen_debug_output());
     app a;
-    if (!e2e::start_app(a, "farspan.exe")) {
+    std::wstring folder;
+    if (planted_dir) {
+        folder = temp_folder(L"farspan_planted_library");
+        for (const wchar_t* file : {L"farspan.exe", L"tempomark.exe"})
+            E2E_CHECK(CopyFileW(file, (folder + L"\\" + file).c_str(), FALSE) != FALSE);
+        E2E_CHECK(CopyFileW((wide(planted_dir) + L"\\iphlpapi.dll").c_str(), (folder + L"\\iphlpapi.dll").c_str(), FALSE) != FALSE);
+    }
+    if (planted_dir ? !e2e::start_app(a, folder + L"\\farspan.exe", 30000, folder) : !e2e::start_app(a, "farspan.exe")) {
         E2E_CHECK(false);
         return e2e::finish();
     }
@@ -304,6 +336,12 @@ int run_report(bool german_start) {
     check_clock_shown(a, report, *t);
     std::printf("system report (%s start language):\n%s\n", german_start ? "German" : "English", report.c_str());
     check_system_report(report, *t, true);
+    if (planted_dir) {
+        const bool loaded = exists(folder + L"\\iphlpapi loaded.mark");
+        if (loaded) std::printf("  the planted iphlpapi.dll was loaded\n");
+        E2E_CHECK(!loaded);
+        E2E_CHECK(!has(report, "10.99.88.77"));
+    }
 
     // The length label follows the measure mode while the system report shows.
     e2e::click(e2e::item(a, distance_radio));
@@ -335,6 +373,11 @@ int run_report(bool german_start) {
     E2E_CHECK_TEXT(back, curvature);
 
     E2E_CHECK(e2e::stop_app(a) == 0);
+    if (planted_dir) {
+        for (const wchar_t* file : {L"farspan.exe", L"tempomark.exe", L"iphlpapi.dll", L"iphlpapi loaded.mark"})
+            remove_file(folder + L"\\" + file);
+        RemoveDirectoryW(folder.c_str());
+    }
     return e2e::finish();
 }
 
@@ -367,26 +410,49 @@ enum class ending {
     cut_off,  // still busy at the wait limit: ended by the program
 };
 
+// What else the case sets up around the program and its tool.
+enum class around {
+    nothing,  // listed with its note in setup_notes
+    tool_in_working_folder,  // the stand-in in the working folder instead, none beside the program
+    pipe_names_taken,        // another program holds the pipe names the probe could be expected to use
+    inheritable_handle,      // the program holds one more inheritable handle than its own
+};
+const char* const setup_notes[] = {"", " (in the working folder)", " (pipe names taken)", " (an inheritable handle in the program)"};
+
 struct double_case {
     const char* kind;  // stand-in file name part, or nullptr for no tool at all
     bool clock_line;
     int mhz;
     ending end;
+    around setup = around::nothing;
 };
+
+// Pipe names of the pattern "pid and a count" for the program's next probes.
+std::vector<owned_handle> take_pipe_names(DWORD pid) {
+    std::vector<owned_handle> taken;
+    for (int serial = 1; serial <= 100; ++serial) {
+        char name[80];
+        std::snprintf(name, sizeof name, "\\\\.\\pipe\\farspan-clock-%lu-%d", pid, serial);
+        taken.emplace_back(CreateNamedPipeA(name, PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 0, 4096, 0, nullptr));
+    }
+    return taken;
+}
 
 // Every stand-in, one after the other, as tempomark.exe beside one running
 // farspan.exe: each report must come within the wait limit, leave no tool
-// running and show the CPU line exactly when the tool answered in time.
+// running and show the CPU line exactly when the tool answered in time. The
+// program's folder has blanks, umlauts and a Greek letter in its name (no
+// ANSI code page holds all of them); its working folder is another.
 int run_doubles(const char* doubles_dir) {
-    char here[MAX_PATH] = "", temp[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof here, here);
-    GetTempPathA(sizeof temp, temp);
     E2E_CHECK(e2e::listen_debug_output());
-    const std::string folder = std::string(temp) + "farspan_sysinfo_doubles";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string program = folder + "\\farspan.exe";
-    const std::string tool = folder + "\\tempomark.exe";
-    E2E_CHECK(CopyFileA((std::string(here) + "\\farspan.exe").c_str(), program.c_str(), FALSE) != FALSE);
+    const std::wstring folder = temp_folder(L"farspan sysinfo Gr\u00F6\u00DFe \u03A9 doubles");
+    const std::wstring work = folder + L"\\work";
+    CreateDirectoryW(work.c_str(), nullptr);
+    const std::wstring program = folder + L"\\farspan.exe";
+    const std::wstring tool = folder + L"\\tempomark.exe";
+    const std::wstring tool_in_work = work + L"\\tempomark.exe";
+    const std::wstring mark = L"\\tempomark ran.mark";
+    E2E_CHECK(CopyFileW(L"farspan.exe", program.c_str(), FALSE) != FALSE);
     const double_case cases[] = {
         {"plain", true, 2904, ending::soon},
         {"blanks", true, 1234, ending::soon},
@@ -403,12 +469,17 @@ int run_doubles(const char* doubles_dir) {
         // Its answer stands once it has exited, although its child holds the output.
         {"child_holds_output", true, 3141, ending::soon},
         {nullptr, false, 0, ending::soon},
+        {"marks", true, 2904, ending::soon},
+        // Never the working folder's tool (it would leave its mark).
+        {"marks", false, 0, ending::soon, around::tool_in_working_folder},
+        {"plain", true, 2904, ending::soon, around::pipe_names_taken},
+        // The stand-in answers 6666 when it holds the handle.
+        {"lists_handles", true, 2904, ending::soon, around::inheritable_handle},
     };
     const texts& t = english_texts;
 
     app a;
-    const std::string command = "\"" + program + "\"";
-    if (!e2e::start_app(a, command.c_str(), 30000, folder.c_str())) {
+    if (!e2e::start_app(a, program, 30000, work)) {
         E2E_CHECK(false);
         return e2e::finish();
     }
@@ -416,16 +487,28 @@ int run_doubles(const char* doubles_dir) {
     HWND raminfo = e2e::item(a, raminfo_box);
     for (const double_case& c : cases) {
         const char* name = c.kind ? c.kind : "missing";
-        std::printf("tool stand-in: %s\n", name);
+        const bool in_work = c.setup == around::tool_in_working_folder;
+        std::printf("tool stand-in: %s%s\n", name, setup_notes[static_cast<int>(c.setup)]);
         // The file of a tool that was just ended can stay locked for a moment.
         const bool placed = e2e::wait_until(
             [&] {
-                if (!c.kind) return DeleteFileA(tool.c_str()) != FALSE || GetFileAttributesA(tool.c_str()) == INVALID_FILE_ATTRIBUTES;
-                const std::string source = std::string(doubles_dir) + "\\tempomark_" + c.kind + ".exe";
-                return CopyFileA(source.c_str(), tool.c_str(), FALSE) != FALSE;
+                if (!c.kind || in_work) return DeleteFileW(tool.c_str()) != FALSE || !exists(tool);
+                const std::wstring source = wide(doubles_dir) + L"\\tempomark_" + wide(c.kind) + L".exe";
+                return CopyFileW(source.c_str(), tool.c_str(), FALSE) != FALSE;
             },
             3000, 50);
         E2E_CHECK(placed);
+        if (in_work) E2E_CHECK(CopyFileW((wide(doubles_dir) + L"\\tempomark_marks.exe").c_str(), tool_in_work.c_str(), FALSE));
+        const std::vector<owned_handle> squatted =
+            c.setup == around::pipe_names_taken ? take_pipe_names(a.process.dwProcessId) : std::vector<owned_handle>();
+        for (const owned_handle& pipe : squatted) E2E_CHECK(pipe.valid());
+        HANDLE handed = nullptr;
+        const owned_handle check_object(c.setup == around::inheritable_handle
+                                            ? CreateEventW(nullptr, TRUE, FALSE, L"farspan-inheritable-check")
+                                            : nullptr);
+        if (check_object.valid())
+            E2E_CHECK(DuplicateHandle(GetCurrentProcess(), check_object.get(), a.process.hProcess, &handed, 0, TRUE,
+                                      DUPLICATE_SAME_ACCESS));
 
         e2e::clear_debug_output(a.process.dwProcessId);
         const double start = e2e::now_ms();
@@ -445,9 +528,17 @@ int run_doubles(const char* doubles_dir) {
                     probe.empty() ? "(no probe line)" : probe.c_str());
         E2E_CHECK(clock == c.clock_line);
         if (c.clock_line) E2E_CHECK(mhz == c.mhz);
+        if (c.kind && std::strcmp(c.kind, "marks") == 0) {
+            const bool ran = exists((in_work ? work : folder) + mark);
+            std::printf("  the stand-in %s\n", ran ? "ran" : "did not run");
+            E2E_CHECK(ran == !in_work);
+            remove_file((in_work ? work : folder) + mark);
+        }
+        if (in_work) remove_file(tool_in_work);
+        if (handed) DuplicateHandle(a.process.hProcess, handed, nullptr, nullptr, 0, FALSE, DUPLICATE_CLOSE_SOURCE);
         const bool cut_off = c.end == ending::cut_off;
-        if (!c.kind || cut_off)
-            E2E_CHECK(has(probe, !c.kind ? ", nothing to read " : ", timed out "));
+        if (!c.kind || in_work || cut_off)
+            E2E_CHECK(has(probe, !c.kind || in_work ? ", nothing to read " : ", timed out "));
         else
             E2E_CHECK(has(probe, ", output closed ") || has(probe, ", tool exited "));
         // With or without the clock line, the rest of the report is whole.
@@ -480,10 +571,10 @@ int run_doubles(const char* doubles_dir) {
         E2E_CHECK(has(e2e::output_text(a), t.curvature_marker));
     }
     E2E_CHECK(e2e::stop_app(a) == 0);
-    e2e::wait_until([&] { return DeleteFileA(tool.c_str()) != FALSE || GetFileAttributesA(tool.c_str()) == INVALID_FILE_ATTRIBUTES; },
-                    3000, 50);
-    e2e::wait_until([&] { return DeleteFileA(program.c_str()) != FALSE; }, 3000, 50);
-    RemoveDirectoryA(folder.c_str());
+    remove_file(tool);
+    remove_file(program);
+    RemoveDirectoryW(work.c_str());
+    RemoveDirectoryW(folder.c_str());
     return e2e::finish();
 }
 
@@ -708,9 +799,10 @@ int run_machine() {
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
-    if (argc >= 3 && std::strcmp(argv[1], "report") == 0) return run_report(std::strcmp(argv[2], "de") == 0);
+    if (argc >= 3 && std::strcmp(argv[1], "report") == 0)
+        return run_report(std::strcmp(argv[2], "de") == 0, argc >= 4 ? argv[3] : nullptr);
     if (argc >= 3 && std::strcmp(argv[1], "doubles") == 0) return run_doubles(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "machine") == 0) return run_machine();
-    std::printf("usage: sysinfo_e2e report <de|en> | doubles <folder> | machine\n");
+    std::printf("usage: sysinfo_e2e report <de|en> [planted library folder] | doubles <folder> | machine\n");
     return 2;
 }

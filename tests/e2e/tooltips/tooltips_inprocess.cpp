@@ -101,10 +101,10 @@ void post_mouse_messages(HWND dialog) {
     PostMessageA(dialog, WM_MOUSEMOVE, 0x20, marker);
 }
 
-std::string answer_for(HWND dialog, int control_id, UINT code, int language) {
+std::string answer_for(HWND dialog, int control_id, UINT code, int language, HWND sender = nullptr) {
     static char untouched[] = "untouched";
     NMTTDISPINFOA info = {};
-    info.hdr.hwndFrom = nullptr;  // the sender is not looked at
+    info.hdr.hwndFrom = sender ? sender : tooltip_of(dialog);
     info.hdr.idFrom = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, control_id));
     info.hdr.code = code;
     info.lpszText = untouched;
@@ -124,6 +124,8 @@ void check_answers(HWND dialog) {
     // Other notifications are not answered.
     E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOW, 0), "untouched");
     E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_SHOW, 0), "untouched");
+    // Nor any window but the program's own tooltip.
+    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOA, 0, GetDlgItem(dialog, 13)), "untouched");
     language_flag = 0;
 }
 
