@@ -90,12 +90,27 @@ int main(int argc, char** argv) {
         std::printf("usage: tooltips_app.exe FARSPAN_EXE de|en\n");
         return 2;
     }
+    // The pointer stays where the previous test left it, often over a control
+    // of the dialog about to appear. The tooltip then starts a show timer for
+    // that control; if it fires after the first hover has moved the pointer
+    // but before the move reaches the program, the tooltip settles on the new
+    // control without showing it and waits for a move that never comes. So
+    // the program starts with the pointer in a corner the dialog leaves free.
+    move_pointer(0, 0);
     e2e::app a;
     if (!e2e::start_app(a, argv[1])) {
         E2E_CHECK(false);
         return e2e::finish();
     }
     E2E_CHECK(e2e::wait_output_shown(a, 10000));
+    RECT dialog;
+    GetWindowRect(a.dialog, &dialog);
+    POINT parked{};
+    GetCursorPos(&parked);
+    if (PtInRect(&dialog, parked))
+        std::printf("pointer at %ld,%ld lies on the dialog (%ld,%ld to %ld,%ld)\n", parked.x, parked.y, dialog.left,
+                    dialog.top, dialog.right, dialog.bottom);
+    E2E_CHECK(!PtInRect(&dialog, parked));
 
     // One tooltip window, hidden or not, with at least every non-label control as a tool.
     process_window search{a.process.dwProcessId, TOOLTIPS_CLASSA, nullptr};
