@@ -5,6 +5,8 @@
   or any project header they include) must not include a Windows header.
 - calc/, sysinfo/, print/ and tooltips/ may take from app/ only the
   process-wide app_state.h and control_ids.h.
+- Every relative link in the top-level Markdown files and docs/ names a file
+  that exists.
 Prints every breach with file and line; exits 1 when there is one.
 """
 import pathlib
@@ -62,6 +64,14 @@ for folder in ["calc", "sysinfo", "print", "tooltips"]:
         for number, kind, name in includes(path):
             if kind == '"' and name.startswith("app/") and name not in shared_app_headers:
                 breaches.append(f"{path.relative_to(root)}:{number}: includes {name} from the dialog folder")
+
+link_re = re.compile(r"\]\(([^)\s]+)\)")
+for page in sorted(list(root.glob("*.md")) + list((root / "docs").glob("*.md"))):
+    for number, line in enumerate(page.read_text(encoding="utf-8").splitlines(), 1):
+        for target in link_re.findall(line):
+            path = target.split("#", 1)[0]
+            if path and ":" not in path and not (page.parent / path).exists():
+                breaches.append(f"{page.relative_to(root)}:{number}: link to missing {path}")
 
 for breach in breaches:
     print(breach)
