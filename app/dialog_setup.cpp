@@ -114,6 +114,17 @@ void note_dialog_scale(HWND dialog) {
 }
 }  // namespace
 
+void set_small_icon(HWND dialog) {
+    int size = GetSystemMetrics(SM_CXSMICON);
+    typedef int(WINAPI * metrics_for_dpi_fn)(int, UINT);
+    const auto metrics_for_dpi = find_entry<metrics_for_dpi_fn>(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
+    if (metrics_for_dpi && dialog_dpi > 0) size = metrics_for_dpi(SM_CXSMICON, static_cast<UINT>(dialog_dpi));
+    // The icon's own image of that size, not the big one shrunk.
+    HANDLE icon = LoadImageW(instance_handle, MAKEINTRESOURCEW(IDI_FARSPAN), IMAGE_ICON, size, size, 0);
+    HANDLE previous = reinterpret_cast<HANDLE>(SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+    if (previous && previous != icon) DestroyIcon(static_cast<HICON>(previous));
+}
+
 void build_system_menu(HWND dialog) {
     GetSystemMenu(dialog, TRUE);
     HMENU menu = GetSystemMenu(dialog, FALSE);
@@ -137,6 +148,7 @@ void apply_language_texts(HWND dialog) {
 void set_up_main_dialog(HWND dialog) {
     center_window(dialog);
     note_dialog_scale(dialog);
+    set_small_icon(dialog);
 
     for (const field_limit& limit : field_limits) {
         SendDlgItemMessageA(dialog, limit.field, EM_LIMITTEXT, limit.characters, 0);
@@ -173,4 +185,6 @@ void release_dialog_images(HWND dialog) {
     set_button_bitmap(dialog, IDC_DIAGRAM, nullptr);
     HICON big_icon = reinterpret_cast<HICON>(SendMessageA(dialog, WM_SETICON, ICON_BIG, 0));
     if (big_icon) DestroyIcon(big_icon);
+    HICON small_icon = reinterpret_cast<HICON>(SendMessageW(dialog, WM_SETICON, ICON_SMALL, 0));
+    if (small_icon) DestroyIcon(small_icon);
 }

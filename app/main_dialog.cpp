@@ -136,14 +136,15 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     case WM_DPICHANGED:
         // Moved to a screen of another scale (per-monitor awareness): the
         // system rescales the template's font and controls; the suggested
-        // rectangle is taken, and the output box's font, which is ours, is
-        // made again for the new scale.
+        // rectangle is taken, and the output box's font and the small icon,
+        // which are ours, are made again for the new scale.
         dialog_dpi = HIWORD(wparam);
         if (const RECT* suggested = reinterpret_cast<const RECT*>(lparam)) {
             SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
         set_output_font(dialog);
+        set_small_icon(dialog);
         return FALSE;
     case WM_CTLCOLOREDIT:
         if (!colour_scheme_flag) return FALSE;
