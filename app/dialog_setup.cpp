@@ -90,7 +90,7 @@ void center_window(HWND window) {
         const int h = rect.bottom - rect.top;
         const int x = place(over.left, over.right, w, area.left, area.right);
         const int y = place(over.top, over.bottom, h, area.top, area.bottom);
-        SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
         RECT moved;
         if (!GetWindowRect(window, &moved) || (moved.right - moved.left == w && moved.bottom - moved.top == h)) return;
     }
