@@ -54,7 +54,7 @@ export LANG=C.UTF-8 LC_ALL=C.UTF-8
 tests/e2e/env.sh start "$env_dir" >/dev/null
 # Wine's output lines end in CR LF: the CR is stripped before sed and awk.
 run() { (cd build/win64 && "$root/tests/e2e/env.sh" run "$env_dir" "$@"); }
-echo "-- main dialog under Wine, this tree and the libssp tree in turn (target: start at most 2.5 x a minimal dialog)"
+echo "-- main dialog under Wine, this tree and the libssp tree in turn"
 cp build/win64/minimal_dialog.exe build/bench-libssp/bin/
 for turn in 1 2; do
   run wine main_dialog_e2e.exe timing | tr -d '\r' | grep -E "start to first report|last input change" | sed 's/^/   now:    /'
