@@ -16,6 +16,7 @@
 
 #include "app/about_box.h"
 #include "app/app_state.h"
+#include "app/dialog_setup.h"
 #include "app/main_dialog.h"
 #include "driver.h"
 #include "tooltips/tooltips.h"
@@ -699,6 +700,22 @@ int main(int argc, char** argv) {
 
     check_scale_change();
     check_web_links();
+
+    // A window wider than the screen, centred over an owner near the right
+    // edge, keeps its left edge, and so its caption, on the work area.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, work.right - 200, work.top + 100, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    HWND wide = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, work.right - work.left + 300, 100, owner,
+                                nullptr, nullptr, nullptr);
+    center_window(wide);
+    RECT placed{};
+    GetWindowRect(wide, &placed);
+    if (placed.left != work.left) std::printf("  (a window wider than the screen placed at x %ld)\n", placed.left);
+    E2E_CHECK(owner && wide && placed.left == work.left);
+    DestroyWindow(wide);
+    DestroyWindow(owner);
 
     // The window-menu commands 1 and 2 act, other system commands go on to the
     // default handling: a restore on a window that is not minimised changes nothing.
