@@ -33,34 +33,96 @@ void set_button_bitmap(HWND dialog, int button, HBITMAP bitmap) {
 }
 }  // namespace
 
+namespace {
+#ifndef STARTF_USEMONITOR
+#define STARTF_USEMONITOR 0x00000400
+#endif
+
+// The work area of the screen the program was started on: the monitor that
+// the shell names in the start-up record (a start from a taskbar or the
+// Start menu of another screen), else the one holding the mouse pointer.
+RECT start_work_area() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    // The hint shares its field with the standard output handle.
+    if ((startup.dwFlags & STARTF_USEMONITOR) && !(startup.dwFlags & STARTF_USESTDHANDLES) &&
+        GetMonitorInfoW(reinterpret_cast<HMONITOR>(startup.hStdOutput), &info))
+        return info.rcWork;
+    POINT pointer{0, 0};
+    GetCursorPos(&pointer);
+    if (GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcWork;
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return area;
+}
+
+// Centred over `from` to `to` and moved inside the area; a window larger
+// than the area keeps its left or top edge on the area's.
+int place(int from, int to, int size, int area_from, int area_to) {
+    int at = from + (to - from - size) / 2;
+    if (at + size > area_to) at = area_to - size;
+    if (at < area_from) at = area_from;
+    return at;
+}
+}  // namespace
+
 void center_window(HWND window) {
     if (!window) return;
-    RECT rect;
-    GetWindowRect(window, &rect);
-    const int w = rect.right - rect.left;
-    const int h = rect.bottom - rect.top;
     HWND parent = GetParent(window);
-    if (!parent) parent = GetDesktopWindow();
-    RECT parent_rect;
-    GetWindowRect(parent, &parent_rect);
-    const int pw = parent_rect.right - parent_rect.left;
-    const int ph = parent_rect.bottom - parent_rect.top;
-    int screen_width = 0;
-    int screen_height = 0;
-    {
-        const window_dc dc = get_window_dc(window);
-        if (dc.get()) {
-            screen_width = GetDeviceCaps(dc.get(), HORZRES);
-            screen_height = GetDeviceCaps(dc.get(), VERTRES);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    // Twice at most: under per-monitor awareness a move to a screen of
+    // another scale resizes the window, which is then centred again.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT rect;
+        if (!GetWindowRect(window, &rect)) return;
+        RECT over;
+        RECT area;
+        if (parent && GetWindowRect(parent, &over) &&
+            GetMonitorInfoW(MonitorFromWindow(parent, MONITOR_DEFAULTTONEAREST), &info)) {
+            area = info.rcWork;
+        } else {
+            area = over = start_work_area();
         }
+        const int w = rect.right - rect.left;
+        const int h = rect.bottom - rect.top;
+        const int x = place(over.left, over.right, w, area.left, area.right);
+        const int y = place(over.top, over.bottom, h, area.top, area.bottom);
+        SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+        RECT moved;
+        if (!GetWindowRect(window, &moved) || (moved.right - moved.left == w && moved.bottom - moved.top == h)) return;
     }
-    int x = parent_rect.left + (pw - w) / 2;
-    if (x < 0) x = 0;
-    else if (x + w > screen_width) x = screen_width - w;
-    int y = parent_rect.top + (ph - h) / 2;
-    if (y < 0) y = 0;
-    else if (y + h > screen_height) y = screen_height - h;
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+}
+
+namespace {
+// The scale of the screen the dialog opened on where Windows tells it (10
+// 1607 and later); Windows 7 and 8.1 have one scale, the system's (0).
+void note_dialog_scale(HWND dialog) {
+    const HMODULE user = GetModuleHandleW(L"user32.dll");
+    typedef UINT(WINAPI * dpi_for_window_fn)(HWND);
+    const auto dpi_for_window = find_entry<dpi_for_window_fn>(user, "GetDpiForWindow");
+    dialog_dpi = dpi_for_window ? static_cast<int>(dpi_for_window(dialog)) : 0;
+    // The output box's font is the program's: when the scale changes, the
+    // system leaves it to the dialog (10 1703 and later).
+    typedef BOOL(WINAPI * control_scaling_fn)(HWND, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS,
+                                              DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS);
+    const auto control_scaling = find_entry<control_scaling_fn>(user, "SetDialogControlDpiChangeBehavior");
+    if (control_scaling)
+        control_scaling(GetDlgItem(dialog, IDC_OUTPUT), DCDC_DISABLE_FONT_UPDATE, DCDC_DISABLE_FONT_UPDATE);
+}
+}  // namespace
+
+void set_small_icon(HWND dialog) {
+    int size = GetSystemMetrics(SM_CXSMICON);
+    typedef int(WINAPI * metrics_for_dpi_fn)(int, UINT);
+    const auto metrics_for_dpi = find_entry<metrics_for_dpi_fn>(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
+    if (metrics_for_dpi && dialog_dpi > 0) size = metrics_for_dpi(SM_CXSMICON, static_cast<UINT>(dialog_dpi));
+    // The icon's own image of that size, not the big one shrunk.
+    HANDLE icon = LoadImageW(instance_handle, MAKEINTRESOURCEW(IDI_FARSPAN), IMAGE_ICON, size, size, 0);
+    HANDLE previous = reinterpret_cast<HANDLE>(SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+    if (previous && previous != icon) DestroyIcon(static_cast<HICON>(previous));
 }
 
 void build_system_menu(HWND dialog) {
@@ -85,6 +147,8 @@ void apply_language_texts(HWND dialog) {
 
 void set_up_main_dialog(HWND dialog) {
     center_window(dialog);
+    note_dialog_scale(dialog);
+    set_small_icon(dialog);
 
     for (const field_limit& limit : field_limits) {
         SendDlgItemMessageA(dialog, limit.field, EM_LIMITTEXT, limit.characters, 0);
@@ -121,4 +185,6 @@ void release_dialog_images(HWND dialog) {
     set_button_bitmap(dialog, IDC_DIAGRAM, nullptr);
     HICON big_icon = reinterpret_cast<HICON>(SendMessageA(dialog, WM_SETICON, ICON_BIG, 0));
     if (big_icon) DestroyIcon(big_icon);
+    HICON small_icon = reinterpret_cast<HICON>(SendMessageW(dialog, WM_SETICON, ICON_SMALL, 0));
+    if (small_icon) DestroyIcon(small_icon);
 }

@@ -9,8 +9,11 @@ void set_up_main_dialog(HWND dialog);
 void apply_language_texts(HWND dialog);
 // Reverts the window menu to the system's and appends the program's two items.
 void build_system_menu(HWND dialog);
-// Centres a window over its parent (or the desktop) and keeps it on the screen.
+// Centres a window over its parent, or on the work area of the screen the
+// program was started on when it has none, and keeps it in that work area.
 void center_window(HWND window);
+// The caption's small icon at the size for the dialog's scale.
+void set_small_icon(HWND dialog);
 // Shows the diagram of the current graphic size on the diagram button.
 void switch_diagram_bitmap(HWND dialog);
 // Frees the pictures and the big icon that the set-up gave the dialog.

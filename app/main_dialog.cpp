@@ -18,6 +18,7 @@ int language_flag = 1;
 int output_font_index = 1;
 int colour_scheme_flag = 0;
 int graphic_size_flag = 0;
+int dialog_dpi = 0;
 
 namespace {
 const COLORREF dialog_colour = 0x0078FAB4;       // light green
@@ -131,6 +132,19 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
             KillTimer(dialog, recalculation_timer_id);
             recalculate(dialog);
         }
+        return FALSE;
+    case WM_DPICHANGED:
+        // Moved to a screen of another scale (per-monitor awareness): the
+        // system rescales the template's font and controls; the suggested
+        // rectangle is taken, and the output box's font and the small icon,
+        // which are ours, are made again for the new scale.
+        dialog_dpi = HIWORD(wparam);
+        if (const RECT* suggested = reinterpret_cast<const RECT*>(lparam)) {
+            SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        set_output_font(dialog);
+        set_small_icon(dialog);
         return FALSE;
     case WM_CTLCOLOREDIT:
         if (!colour_scheme_flag) return FALSE;

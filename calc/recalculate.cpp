@@ -6,8 +6,13 @@
 #include "calc/curvature_report.h"
 #include "calc/text.h"
 #include "sysinfo/system_report_win32.h"
+#include "win32/scoped_handles.h"
 
 namespace {
+// The output box's font made at a scale other than the system's, kept while
+// the box shows it (stock fonts are never freed).
+gdi_object output_font_made;
+
 // An empty field is not read and counts as 0.
 int read_field(HWND dialog, int control_id) {
     if (GetWindowTextLengthA(GetDlgItem(dialog, control_id)) <= 0) return 0;
@@ -16,6 +21,27 @@ int read_field(HWND dialog, int control_id) {
     return static_cast<int>(GetDlgItemInt(dialog, control_id, nullptr, FALSE));
 }
 }  // namespace
+
+void set_output_font(HWND dialog) {
+    HGDIOBJ font = GetStockObject(output_font_stock_object(output_font_index));
+    gdi_object scaled;
+    int system_dpi = 0;
+    {
+        const window_dc screen = get_window_dc(nullptr);
+        if (screen.get()) system_dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    }
+    LOGFONTW face;
+    if (dialog_dpi > 0 && system_dpi > 0 && dialog_dpi != system_dpi &&
+        GetObjectW(font, sizeof face, &face) == sizeof face) {
+        face.lfHeight = MulDiv(face.lfHeight, dialog_dpi, system_dpi);
+        face.lfWidth = MulDiv(face.lfWidth, dialog_dpi, system_dpi);
+        scaled.reset(CreateFontIndirectW(&face));
+        if (scaled.valid()) font = scaled.get();
+    }
+    SendDlgItemMessageA(dialog, IDC_OUTPUT, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
+    // The box now holds the new font: the one made before is out of use.
+    output_font_made = std::move(scaled);
+}
 
 void read_inputs(HWND dialog, int& kilometres, int& metres, int& degrees, int& minutes) {
     kilometres = read_field(dialog, IDC_KILOMETRES);
@@ -42,8 +68,7 @@ void recalculate(HWND dialog) {
         compose_curvature_report(result, language_flag, report, sizeof report);
     }
 
-    HGDIOBJ font = GetStockObject(output_font_stock_object(output_font_index));
-    SendDlgItemMessageA(dialog, IDC_OUTPUT, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
+    set_output_font(dialog);
     SetDlgItemTextA(dialog, IDC_OUTPUT, report);
     ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), SW_SHOW);
 }

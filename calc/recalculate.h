@@ -8,3 +8,7 @@ void read_inputs(HWND dialog, int& kilometres, int& metres, int& degrees, int& m
 // Relabels the length label, composes the curvature or system report,
 // applies the output font and shows the output box.
 void recalculate(HWND dialog);
+
+// Gives the output box the stock font of the output font index, made again
+// at the dialog's scale when that is not the system's.
+void set_output_font(HWND dialog);

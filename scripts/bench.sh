@@ -5,8 +5,10 @@
 #  - last input change to the new report shown
 #  - system report rebuild against the floor: a do-nothing console program
 #    started and reaped as the report starts its tool (ratio), for this tree
-#    and for the tree before the quicker clock tool and report, built from
-#    git, in the same run; and a hidden console program's two start flags
+#    and for the trees before the quicker clock tool and report and before
+#    the program's own stack guard, built from git, in the same run; each
+#    tree's clock tool as a whole run against a do-nothing console program
+#    (ratio); and a hidden console program's two start flags
 #  - the clock tool's short answer against a 1 s measurement, ten runs
 #  - click to report with each clock tool stand-in (the 2 s cut-off, and a
 #    tool that exits while its child keeps the output open)
@@ -18,20 +20,27 @@ scripts/deps.sh
 scripts/build.sh native win64 >/dev/null
 env_dir=$root/build/bench-env
 
-# The report as it was before the quicker clock tool, built from git once.
+# Earlier trees, built from git once each: the report before the quicker
+# clock tool, and both programs before their own stack guard (libssp's,
+# seeded through the crypto provider).
+build_tree() {  # COMMIT DIR
+  local commit=$1 dir=$2
+  [ "$(cat "$dir/commit" 2>/dev/null)" != "$commit" ] || return 0
+  rm -rf "$dir"
+  mkdir -p "$dir/src"
+  git archive "$commit" | tar -x -C "$dir/src"
+  cmake -S "$dir/src" -B "$dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$dir/src/cmake/mingw-w64.cmake" >/dev/null
+  cmake --build "$dir/build" --target farspan tempomark >/dev/null
+  mkdir -p "$dir/bin"
+  cp "$dir/build/farspan.exe" "$dir/build/tempomark.exe" "$dir/bin/"
+  echo "$commit" >"$dir/commit"
+}
 before=abc485e65a7efe6ec26c7fedbad288d3dee112ec
 before_dir=$root/build/bench-before
-if [ "$(cat "$before_dir/commit" 2>/dev/null)" != "$before" ]; then
-  rm -rf "$before_dir"
-  mkdir -p "$before_dir/src"
-  git archive "$before" | tar -x -C "$before_dir/src"
-  cmake -S "$before_dir/src" -B "$before_dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$before_dir/src/cmake/mingw-w64.cmake" >/dev/null
-  cmake --build "$before_dir/build" --target farspan tempomark >/dev/null
-  mkdir -p "$before_dir/bin"
-  cp "$before_dir/build/farspan.exe" "$before_dir/build/tempomark.exe" "$before_dir/bin/"
-  echo "$before" >"$before_dir/commit"
-fi
+build_tree "$before" "$before_dir"
+libssp=b2f67535e4b648c045d4fb6bae56d09501baec6a
+build_tree "$libssp" "$root/build/bench-libssp"
 
 trap 'tests/e2e/env.sh stop "$env_dir" >/dev/null 2>&1 || true' EXIT
 
@@ -45,10 +54,16 @@ export LANG=C.UTF-8 LC_ALL=C.UTF-8
 tests/e2e/env.sh start "$env_dir" >/dev/null
 # Wine's output lines end in CR LF: the CR is stripped before sed and awk.
 run() { (cd build/win64 && "$root/tests/e2e/env.sh" run "$env_dir" "$@"); }
-echo "-- main dialog under Wine"
-run wine main_dialog_e2e.exe timing | tr -d '\r' | grep -E "start to first report|last input change" | sed 's/^/   /'
-echo "-- system report under Wine: RAM-Info click to report shown (before: ${before:0:7}; target: at most 2.5 x the floor)"
-run wine report_bench.exe 9 before ../bench-before/bin now . | tr -d '\r' | sed 's/^/   /'
+echo "-- main dialog under Wine, this tree and the libssp tree in turn"
+cp build/win64/minimal_dialog.exe build/bench-libssp/bin/
+for turn in 1 2; do
+  run wine main_dialog_e2e.exe timing | tr -d '\r' | grep -E "start to first report|last input change" | sed 's/^/   now:    /'
+  (cd build/bench-libssp/bin && "$root/tests/e2e/env.sh" run "$env_dir" wine "$root/build/win64/main_dialog_e2e.exe" timing) |
+    tr -d '\r' | grep -E "start to first report" | sed 's/^/   libssp: /'
+done
+echo "-- system report under Wine: RAM-Info click to report shown (before: ${before:0:7}; libssp: ${libssp:0:7};"
+echo "   target: at most 2.5 x the floor), and the clock tool's whole run"
+run wine report_bench.exe 9 before ../bench-before/bin libssp ../bench-libssp/bin now . | tr -d '\r' | sed 's/^/   /'
 echo "-- clock tool: short answer against a 1 s measurement, ten runs"
 worst=0
 for i in $(seq 1 10); do

@@ -4,10 +4,8 @@
 // RtlGenRandom, from advapi32 (loaded already; a known DLL).
 #include <ntsecapi.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <string>
-#include <vector>
+#include <cwchar>
 
 #include "calc/text.h"
 #include "sysinfo/frequency_answer.h"
@@ -143,82 +141,102 @@ owned_handle make_kill_job(DWORD& error) {
     return job;
 }
 
-// Whether `path` names a file (not a folder).
-bool is_file(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+// Appends `count` characters of `piece` to the `length` characters in
+// `path`; false, with `path` left as it was, when they would not fit
+// together with the terminating NUL. No path is ever cut short.
+bool append(wchar_t (&path)[tool_path_capacity], int& length, const wchar_t* piece, std::size_t count) {
+    if (count > static_cast<std::size_t>(tool_path_capacity - 1 - length)) return false;
+    for (std::size_t i = 0; i < count; ++i) path[length + i] = piece[i];
+    length += static_cast<int>(count);
+    path[length] = L'\0';
+    return true;
 }
 
-// A folder path from the system, or "" when it does not come whole.
-std::wstring system_folder(UINT (WINAPI* query)(LPWSTR, UINT)) {
-    wchar_t folder[MAX_PATH];
-    const UINT length = query(folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
+// Whether `path` names a file (not a folder).
+bool is_file(const wchar_t* path) {
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 // Only a full path ("C:\..." or "\\server\..."): a relative PATH entry
 // such as "." would lead back to the working folder.
-bool is_absolute(const std::wstring& folder) {
-    return (folder.size() >= 3 && folder[1] == L':' && (folder[2] == L'\\' || folder[2] == L'/')) ||
-           (folder.size() >= 2 && folder[0] == L'\\' && folder[1] == L'\\');
+bool is_absolute(const wchar_t* folder, int length) {
+    return (length >= 3 && folder[1] == L':' && (folder[2] == L'\\' || folder[2] == L'/')) ||
+           (length >= 2 && folder[0] == L'\\' && folder[1] == L'\\');
+}
+
+// Builds folder + file name in `path` (the folder's quotes dropped) and
+// says whether that is a file; only a full folder path is tried.
+bool in_folder(const wchar_t* folder, std::size_t folder_length, const wchar_t* file_name,
+               wchar_t (&path)[tool_path_capacity]) {
+    int length = 0;
+    path[0] = L'\0';
+    for (std::size_t i = 0; i < folder_length; ++i) {
+        if (folder[i] != L'"' && !append(path, length, &folder[i], 1)) return false;
+    }
+    if (!is_absolute(path, length)) return false;
+    if (path[length - 1] != L'\\' && path[length - 1] != L'/' && !append(path, length, L"\\", 1)) return false;
+    return append(path, length, file_name, std::wcslen(file_name)) && is_file(path);
 }
 
 }  // namespace
 
-std::wstring find_frequency_tool(const wchar_t* file_name) {
+bool find_frequency_tool(const wchar_t* file_name, wchar_t (&path)[tool_path_capacity]) {
     // Beside the program first, by the full path it was loaded from.
-    std::wstring self(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, &self[0], static_cast<DWORD>(self.size()));
-        if (length == 0) return std::wstring();
-        if (length < self.size()) {
-            self.resize(length);
-            break;
-        }
-        if (self.size() >= 32768) return std::wstring();
-        self.resize(self.size() * 2);
+    const DWORD loaded = GetModuleFileNameW(nullptr, path, tool_path_capacity);
+    if (loaded == 0 || loaded >= static_cast<DWORD>(tool_path_capacity)) {
+        path[0] = L'\0';
+        return false;
     }
-    const std::wstring beside = self.substr(0, self.find_last_of(L'\\') + 1) + file_name;
-    if (is_file(beside)) return beside;
+    const wchar_t* last_separator = std::wcsrchr(path, L'\\');
+    int length = last_separator ? static_cast<int>(last_separator - path) + 1 : 0;
+    path[length] = L'\0';
+    if (append(path, length, file_name, std::wcslen(file_name)) && is_file(path)) return true;
 
     // Then the standard search without the working folder: the system
     // folders, then each full path on PATH. Done here rather than left to
     // the system, which takes the working folder out only for a process-wide
     // environment variable that every child would inherit.
-    std::vector<std::wstring> folders = {system_folder(GetSystemDirectoryW), system_folder(GetWindowsDirectoryW)};
-    const DWORD path_size = GetEnvironmentVariableW(L"PATH", nullptr, 0);
-    std::wstring path(path_size, L'\0');
-    if (path_size > 0 && GetEnvironmentVariableW(L"PATH", &path[0], path_size) == path_size - 1) {
-        path.resize(path_size - 1);
-        std::size_t from = 0;
-        while (from <= path.size()) {
-            std::size_t end = path.find(L';', from);
-            if (end == std::wstring::npos) end = path.size();
-            std::wstring folder = path.substr(from, end - from);
-            folder.erase(std::remove(folder.begin(), folder.end(), L'"'), folder.end());
-            folders.push_back(folder);
+    UINT(WINAPI * const system_folders[])(LPWSTR, UINT) = {GetSystemDirectoryW, GetWindowsDirectoryW};
+    for (auto query : system_folders) {
+        wchar_t folder[MAX_PATH];
+        const UINT folder_length = query(folder, MAX_PATH);
+        if (folder_length > 0 && folder_length < MAX_PATH && in_folder(folder, folder_length, file_name, path))
+            return true;
+    }
+    // The longest value an environment variable can hold, with its NUL.
+    static wchar_t search_path[32767];
+    const DWORD path_length = GetEnvironmentVariableW(L"PATH", search_path, sizeof search_path / sizeof search_path[0]);
+    if (path_length > 0 && path_length < sizeof search_path / sizeof search_path[0]) {
+        for (DWORD from = 0; from <= path_length;) {
+            DWORD end = from;
+            while (end < path_length && search_path[end] != L';') ++end;
+            if (in_folder(search_path + from, end - from, file_name, path)) return true;
             from = end + 1;
         }
     }
-    for (std::wstring& folder : folders) {
-        if (!is_absolute(folder)) continue;
-        if (folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
-        if (is_file(folder + file_name)) return folder + file_name;
-    }
-    return std::wstring();
+    path[0] = L'\0';
+    return false;
 }
 
 namespace {
 
 // Creates the pipes and the job and starts the tool in it.
-bool start_frequency_tool(probe_state& probe, const std::wstring& application, const wchar_t* arguments) {
-    if (application.empty()) {
+bool start_frequency_tool(probe_state& probe, const wchar_t* application, const wchar_t* arguments) {
+    if (application == nullptr || application[0] == L'\0') {
         probe.start_error = ERROR_FILE_NOT_FOUND;
         return false;
     }
     // The full path names the program; the command line only tells it its
-    // arguments. CreateProcessW may write into the command line.
-    std::wstring command = L"\"" + application + L"\" " + arguments;
+    // arguments. CreateProcessW may write into the command line, which is
+    // at most 32,767 characters long.
+    static wchar_t command[tool_path_capacity];
+    int length = 0;
+    if (!append(command, length, L"\"", 1) || !append(command, length, application, std::wcslen(application)) ||
+        !append(command, length, L"\" ", 2) || !append(command, length, arguments, std::wcslen(arguments))) {
+        probe.start_error = ERROR_FILENAME_EXCED_RANGE;
+        return false;
+    }
     if (!make_output_pipe(probe) || !make_input_pipe(probe)) {
         probe.start_error = GetLastError();
         return false;
@@ -243,7 +261,7 @@ bool start_frequency_tool(probe_state& probe, const std::wstring& application, c
     probe.job = make_kill_job(probe.job_error);
     // Suspended until it is in the job, so nothing it starts can escape it.
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(application.c_str(), &command[0], nullptr, nullptr, TRUE,
+    if (!CreateProcessW(application, command, nullptr, nullptr, TRUE,
                         tool_start_flags | CREATE_SUSPENDED | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
                         &startup.StartupInfo, &process)) {
         probe.start_error = GetLastError();
@@ -362,7 +380,7 @@ void report_probe(const probe_state& probe, bool in_time, int result) {
 
 }  // namespace
 
-int run_frequency_tool(const std::wstring& application, const wchar_t* arguments, char* answer, int capacity) {
+int run_frequency_tool(const wchar_t* application, const wchar_t* arguments, char* answer, int capacity) {
     if (answer == nullptr || capacity <= 0 || arguments == nullptr) return 0;
     copy_text(answer, capacity, "");
     probe_state probe;
@@ -379,6 +397,10 @@ int run_frequency_tool(const std::wstring& application, const wchar_t* arguments
 
 int probe_cpu_frequency() {
     char answer[frequency_answer_size];
-    run_frequency_tool(find_frequency_tool(L"tempomark.exe"), L"kvmoralt", answer, sizeof answer);
+    // Where the tool lies, up to the longest path Windows has; static, as the
+    // command line built from it: the probe runs on the dialog's thread alone.
+    static wchar_t tool[tool_path_capacity];
+    find_frequency_tool(L"tempomark.exe", tool);
+    run_frequency_tool(tool, L"kvmoralt", answer, sizeof answer);
     return frequency_from_answer(answer);
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the picture files: RLE8 data decodes back to the drawn pixels, the
-headers carry the sizes the program expects, and the icon is one 48 x 48
-image of 24 bits. Usage: test_make_bitmaps.py (runs in a temporary folder)."""
+headers carry the sizes the program expects, and the icon holds every size
+the shell asks for in 32 bits with alpha. Usage: test_make_bitmaps.py (runs in a temporary folder)."""
 import os
 import random
 import struct
@@ -105,15 +105,39 @@ class Pictures(unittest.TestCase):
         self.assertGreater(red, 2 * blue)
 
     def test_icon(self):
+        """Every size the shell asks for, 32 bits with alpha: transparent
+        corners, an opaque middle and soft edges; 256 pixels as PNG."""
         with open(os.path.join(self.folder.name, "farspan.ico"), "rb") as f:
             blob = f.read()
         reserved, kind, count = struct.unpack_from("<HHH", blob, 0)
-        self.assertEqual((reserved, kind, count), (0, 1, 1))
-        width, height, _, _, planes, bits, size, offset = struct.unpack_from("<BBBBHHII", blob, 6)
-        self.assertEqual((width, height, planes, bits), (48, 48, 1, 24))
-        self.assertEqual(offset + size, len(blob))
-        header = struct.unpack_from("<IiiHH", blob, offset)
-        self.assertEqual(header, (40, 48, 96, 1, 24))
+        self.assertEqual((reserved, kind, count), (0, 1, 8))
+        sizes = []
+        end = 6 + 16 * count
+        for k in range(count):
+            width, height, _, _, planes, bits, size, offset = struct.unpack_from("<BBBBHHII", blob, 6 + 16 * k)
+            side = width or 256
+            sizes.append(side)
+            self.assertEqual((width, planes, bits), (height, 1, 32), side)
+            self.assertEqual(offset, end, side)  # images follow each other, none overlaps
+            end = offset + size
+            image = blob[offset:offset + size]
+            if side == 256:
+                self.assertEqual(image[:8], b"\x89PNG\r\n\x1a\n")
+                self.assertEqual(struct.unpack_from(">IIBB", image, 16), (256, 256, 8, 6))  # RGBA
+                continue
+            self.assertEqual(struct.unpack_from("<IiiHHI", image, 0), (40, side, 2 * side, 1, 32, 0))
+            alpha = [image[40 + 4 * i + 3] for i in range(side * side)]  # bottom row first
+            self.assertLess(max(alpha[0], alpha[-1]), 128, side)  # rounded corners
+            self.assertEqual(alpha[side * side // 2 + side // 2], 255, side)
+            self.assertTrue(any(0 < a < 255 for a in alpha), side)
+            # The AND mask, for readers without alpha: set exactly where nothing is drawn.
+            stride = ((side + 31) // 32) * 4
+            mask = image[40 + 4 * side * side:]
+            self.assertEqual(len(mask), stride * side, side)
+            masked = [bool(mask[(i // side) * stride + (i % side) // 8] & (0x80 >> (i % side % 8))) for i in range(side * side)]
+            self.assertEqual(masked, [a == 0 for a in alpha], side)
+        self.assertEqual(sizes, [16, 20, 24, 32, 40, 48, 64, 256])
+        self.assertEqual(end, len(blob))
 
     def test_same_output_on_every_run(self):
         with tempfile.TemporaryDirectory() as again:

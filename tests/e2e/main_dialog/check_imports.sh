@@ -2,11 +2,15 @@
 # The program must run on a bare Windows: it may import only system DLLs.
 # With SUBSYSTEM, its PE subsystem must be that one (2 windows, 3 console).
 # With MAP (the link map of the same link), it must also carry its hardening:
-# ASLR with high-entropy addresses and the relocations it needs, DEP, and
-# stack canaries (calls to the protector's failure routine in its code).
-#   check_imports.sh OBJDUMP PROGRAM [SUBSYSTEM [MAP]]
+# ASLR with high-entropy addresses and the relocations it needs, DEP,
+# terminal-server awareness, and stack canaries (calls to the protector's
+# failure routine in its code) whose guard is seeded without the CryptoAPI
+# provider; and no C++ exception runtime. With MAX_BYTES, the program is at
+# most that large. A windows program (SUBSYSTEM 2) also carries its manifest:
+# per-monitor DPI awareness and the supported Windows versions.
+#   check_imports.sh OBJDUMP PROGRAM [SUBSYSTEM [MAP [MAX_BYTES]]]
 set -u
-objdump=${1:?objdump}; program=${2:?program}; subsystem=${3:-}; map=${4:-}
+objdump=${1:?objdump}; program=${2:?program}; subsystem=${3:-}; map=${4:-}; max_bytes=${5:-}
 headers=$("$objdump" -p "$program")
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
 [ -n "$imports" ] || { echo "no imports found in $program"; exit 1; }
@@ -27,7 +31,7 @@ fi
 
 # DllCharacteristics: 0x20 high-entropy VA, 0x40 dynamic base, 0x100 NX.
 flags=$(awk '$1 == "DllCharacteristics" {print $2}' <<<"$headers")
-for bit in 20:HIGH_ENTROPY_VA 40:DYNAMIC_BASE 100:NX_COMPAT; do
+for bit in 20:HIGH_ENTROPY_VA 40:DYNAMIC_BASE 100:NX_COMPAT 8000:TERMINAL_SERVER_AWARE; do
   if [ -n "$flags" ] && (( (16#$flags & 16#${bit%%:*}) != 0 )); then
     echo "dll characteristics ${bit#*:}"
   else
@@ -53,5 +57,34 @@ if [ "$calls" -gt 0 ]; then
 else
   echo "NO STACK PROTECTOR: ${fail_at:+no call to __stack_chk_fail at 0x$fail_at}${fail_at:-__stack_chk_fail not linked}"
   status=1
+fi
+# The guard's seed: libssp's takes the CryptoAPI provider (rsaenh, crypt32,
+# bcrypt and user32 loaded at every start); the program brings its own.
+if grep -q 'libssp\.a(ssp\.o)' "$map" || grep -qE '^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+Crypt[A-Z]' <<<"$headers"; then
+  echo "CRYPTO PROVIDER at start: libssp's guard set-up or a CryptoAPI import"; status=1
+else
+  echo "stack guard seeded without the crypto provider"
+fi
+# The exception runtime comes with the demangler and winpthread.
+if runtime=$(grep -m1 -oE '__cxa_demangle|libwinpthread[^ )]*' "$map"); then
+  echo "C++ EXCEPTION RUNTIME linked: $runtime"; status=1
+fi
+if [ -n "$max_bytes" ]; then
+  size=$(stat -c %s "$program")
+  echo "size $size bytes (at most $max_bytes)"
+  [ "$size" -le "$max_bytes" ] || status=1
+fi
+if [ "$subsystem" = 2 ]; then
+  # Vista, 7, 8, 8.1 and 10 (which stands for 11 too).
+  for entry in '<dpiAwareness[^>]*>PerMonitorV2, PerMonitor<' '<dpiAware [^>]*>true<' \
+      e2011457-1546-43c5-a5fe-008deee3d3f0 35138b9a-5d96-4fbd-8e2d-a2440225f93a \
+      4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 1f676c76-80e1-4239-95bb-83d0f6d0da78 \
+      8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+    if LC_ALL=C grep -aqE "$entry" "$program"; then
+      echo "manifest: $entry"
+    else
+      echo "MANIFEST LACKS: $entry"; status=1
+    fi
+  done
 fi
 exit $status

@@ -16,6 +16,7 @@
 
 #include "app/about_box.h"
 #include "app/app_state.h"
+#include "app/dialog_setup.h"
 #include "app/main_dialog.h"
 #include "driver.h"
 #include "tooltips/tooltips.h"
@@ -510,6 +511,49 @@ void close_dialog(running_dialog& d, close_way way) {
     d.thread = nullptr;
 }
 
+LONG font_height(HGDIOBJ font) {
+    LOGFONTW face{};
+    return GetObjectW(font, sizeof face, &face) == sizeof face ? face.lfHeight : 0;
+}
+
+// Moved to a screen of another scale (sent as Windows sends it; Wine has one
+// scale for all screens): the dialog takes the suggested rectangle, and the
+// output box's stock font is made again at the new scale, also by the next
+// report; back at the system's scale the stock font returns and the made one is freed.
+void check_scale_change() {
+    HWND dialog = main_dialog_handle;
+    HDC screen = GetDC(nullptr);
+    const int system_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const int dpi = system_dpi == 144 ? 192 : 144;
+    RECT before;
+    GetWindowRect(dialog, &before);
+    RECT suggested{before.left + 40, before.top + 30, before.left + 40 + (before.right - before.left) * dpi / system_dpi,
+                   before.top + 30 + (before.bottom - before.top) * dpi / system_dpi};
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    RECT taken;
+    GetWindowRect(dialog, &taken);
+    if (!EqualRect(&taken, &suggested))
+        std::printf("  (at %d DPI the dialog is at %ld,%ld-%ld,%ld, suggested %ld,%ld-%ld,%ld)\n", dpi, taken.left,
+                    taken.top, taken.right, taken.bottom, suggested.left, suggested.top, suggested.right, suggested.bottom);
+    E2E_CHECK(EqualRect(&taken, &suggested));
+    HGDIOBJ made = nullptr;
+    for (int font : {ANSI_FIXED_FONT, DEFAULT_GUI_FONT}) {
+        made = reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0));
+        const LONG wanted = MulDiv(font_height(GetStockObject(font)), dpi, system_dpi);
+        if (font_height(made) != wanted)
+            std::printf("  (at %d DPI the output font is %ld high, wanted %ld)\n", dpi, font_height(made), wanted);
+        E2E_CHECK(font_height(made) == wanted && made != GetStockObject(font));
+        press(11);
+    }
+    for (int i = 0; i < 2; ++i) press(11);  // the index back at 1
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(system_dpi, system_dpi), reinterpret_cast<LPARAM>(&before));
+    GetWindowRect(dialog, &taken);
+    E2E_CHECK(EqualRect(&taken, &before));
+    E2E_CHECK(reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0)) == GetStockObject(ANSI_FIXED_FONT));
+    E2E_CHECK(GetObjectType(made) == 0);
+}
+
 // At the DPI this process runs at: every control lies inside the dialog's
 // client area, and every text the user reads fits its control in the
 // control's own font. The output box is left out: its stock fonts do not
@@ -654,7 +698,24 @@ int main(int argc, char** argv) {
         E2E_CHECK(output_font() == GetStockObject(step[1]));
     }
 
+    check_scale_change();
     check_web_links();
+
+    // A window wider than the screen, centred over an owner near the right
+    // edge, keeps its left edge, and so its caption, on the work area.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, work.right - 200, work.top + 100, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    HWND wide = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, work.right - work.left + 300, 100, owner,
+                                nullptr, nullptr, nullptr);
+    center_window(wide);
+    RECT placed{};
+    GetWindowRect(wide, &placed);
+    if (placed.left != work.left) std::printf("  (a window wider than the screen placed at x %ld)\n", placed.left);
+    E2E_CHECK(owner && wide && placed.left == work.left);
+    DestroyWindow(wide);
+    DestroyWindow(owner);
 
     // The window-menu commands 1 and 2 act, other system commands go on to the
     // default handling: a restore on a window that is not minimised changes nothing.
