@@ -159,7 +159,7 @@ int run_farspan(HINSTANCE instance) {
     gdi_object edit_brush_owner(CreateSolidBrush(edit_colour));
     dialog_brush = static_cast<HBRUSH>(dialog_brush_owner.get());
     edit_brush = static_cast<HBRUSH>(edit_brush_owner.get());
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN_DIALOG), nullptr, main_dialog_procedure, 0);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN_DIALOG), nullptr, main_dialog_procedure, 0);
     dialog_brush = nullptr;
     edit_brush = nullptr;
     return 0;

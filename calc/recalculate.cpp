@@ -6,6 +6,7 @@
 #include "calc/curvature_report.h"
 #include "calc/text.h"
 #include "sysinfo/system_report_win32.h"
+#include "win32/wide_text.h"
 
 namespace {
 // An empty field is not read and counts as 0.
@@ -32,7 +33,7 @@ void recalculate(HWND dialog) {
     copy_text(report, "\r\n ");
 
     const measure_mode mode = is_checked(dialog, IDC_DISTANCE) ? mode_distance : mode_height;
-    SetDlgItemTextA(dialog, IDC_LENGTH_LABEL, length_label_text(mode, language_flag));
+    SetDlgItemTextW(dialog, IDC_LENGTH_LABEL, wide<32>(length_label_text(mode, language_flag)));
 
     if (is_checked(dialog, IDC_RAMINFO)) {
         compose_system_report(report, sizeof report, language_flag);
@@ -44,6 +45,6 @@ void recalculate(HWND dialog) {
 
     HGDIOBJ font = GetStockObject(output_font_stock_object(output_font_index));
     SendDlgItemMessageA(dialog, IDC_OUTPUT, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
-    SetDlgItemTextA(dialog, IDC_OUTPUT, report);
+    SetDlgItemTextW(dialog, IDC_OUTPUT, wide<report_buffer_size>(report));
     ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), SW_SHOW);
 }
