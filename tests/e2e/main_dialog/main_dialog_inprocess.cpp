@@ -121,10 +121,14 @@ const template_control layout[] = {
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195,
      27, 11, 14},
     {1006, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 30, 44, 8},
-    {15, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 250, 10, 45, 10},
-    {16, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 310, 10, 55, 10},
+    {15, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 250, 10, 45, 10},
+    {16, "Button", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 310, 10, 55, 10},
+    {30, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 392, 8, 70, 14},
     {17, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 250, 30, 95, 10},
-    {1000, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 7, 48, 357, 232},
+    {1000, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 7, 48,
+     357, 232},
+    {27, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 30, 111, 70},
+    {26, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 110, 111, 170},
     {1, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 290, 50, 14},
     {10, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 78, 290, 50, 14},
     {11, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 149, 290, 50, 14},
@@ -132,9 +136,6 @@ const template_control layout[] = {
     {28, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 291, 290, 50, 14},
     {29, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 362, 290, 50, 14},
     {12, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 433, 290, 50, 14},
-    {30, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 392, 8, 70, 14},
-    {27, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 30, 111, 70},
-    {26, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 110, 111, 170},
 };
 
 // One control as the dialog resource describes it (extended template).
@@ -248,8 +249,6 @@ void check_layout() {
         if (t.id == 1000) style &= ~WS_VISIBLE;  // shown by the first report
         // An edit control turns its WS_BORDER into a client edge.
         if ((t.styles & WS_BORDER) && (ex_style & WS_EX_CLIENTEDGE)) style |= WS_BORDER;
-        // Checking one radio button of the group gives it the tab stop and takes it from the other.
-        if (t.id == 16) style |= WS_TABSTOP;
         if ((style & template_bits) != t.styles) {
             std::printf("  (control %d: style 0x%08lX, template 0x%08lX)\n", t.id, style & template_bits, t.styles);
         }
@@ -287,6 +286,25 @@ void check_layout() {
         child = GetWindow(child, GW_HWNDNEXT);
     }
     E2E_CHECK((GetWindowLongPtrA(control(1000), GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0);
+
+    // Tab runs along the layout, once round; of the two radios only the checked one is a stop.
+    E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    for (int checked_radio : {15, 16}) {
+        SendMessageA(control(checked_radio), BM_CLICK, 0, 0);
+        const int tab_order[] = {18, 20, 22, 24, checked_radio, 30, 17, 1000, 27, 26, 1, 10, 11, 13, 28, 29, 12, 18};
+        std::string walked;
+        HWND at = control(18);
+        for (int id : tab_order) {
+            walked += " " + std::to_string(GetDlgCtrlID(at));
+            E2E_CHECK(GetDlgCtrlID(at) == id);
+            at = GetNextDlgTabItem(dialog, at, FALSE);
+        }
+        std::printf("tab order with radio %d checked:%s\n", checked_radio, walked.c_str());
+    }
+    SendMessageA(control(15), BM_CLICK, 0, 0);
+    // The arrow keys keep to the two radios.
+    E2E_CHECK(GetNextDlgGroupItem(dialog, control(16), FALSE) == control(15));
+    E2E_CHECK(GetNextDlgGroupItem(dialog, control(15), TRUE) == control(16));
 }
 
 void check_web_links() {
@@ -394,7 +412,11 @@ LRESULT CALLBACK record_dialog_event(int code, WPARAM w, LPARAM l) {
             LOWORD(message->wParam) == 18 && HIWORD(message->wParam) == EN_CHANGE) {
             record('c');
         } else if (message->hwnd == control(1000) && message->message == WM_SETTEXT && message->lParam) {
-            record('t', reinterpret_cast<const char*>(message->lParam));
+            // The program sets its texts wide; the report is compared as 1252 bytes.
+            char text[4096] = "";
+            WideCharToMultiByte(1252, 0, reinterpret_cast<const wchar_t*>(message->lParam), -1, text, sizeof text - 1,
+                                nullptr, nullptr);
+            record('t', text);
         } else if (message->hwnd == control(1000) && message->message == WM_SHOWWINDOW) {
             record(message->wParam ? 's' : 'h');
         }
