@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_texts.h"
+#include "app/colour_scheme.h"
 #include "app/control_ids.h"
 
 namespace {
@@ -180,4 +181,40 @@ TEST(WebLinks, Addresses) {
     std::set<std::string> all;
     for (int i = 0; i < 6; ++i) all.insert(web_link_address(i));
     EXPECT_EQ(all.size(), 6u);
+}
+
+// The label before a field names it wrongly ("Kilometer and" for the metres);
+// every field, up-down control, the output box and both pictures get a name
+// of their own, the length ones by the measure mode, in both languages.
+TEST(AccessibleNames, EveryUnnamedControlInBothModesAndLanguages) {
+    const int named[] = {IDC_KILOMETRES, IDC_KILOMETRES_SPIN, IDC_METRES, IDC_METRES_SPIN, IDC_DEGREES,
+                         IDC_DEGREES_SPIN, IDC_MINUTES, IDC_MINUTES_SPIN, IDC_OUTPUT, IDC_DIAGRAM, IDC_PORTRAIT};
+    for (int german : {0, 1}) {
+        std::set<std::string> distinct;
+        for (int id : named) {
+            ASSERT_NE(accessible_name(id, 0, german), nullptr) << id;
+            distinct.insert(accessible_name(id, 0, german));
+            // Each up-down control is named as its field.
+            if (id == IDC_KILOMETRES_SPIN || id == IDC_METRES_SPIN || id == IDC_DEGREES_SPIN || id == IDC_MINUTES_SPIN)
+                EXPECT_STREQ(accessible_name(id, 1, german), accessible_name(id - 1, 1, german)) << id;
+        }
+        EXPECT_EQ(distinct.size(), 7u);
+    }
+    EXPECT_STREQ(accessible_name(IDC_KILOMETRES, 0, 1), "Höhe in Kilometern");
+    EXPECT_STREQ(accessible_name(IDC_KILOMETRES, 1, 1), "Entfernung in Kilometern");
+    EXPECT_STREQ(accessible_name(IDC_METRES, 1, 0), "Distance, metres added");
+    EXPECT_STREQ(accessible_name(IDC_DEGREES, 1, 0), "Angle in degrees");
+    EXPECT_STREQ(accessible_name(IDC_OUTPUT, 0, 1), "Ergebnisbericht");
+    // Controls whose own text names them keep it.
+    for (int id : {IDC_CLOSE, IDC_HEIGHT, IDC_RAMINFO, IDC_LENGTH_LABEL, 0}) EXPECT_EQ(accessible_name(id, 0, 1), nullptr);
+}
+
+// High Contrast wins over the colour scheme, and the scheme comes back when
+// it goes off; without the scheme the system's colours stay either way.
+TEST(ColourScheme, HighContrastWins) {
+    EXPECT_EQ(dialog_colours(0, 0).own, 0);
+    EXPECT_EQ(dialog_colours(0, 1).own, 0);
+    EXPECT_EQ(dialog_colours(1, 1).own, 0);
+    EXPECT_EQ(dialog_colours(1, 0).own, 1);
+    EXPECT_EQ(dialog_colours(1, 0).dialog_background, 0x0078FAB4u);  // light green, as on screen
 }
