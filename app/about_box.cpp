@@ -5,13 +5,14 @@
 
 #include "app/app_state.h"
 #include "app/app_texts.h"
+#include "win32/wide_text.h"
 
 namespace {
 // The shell may hand the address to an extension that needs COM on this
 // thread; it is set up for the call and taken down again if this call set it up.
 void open_with_shell(HWND dialog, const char* address) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    ShellExecuteA(dialog, nullptr, address, nullptr, nullptr, SW_SHOW);
+    ShellExecuteW(dialog, nullptr, wide<128>(address), nullptr, nullptr, SW_SHOW);
     if (SUCCEEDED(com)) CoUninitialize();
 }
 }  // namespace
@@ -23,7 +24,7 @@ void show_about_box(HWND dialog) {
     char title[about_title_size];
     compose_about_text(text, about_text_size, language_flag);
     compose_about_title(title, about_title_size, language_flag);
-    MessageBoxA(dialog, text, title, MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(dialog, wide<about_text_size>(text), wide<about_title_size>(title), MB_OK | MB_ICONINFORMATION);
 }
 
 void open_web_link(HWND dialog, int control_id) {

@@ -61,6 +61,28 @@ const char* control_text_for(int control_id, int german) {
     return nullptr;
 }
 
+const char* accessible_name(int control_id, int distance_mode, int german) {
+    switch (control_id) {
+    case IDC_KILOMETRES:
+    case IDC_KILOMETRES_SPIN:
+        if (distance_mode) return german ? "Entfernung in Kilometern" : "Distance in kilometres";
+        return german ? "Höhe in Kilometern" : "Height in kilometres";
+    case IDC_METRES:
+    case IDC_METRES_SPIN:
+        if (distance_mode) return german ? "Entfernung, dazu Meter" : "Distance, metres added";
+        return german ? "Höhe, dazu Meter" : "Height, metres added";
+    case IDC_DEGREES:
+    case IDC_DEGREES_SPIN: return german ? "Winkel in Grad" : "Angle in degrees";
+    case IDC_MINUTES:
+    case IDC_MINUTES_SPIN: return german ? "Winkel, dazu Minuten" : "Angle, minutes added";
+    case IDC_OUTPUT: return german ? "Ergebnisbericht" : "Report";
+    case IDC_DIAGRAM: return german ? "Dreieck-Grafik: Satz des Pythagoras (Wikipedia)"
+                                    : "Triangle diagram: Pythagorean theorem (Wikipedia)";
+    case IDC_PORTRAIT: return german ? "Bildnis des Pythagoras (Wikipedia)" : "Portrait of Pythagoras (Wikipedia)";
+    default: return nullptr;
+    }
+}
+
 const char* menu_print_text(int german) { return german ? "Drucken..." : "Print..."; }
 
 void compose_menu_about_text(char* out, int capacity, int german) {

@@ -32,6 +32,12 @@ void compose_about_title(char* out, int capacity, int german);
 // The whole About text; lines are separated by bare LF.
 void compose_about_text(char* out, int capacity, int german);
 
+// Name a screen reader gives the control, where its own text does not name
+// it: the fields by quantity and unit (the length field by the measure mode),
+// each up-down control as its field, the output box, the two pictures.
+// nullptr for every other control.
+const char* accessible_name(int control_id, int distance_mode, int german);
+
 // Index into the web address table for the WWW (29), portrait (26) or
 // diagram (27) button, English adding 3; -1 for any other control.
 int web_link_index(int control_id, int german);

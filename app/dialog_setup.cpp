@@ -6,6 +6,7 @@
 #include "app/app_texts.h"
 #include "app/control_ids.h"
 #include "win32/scoped_handles.h"
+#include "win32/wide_text.h"
 #include "calc/text.h"
 
 namespace {
@@ -131,16 +132,16 @@ void build_system_menu(HWND dialog) {
     if (!menu) return;
     char about[64];
     compose_menu_about_text(about, sizeof about, language_flag);
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, SC_FARSPAN_PRINT, menu_print_text(language_flag));
-    AppendMenuA(menu, MF_STRING, SC_FARSPAN_ABOUT, about);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, SC_FARSPAN_PRINT, wide<64>(menu_print_text(language_flag)));
+    AppendMenuW(menu, MF_STRING, SC_FARSPAN_ABOUT, wide<64>(about));
 }
 
 void apply_language_texts(HWND dialog) {
-    SendMessageA(dialog, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption_text(language_flag)));
+    SetWindowTextW(dialog, wide<64>(caption_text(language_flag)));
     for (int i = 0; i < language_text_count; ++i) {
         const control_text& row = language_texts[i];
-        SetDlgItemTextA(dialog, row.control_id, language_flag ? row.german : row.english);
+        SetDlgItemTextW(dialog, row.control_id, wide<64>(language_flag ? row.german : row.english));
     }
     build_system_menu(dialog);
 }

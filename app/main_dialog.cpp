@@ -1,9 +1,12 @@
 #include "app/main_dialog.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/about_box.h"
+#include "app/accessibility.h"
 #include "app/app_state.h"
+#include "app/colour_scheme.h"
 #include "app/control_ids.h"
 #include "app/dialog_setup.h"
 #include "win32/scoped_handles.h"
@@ -21,17 +24,52 @@ int graphic_size_flag = 0;
 int dialog_dpi = 0;
 
 namespace {
-const COLORREF dialog_colour = 0x0078FAB4;       // light green
-const COLORREF edit_colour = 0x00C84646;         // blue
-const COLORREF edit_text_colour = 0x00E6E6E6;    // light grey
-const COLORREF static_text_colour = 0x000A0AFA;  // red
-
 HBRUSH dialog_brush = nullptr;
 HBRUSH edit_brush = nullptr;
+int high_contrast = 0;
+
+int high_contrast_on() {
+    HIGHCONTRASTW setting = {};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
 
 void end_main_dialog(HWND dialog) {
     EndDialog(dialog, 0);
     remove_tooltips();
+}
+
+// The report, then word to screen readers that it changed.
+void report(HWND dialog) {
+    recalculate(dialog);
+    announce_report(dialog);
+}
+
+// Enter comes as the default button's command, Close's, just like a click on
+// Close; where the focus is tells them apart. Enter in a field brings the
+// report at once; in the output box, on the radios or on the check box it
+// does nothing; a click on Close, or Enter with the focus on it, closes.
+void on_close_or_enter(HWND dialog) {
+    HWND focus = GetFocus();
+    const int focused = focus && GetParent(focus) == dialog ? GetDlgCtrlID(focus) : 0;
+    switch (focused) {
+    case IDC_KILOMETRES:
+    case IDC_METRES:
+    case IDC_DEGREES:
+    case IDC_MINUTES:
+        KillTimer(dialog, recalculation_timer_id);
+        report(dialog);
+        break;
+    case IDC_OUTPUT:
+    case IDC_HEIGHT:
+    case IDC_DISTANCE:
+    case IDC_RAMINFO:
+        break;
+    default:
+        end_main_dialog(dialog);
+        break;
+    }
 }
 
 void print_output(HWND dialog) { print_output_box(dialog, GetDlgItem(dialog, IDC_OUTPUT), "Farspan"); }
@@ -39,18 +77,21 @@ void print_output(HWND dialog) { print_output_box(dialog, GetDlgItem(dialog, IDC
 void on_command(HWND dialog, int id, int code) {
     switch (id) {
     case IDC_CLOSE:
+        on_close_or_enter(dialog);
+        break;
     case IDCANCEL:
         end_main_dialog(dialog);
         break;
     case IDC_LANGUAGE:
         language_flag = 1 - language_flag;
         apply_language_texts(dialog);
-        recalculate(dialog);
+        report(dialog);
+        name_controls(dialog);
         break;
     case IDC_FONT:
         output_font_index = output_font_index + 1;
         if (output_font_index > 3) output_font_index = 0;
-        recalculate(dialog);
+        report(dialog);
         break;
     case IDC_ABOUT:
         show_about_box(dialog);
@@ -60,8 +101,11 @@ void on_command(HWND dialog, int id, int code) {
         break;
     case IDC_HEIGHT:
     case IDC_DISTANCE:
+        report(dialog);
+        name_controls(dialog);
+        break;
     case IDC_RAMINFO:
-        recalculate(dialog);
+        report(dialog);
         break;
     case IDC_KILOMETRES:
     case IDC_METRES:
@@ -108,6 +152,8 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
         main_dialog_handle = dialog;
         set_up_main_dialog(dialog);
         create_tooltips();
+        high_contrast = high_contrast_on();
+        name_controls(dialog);
         return TRUE;
     case WM_CLOSE:
         end_main_dialog(dialog);
@@ -116,6 +162,13 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
         // The pictures and the big icon belong to the program, not to the controls.
         KillTimer(dialog, recalculation_timer_id);
         release_dialog_images(dialog);
+        release_control_names(dialog);
+        return FALSE;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // High Contrast switched on or off: the colour scheme yields to it or comes back.
+        high_contrast = high_contrast_on();
+        InvalidateRect(dialog, nullptr, TRUE);
         return FALSE;
     case WM_NOTIFY:
         answer_tooltip_text(reinterpret_cast<NMHDR*>(lparam));
@@ -130,7 +183,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     case WM_TIMER:
         if (wparam == recalculation_timer_id) {
             KillTimer(dialog, recalculation_timer_id);
-            recalculate(dialog);
+            report(dialog);
         }
         return FALSE;
     case WM_DPICHANGED:
@@ -146,19 +199,23 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
         set_output_font(dialog);
         set_small_icon(dialog);
         return FALSE;
-    case WM_CTLCOLOREDIT:
-        if (!colour_scheme_flag) return FALSE;
-        SetTextColor(reinterpret_cast<HDC>(wparam), edit_text_colour);
+    case WM_CTLCOLOREDIT: {
+        const scheme_colours colours = dialog_colours(colour_scheme_flag, high_contrast);
+        if (!colours.own) return FALSE;
+        SetTextColor(reinterpret_cast<HDC>(wparam), colours.edit_text);
         SetBkMode(reinterpret_cast<HDC>(wparam), TRANSPARENT);
         return reinterpret_cast<INT_PTR>(edit_brush);
+    }
     case WM_CTLCOLORDLG:
-        if (!colour_scheme_flag) return FALSE;
+        if (!dialog_colours(colour_scheme_flag, high_contrast).own) return FALSE;
         return reinterpret_cast<INT_PTR>(dialog_brush);
-    case WM_CTLCOLORSTATIC:
-        if (!colour_scheme_flag) return FALSE;
-        SetTextColor(reinterpret_cast<HDC>(wparam), static_text_colour);
+    case WM_CTLCOLORSTATIC: {
+        const scheme_colours colours = dialog_colours(colour_scheme_flag, high_contrast);
+        if (!colours.own) return FALSE;
+        SetTextColor(reinterpret_cast<HDC>(wparam), colours.static_text);
         SetBkMode(reinterpret_cast<HDC>(wparam), TRANSPARENT);
         return reinterpret_cast<INT_PTR>(dialog_brush);
+    }
     default:
         return FALSE;
     }
@@ -169,11 +226,15 @@ int run_farspan(HINSTANCE instance) {
     InitCommonControls();
     // The 64-bit counter: the 32-bit one wraps after 49.7 days of uptime.
     program_start_seconds = GetTickCount64() / 1000;
-    gdi_object dialog_brush_owner(CreateSolidBrush(dialog_colour));
-    gdi_object edit_brush_owner(CreateSolidBrush(edit_colour));
+    const scheme_colours scheme = dialog_colours(1, 0);
+    gdi_object dialog_brush_owner(CreateSolidBrush(scheme.dialog_background));
+    gdi_object edit_brush_owner(CreateSolidBrush(scheme.edit_background));
     dialog_brush = static_cast<HBRUSH>(dialog_brush_owner.get());
     edit_brush = static_cast<HBRUSH>(edit_brush_owner.get());
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN_DIALOG), nullptr, main_dialog_procedure, 0);
+    // COM for the dialog's life: the annotation service and the shell's links need it.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN_DIALOG), nullptr, main_dialog_procedure, 0);
+    if (SUCCEEDED(com)) CoUninitialize();
     dialog_brush = nullptr;
     edit_brush = nullptr;
     return 0;

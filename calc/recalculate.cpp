@@ -7,6 +7,7 @@
 #include "calc/text.h"
 #include "sysinfo/system_report_win32.h"
 #include "win32/scoped_handles.h"
+#include "win32/wide_text.h"
 
 namespace {
 // The output box's font made at a scale other than the system's, kept while
@@ -58,7 +59,7 @@ void recalculate(HWND dialog) {
     copy_text(report, "\r\n ");
 
     const measure_mode mode = is_checked(dialog, IDC_DISTANCE) ? mode_distance : mode_height;
-    SetDlgItemTextA(dialog, IDC_LENGTH_LABEL, length_label_text(mode, language_flag));
+    SetDlgItemTextW(dialog, IDC_LENGTH_LABEL, wide<32>(length_label_text(mode, language_flag)));
 
     if (is_checked(dialog, IDC_RAMINFO)) {
         compose_system_report(report, sizeof report, language_flag);
@@ -69,6 +70,6 @@ void recalculate(HWND dialog) {
     }
 
     set_output_font(dialog);
-    SetDlgItemTextA(dialog, IDC_OUTPUT, report);
+    SetDlgItemTextW(dialog, IDC_OUTPUT, wide<report_buffer_size>(report));
     ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), SW_SHOW);
 }

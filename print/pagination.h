@@ -25,7 +25,7 @@ int compute_print_layout(int line_count, int text_height, int external_leading,
 // last page may be partly filled. 0 for a page past the end.
 int page_line_count(int page, int lines_per_page, int line_count);
 
-// Size in bytes of the one line buffer: room for characters per line plus a
+// Size in characters of the one line buffer: room for characters per line plus a
 // terminator, and never less than the 16-bit capacity word EM_GETLINE reads.
 int line_buffer_size(int chars_per_line);
 

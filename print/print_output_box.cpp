@@ -9,6 +9,7 @@
 #include "calc/text.h"
 #include "print/pagination.h"
 #include "print/print_job_win32.h"
+#include "win32/wide_text.h"
 
 namespace {
 
@@ -34,14 +35,15 @@ private:
 
 class line_buffer {
 public:
-    explicit line_buffer(int size) : data_(static_cast<char*>(std::calloc(static_cast<std::size_t>(size), 1))) {}
+    explicit line_buffer(int size)
+        : data_(static_cast<wchar_t*>(std::calloc(static_cast<std::size_t>(size), sizeof(wchar_t)))) {}
     ~line_buffer() { std::free(data_); }
     line_buffer(const line_buffer&) = delete;
     line_buffer& operator=(const line_buffer&) = delete;
-    char* get() const { return data_; }
+    wchar_t* get() const { return data_; }
 
 private:
-    char* data_;
+    wchar_t* data_;
 };
 
 struct page_job {
@@ -49,7 +51,7 @@ struct page_job {
     HWND box;
     print_layout layout;
     int line_count;
-    char* buffer;
+    wchar_t* buffer;  // line_buffer_size() characters
 };
 
 int send_one_page(int page, void* context) {
@@ -59,13 +61,14 @@ int send_one_page(int page, void* context) {
     const WORD capacity = line_request_capacity(job.layout.chars_per_line);
     for (int l = 0; l < lines; ++l) {
         const int index = page * job.layout.lines_per_page + l;
-        // EM_GETLINE reads the capacity from the buffer's first word and does not terminate.
+        // EM_GETLINE reads the capacity (in characters) from the buffer's
+        // first word and does not terminate. Wide, so no code page stands between.
         std::memcpy(job.buffer, &capacity, sizeof capacity);
-        LRESULT count = SendMessageA(job.box, EM_GETLINE, static_cast<WPARAM>(index),
+        LRESULT count = SendMessageW(job.box, EM_GETLINE, static_cast<WPARAM>(index),
                                      reinterpret_cast<LPARAM>(job.buffer));
         if (count < 0) count = 0;
         if (count > capacity) count = capacity;
-        TextOutA(job.dc, 0, l * job.layout.line_height, job.buffer, static_cast<int>(count));
+        TextOutW(job.dc, 0, l * job.layout.line_height, job.buffer, static_cast<int>(count));
     }
     return EndPage(job.dc) < 0 ? 0 : 1;
 }
@@ -96,10 +99,11 @@ int print_box_lines(HDC printer_dc, HWND output_box, const char* document_name,
     if (!buffer.get()) return 0;
     job.buffer = buffer.get();
 
-    DOCINFOA document = {};
+    const wide<64> name(document_name);
+    DOCINFOW document = {};
     document.cbSize = sizeof document;
-    document.lpszDocName = document_name;
-    if (StartDocA(printer_dc, &document) <= 0) return 0;
+    document.lpszDocName = name;
+    if (StartDocW(printer_dc, &document) <= 0) return 0;
 
     if (!send_page_sequence(job.layout.page_count, copies, collate, send_one_page, &job)) {
         // A refused page must not leave a half-built job waiting in the spooler.

@@ -5,6 +5,7 @@
 #include "sysinfo/ipv4_list_win32.h"
 #include "sysinfo/system_report.h"
 #include "win32/scoped_handles.h"
+#include "win32/wide_text.h"
 #include "sysinfo/windows_version_win32.h"
 
 namespace {
@@ -36,14 +37,25 @@ void read_memory(memory_status& memory) {
     memory.available_virtual = basic.dwAvailVirtual;
 }
 
-// A BIOS value as text; false when it is missing or does not fit.
-bool read_bios_value(HKEY key, const char* name, char (&value)[report_bios_value_size + 1]) {
-    DWORD size = report_bios_value_size;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS)
+// A BIOS value as text; false when it is missing or does not fit. A text
+// value comes as UTF-16 and holds up to report_bios_value_size characters; a
+// binary one is taken byte for byte, up to report_bios_value_size bytes.
+// Neither need end in a terminator.
+bool read_bios_value(HKEY key, const wchar_t* name, char (&value)[report_bios_value_size + 1]) {
+    wchar_t text[report_bios_value_size + 1];
+    DWORD type = 0;
+    DWORD size = report_bios_value_size * sizeof(wchar_t);
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
         return false;
-    // The value's bytes need not end in a terminator.
-    const DWORD room = report_bios_value_size;
-    value[size <= room ? size : room] = '\0';
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        text[size / sizeof(wchar_t)] = L'\0';
+        narrow_1252(text, value, report_bios_value_size + 1);
+        return true;
+    }
+    if (size > report_bios_value_size) return false;
+    const char* bytes = reinterpret_cast<const char*>(text);
+    for (DWORD i = 0; i < size; ++i) value[i] = bytes[i];
+    value[size] = '\0';
     return true;
 }
 
@@ -78,8 +90,8 @@ void compose_system_report(char* buffer, int capacity, int german) {
         const registry_key system_key =
             open_registry_key(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\SYSTEM", KEY_READ);
         if (system_key.valid()) {
-            if (read_bios_value(system_key.get(), "SystemBiosDate", system_bios)) facts.system_bios_date = system_bios;
-            if (read_bios_value(system_key.get(), "VideoBiosDate", video_bios)) facts.video_bios_date = video_bios;
+            if (read_bios_value(system_key.get(), L"SystemBiosDate", system_bios)) facts.system_bios_date = system_bios;
+            if (read_bios_value(system_key.get(), L"VideoBiosDate", video_bios)) facts.video_bios_date = video_bios;
         }
     }
 
@@ -88,17 +100,21 @@ void compose_system_report(char* buffer, int capacity, int german) {
                                                    &facts.minor_version, &facts.build_number);
     facts.windows_description = description;
 
-    // An unreadable name shows as empty.
+    // An unreadable name shows as empty. Read wide and narrowed to the
+    // report's 1252, so a name is right whatever the system's code page.
+    wchar_t name[report_name_size] = L"";
     char user[report_name_size] = "";
-    DWORD size = sizeof user;
-    if (!GetUserNameA(user, &size)) user[0] = '\0';
+    DWORD size = report_name_size;
+    if (GetUserNameW(name, &size)) narrow_1252(name, user, report_name_size);
     facts.user_name = user;
     char computer[report_name_size] = "";
-    size = sizeof computer;
-    if (!GetComputerNameA(computer, &size)) computer[0] = '\0';
+    size = report_name_size;
+    if (GetComputerNameW(name, &size)) narrow_1252(name, computer, report_name_size);
     facts.computer_name = computer;
     char printer[report_name_size] = "";
-    GetProfileStringA("windows", "device", "", printer, sizeof printer);
+    name[0] = L'\0';
+    GetProfileStringW(L"windows", L"device", L"", name, report_name_size);
+    narrow_1252(name, printer, report_name_size);
     facts.default_printer = printer;
 
     // The 64-bit counter: the 32-bit one wraps after 49.7 days.

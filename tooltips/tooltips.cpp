@@ -6,10 +6,11 @@
 
 #include "app/app_state.h"
 #include "tooltips/tooltip_texts.h"
+#include "win32/wide_text.h"
 
 // Common controls 6 expect the record with its lParam and reserved members.
-static_assert(sizeof(TOOLINFOA) == offsetof(TOOLINFOA, lpReserved) + sizeof(void*),
-              "TOOLINFOA must be the full version 6 record");
+static_assert(sizeof(TOOLINFOW) == offsetof(TOOLINFOW, lpReserved) + sizeof(void*),
+              "TOOLINFOW must be the full version 6 record");
 
 namespace {
 HWND tooltip_window = nullptr;
@@ -23,13 +24,14 @@ BOOL CALLBACK register_control_tool(HWND child, LPARAM) {
 
     // The tip text is asked for at show time, so a language switch needs no re-registering;
     // no subclassing: the hook below relays the mouse messages instead.
-    TOOLINFOA tool = {};
+    // Wide: the tooltip then asks with TTN_GETDISPINFOW and shows UTF-16.
+    TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = main_dialog_handle;
     tool.uId = reinterpret_cast<UINT_PTR>(child);
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(tooltip_window, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_window, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     return TRUE;
 }
 
@@ -54,7 +56,7 @@ LRESULT CALLBACK relay_mouse_message(int code, WPARAM removal, LPARAM message) {
 }
 
 int create_tooltips() {
-    tooltip_window = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
+    tooltip_window = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_dialog_handle,
                                      nullptr, instance_handle, nullptr);
     if (!tooltip_window) return 0;
@@ -66,11 +68,13 @@ int create_tooltips() {
 void answer_tooltip_text(NMHDR* header) {
     // Only our own tooltip may ask: any window can send the dialog a
     // WM_NOTIFY, and the answer is a pointer written into its record.
-    if (!header || header->code != TTN_GETDISPINFOA || !tooltip_window || header->hwndFrom != tooltip_window) return;
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    if (!header || header->code != TTN_GETDISPINFOW || !tooltip_window || header->hwndFrom != tooltip_window) return;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
     const char* text = tooltip_text(GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom)), language_flag);
-    // The tooltip copies the text when it shows it; the table's texts are constant.
-    if (text) info->lpszText = const_cast<char*>(text);
+    // The record's own 80 units hold the longest tip; the tooltip copies them.
+    if (!text) return;
+    widen_1252(text, info->szText, static_cast<int>(sizeof info->szText / sizeof info->szText[0]));
+    info->lpszText = info->szText;
 }
 
 void remove_tooltips() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_texts.h"
+#include "app/colour_scheme.h"
 #include "app/control_ids.h"
 
 namespace {
@@ -180,4 +181,30 @@ TEST(WebLinks, Addresses) {
     std::set<std::string> all;
     for (int i = 0; i < 6; ++i) all.insert(web_link_address(i));
     EXPECT_EQ(all.size(), 6u);
+}
+
+// The label before a field names it wrongly ("Kilometer and" for the metres):
+// each field gets a name of its own, its up-down control the same, the length
+// ones after the measure mode; a control whose own text names it keeps that.
+TEST(AccessibleNames, FieldsBySpinsAndMode) {
+    for (int german : {0, 1}) {
+        std::set<std::string> fields;
+        for (int id : {IDC_KILOMETRES, IDC_METRES, IDC_DEGREES, IDC_MINUTES}) {
+            fields.insert(accessible_name(id, 0, german));
+            EXPECT_STREQ(accessible_name(id + 1, 1, german), accessible_name(id, 1, german)) << id;
+        }
+        EXPECT_EQ(fields.size(), 4u);
+        EXPECT_STRNE(accessible_name(IDC_METRES, 0, german), accessible_name(IDC_METRES, 1, german));
+        EXPECT_EQ(accessible_name(IDC_CLOSE, 0, german), nullptr);
+    }
+}
+
+// High Contrast wins over the colour scheme, and the scheme comes back when
+// it goes off; without the scheme the system's colours stay either way.
+TEST(ColourScheme, HighContrastWins) {
+    EXPECT_EQ(dialog_colours(0, 0).own, 0);
+    EXPECT_EQ(dialog_colours(0, 1).own, 0);
+    EXPECT_EQ(dialog_colours(1, 1).own, 0);
+    EXPECT_EQ(dialog_colours(1, 0).own, 1);
+    EXPECT_EQ(dialog_colours(1, 0).dialog_background, 0x0078FAB4u);  // light green, as on screen
 }

@@ -3,10 +3,12 @@
 // tip in the other language after the language button, and no tip over the
 // output box and the labels.
 //   tooltips_app.exe FARSPAN_EXE de|en   (the language the program should start in)
+//   tooltips_app.exe FARSPAN_EXE code-page N   one German tip under ANSI code page N
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "driver.h"
@@ -51,7 +53,13 @@ std::string tip_over(const e2e::app& a, HWND tooltip, int control_id, unsigned w
     move_pointer(centre.x, centre.y);
     HWND tip = nullptr;
     e2e::wait_until([&] { return (tip = visible_tip(a)) != nullptr; }, wait_ms, 20);
-    if (tip) return e2e::text_of(tip);
+    if (tip) {  // read wide, compared as 1252: this driver's code page stays out of it
+        wchar_t wide[256] = L"";
+        char text[256] = "";
+        SendMessageW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(wide));
+        WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, wide, -1, text, sizeof text - 1, "#", nullptr);
+        return text;
+    }
     if (!tip_expected) return std::string();
     // Say what the tooltip saw, so a missing tip can be told from a lost pointer move.
     POINT cursor{};
@@ -115,6 +123,12 @@ int main(int argc, char** argv) {
     // One tooltip window, hidden or not, with at least every non-label control as a tool.
     process_window search{a.process.dwProcessId, TOOLTIPS_CLASSA, nullptr};
     EnumWindows(find_any_window, reinterpret_cast<LPARAM>(&search));
+    if (argc > 3) {  // code page N: one German tip, a Russian or Japanese user starting in English
+        E2E_CHECK(GetACP() == static_cast<UINT>(std::atoi(argv[3])));
+        e2e::click(e2e::item(a, 10));
+        E2E_CHECK_TEXT(tip_over(a, search.found, 15), "Hier für Höhe ankreuzen");
+        return e2e::stop_app(a) == 0 ? e2e::finish() : 1;
+    }
     E2E_CHECK(search.found != nullptr);
     int controls = 0;
     EnumChildWindows(a.dialog, count_working_controls, reinterpret_cast<LPARAM>(&controls));

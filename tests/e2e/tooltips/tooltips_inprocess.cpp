@@ -101,31 +101,35 @@ void post_mouse_messages(HWND dialog) {
     PostMessageA(dialog, WM_MOUSEMOVE, 0x20, marker);
 }
 
+// The answer as 1252 bytes, the table's own form; the program answers wide.
 std::string answer_for(HWND dialog, int control_id, UINT code, int language, HWND sender = nullptr) {
-    static char untouched[] = "untouched";
-    NMTTDISPINFOA info = {};
+    static wchar_t untouched[] = L"untouched";
+    NMTTDISPINFOW info = {};
     info.hdr.hwndFrom = sender ? sender : tooltip_of(dialog);
     info.hdr.idFrom = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, control_id));
     info.hdr.code = code;
     info.lpszText = untouched;
     language_flag = language;
-    SendMessageA(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    return info.lpszText ? info.lpszText : "<null>";
+    SendMessageW(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    if (!info.lpszText) return "<null>";
+    char text[256] = "";
+    WideCharToMultiByte(1252, 0, info.lpszText, -1, text, sizeof text - 1, nullptr, nullptr);
+    return text;
 }
 
 void check_answers(HWND dialog) {
-    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOA, 0), "Print Content of the Output Window");
-    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOA, 1), "Inhalt des Ausgabefensters ausdrucken");
-    E2E_CHECK_TEXT(answer_for(dialog, 19, TTN_GETDISPINFOA, 1), tooltip_text(18, 1));
-    E2E_CHECK_TEXT(answer_for(dialog, 15, TTN_GETDISPINFOA, 1), "Hier f\xFCr H\xF6he ankreuzen");
+    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOW, 0), "Print Content of the Output Window");
+    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOW, 1), "Inhalt des Ausgabefensters ausdrucken");
+    E2E_CHECK_TEXT(answer_for(dialog, 19, TTN_GETDISPINFOW, 1), tooltip_text(18, 1));
+    E2E_CHECK_TEXT(answer_for(dialog, 15, TTN_GETDISPINFOW, 1), "Hier f\xFCr H\xF6he ankreuzen");
     // No row: the notification stays as the tooltip sent it, so no tip shows.
-    E2E_CHECK_TEXT(answer_for(dialog, 1000, TTN_GETDISPINFOA, 0), "untouched");
-    E2E_CHECK_TEXT(answer_for(dialog, 1001, TTN_GETDISPINFOA, 1), "untouched");
-    // Other notifications are not answered.
-    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOW, 0), "untouched");
+    E2E_CHECK_TEXT(answer_for(dialog, 1000, TTN_GETDISPINFOW, 0), "untouched");
+    E2E_CHECK_TEXT(answer_for(dialog, 1001, TTN_GETDISPINFOW, 1), "untouched");
+    // Other notifications are not answered (the tooltip asks wide).
+    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOA, 0), "untouched");
     E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_SHOW, 0), "untouched");
     // Nor any window but the program's own tooltip.
-    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOA, 0, GetDlgItem(dialog, 13)), "untouched");
+    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOW, 0, GetDlgItem(dialog, 13)), "untouched");
     language_flag = 0;
 }
 

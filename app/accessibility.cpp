@@ -1,0 +1,86 @@
+#include "app/accessibility.h"
+
+#include <objbase.h>
+#include <oleacc.h>
+
+#include "app/app_state.h"
+#include "app/app_texts.h"
+#include "app/control_ids.h"
+#include "tooltips/tooltip_texts.h"
+#include "win32/scoped_handles.h"
+#include "win32/wide_text.h"
+
+namespace {
+// Defined here rather than taken from oleacc's import library, which the
+// program does not link: oleacc is loaded at run time from System32.
+const CLSID clsid_acc_prop_services = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+const IID iid_acc_prop_services = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+const GUID prop_name = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+const GUID prop_description = {0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
+// UI Automation's LiveSetting, which the annotation service carries as well.
+const GUID prop_live_setting = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+const int live_polite = 1;
+
+const int annotated[] = {IDC_KILOMETRES, IDC_KILOMETRES_SPIN, IDC_METRES,   IDC_METRES_SPIN, IDC_DEGREES,
+                         IDC_DEGREES_SPIN, IDC_MINUTES,     IDC_MINUTES_SPIN, IDC_OUTPUT,     IDC_HEIGHT,
+                         IDC_DISTANCE,   IDC_RAMINFO,     IDC_CLOSE,      IDC_LANGUAGE,    IDC_FONT,
+                         IDC_PRINT,      IDC_GRAPHIC,     IDC_WWW,        IDC_ABOUT,       IDC_COLOUR,
+                         IDC_DIAGRAM,    IDC_PORTRAIT};
+
+loaded_library oleacc_library;
+IAccPropServices* services = nullptr;
+
+// The annotation service from oleacc in System32, through the library's own
+// class factory: no registry look-up decides which file is loaded.
+IAccPropServices* annotation_service() {
+    if (services) return services;
+    if (!oleacc_library.get()) oleacc_library = load_system_library(L"oleacc.dll");
+    typedef HRESULT(WINAPI * get_class_fn)(REFCLSID, REFIID, void**);
+    const auto get_class = find_entry<get_class_fn>(oleacc_library.get(), "DllGetClassObject");
+    IClassFactory* factory = nullptr;
+    if (!get_class || FAILED(get_class(clsid_acc_prop_services, IID_IClassFactory, reinterpret_cast<void**>(&factory))))
+        return nullptr;
+    void* made = nullptr;
+    if (SUCCEEDED(factory->CreateInstance(nullptr, iid_acc_prop_services, &made)))
+        services = static_cast<IAccPropServices*>(made);
+    factory->Release();
+    return services;
+}
+
+void annotate(HWND control, const GUID& property, const char* text) {
+    if (!text) return;
+    services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property, wide<96>(text));
+}
+}  // namespace
+
+void name_controls(HWND dialog) {
+    const int distance = is_checked(dialog, IDC_DISTANCE) ? 1 : 0;
+    // Pictures and up-down controls show no text of their own: their window
+    // text is their name, which every accessibility layer reads.
+    for (int id : {IDC_KILOMETRES_SPIN, IDC_METRES_SPIN, IDC_DEGREES_SPIN, IDC_MINUTES_SPIN, IDC_DIAGRAM, IDC_PORTRAIT})
+        SetDlgItemTextW(dialog, id, wide<96>(accessible_name(id, distance, language_flag)));
+    // The fields and the output box would take the label before them.
+    if (!annotation_service()) return;
+    for (int id : annotated) {
+        HWND control = GetDlgItem(dialog, id);
+        annotate(control, prop_name, accessible_name(id, distance, language_flag));
+        annotate(control, prop_description, tooltip_text(id, language_flag));
+    }
+    VARIANT polite = {};
+    polite.vt = VT_I4;
+    polite.lVal = live_polite;
+    services->SetHwndProp(GetDlgItem(dialog, IDC_OUTPUT), OBJID_CLIENT, CHILDID_SELF, prop_live_setting, polite);
+}
+
+void announce_report(HWND dialog) {
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, GetDlgItem(dialog, IDC_OUTPUT), OBJID_CLIENT, CHILDID_SELF);
+}
+
+void release_control_names(HWND dialog) {
+    if (!services) return;
+    const MSAAPROPID properties[] = {prop_name, prop_description, prop_live_setting};
+    for (int id : annotated)
+        services->ClearHwndProps(GetDlgItem(dialog, id), OBJID_CLIENT, CHILDID_SELF, properties, 3);
+    services->Release();
+    services = nullptr;
+}
