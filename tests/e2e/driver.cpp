@@ -169,21 +169,27 @@ int stop_app(app& a, unsigned timeout_ms) {
 HWND item(const app& a, int control_id) { return GetDlgItem(a.dialog, control_id); }
 
 std::string text_of(HWND window) {
+    // Read wide and narrowed to 1252 ('#' for what 1252 lacks), so the texts
+    // compare alike whatever this driver's own ANSI code page is.
     // The length and the text are two messages: the program may set a longer
     // text in between (a pending recalculation firing), so leave room and read
     // again whenever the buffer came back full, which means it was cut short.
     const std::size_t room = 1024;
-    std::string text;
+    std::wstring text;
     for (int attempt = 0; attempt < 8; ++attempt) {
-        const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+        const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
         const std::size_t size = static_cast<std::size_t>(length > 0 ? length : 0) + 1 + room;
-        text.assign(size, '\0');
-        const LRESULT got = SendMessageA(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(&text[0]));
+        text.assign(size, L'\0');
+        const LRESULT got = SendMessageW(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(&text[0]));
         const std::size_t n = got > 0 ? static_cast<std::size_t>(got) : 0;
         text.resize(n);
         if (n + 1 < size) break;
     }
-    return text;
+    std::string bytes(text.size(), '\0');
+    if (!text.empty())
+        WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), &bytes[0],
+                            static_cast<int>(bytes.size()), "#", nullptr);
+    return bytes;
 }
 
 std::string class_of(HWND window) {

@@ -29,20 +29,7 @@ namespace {
 
 const char* program = "farspan.exe";
 
-// A window's text read through the wide call, as 1252 bytes ('#' for what
-// 1252 lacks): this driver's own code page stays out of it.
-std::string wide_text_of(HWND window) {
-    static wchar_t text[8192];
-    static char bytes[8192];
-    text[0] = L'\0';
-    SendMessageW(window, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(text));
-    WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, text, -1, bytes, sizeof bytes - 1, "#", nullptr);
-    return bytes;
-}
-
-std::string text_of_control(const app& a, int id) {
-    return id == 0 ? wide_text_of(a.dialog) : wide_text_of(item(a, id));
-}
+std::string text_of_control(const app& a, int id) { return id == 0 ? text_of(a.dialog) : text_of(item(a, id)); }
 
 void check_language(const app& a, bool german, const char* when) {
     for (const expected_control_text& t : expected_texts) {
@@ -117,26 +104,24 @@ void settle(const app& a) {
 
 struct static_search {
     std::string longest;
-    std::string (*read)(HWND);
 };
 
 BOOL CALLBACK collect_static(HWND child, LPARAM param) {
     auto* search = reinterpret_cast<static_search*>(param);
     if (lstrcmpiA(class_of(child).c_str(), "Static") == 0) {
-        const std::string text = search->read(child);
+        const std::string text = text_of(child);
         if (text.size() > search->longest.size()) search->longest = text;
     }
     return TRUE;
 }
 
 // Opens a message box by `open`, returns its caption and text, and closes it.
-bool read_message_box(const app& a, void (*open)(const app&), std::string& caption, std::string& text,
-                      std::string (*read)(HWND) = text_of) {
+bool read_message_box(const app& a, void (*open)(const app&), std::string& caption, std::string& text) {
     open(a);
     HWND box = wait_process_window(a.process.dwProcessId, "#32770", a.dialog, 5000);
     if (!box) return false;
-    caption = read(box);
-    static_search search{"", read};
+    caption = text_of(box);
+    static_search search;
     EnumChildWindows(box, collect_static, reinterpret_cast<LPARAM>(&search));
     text = search.longest;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -156,11 +141,11 @@ int first_report(bool german, unsigned code_page) {
     if (!start_app(a, program)) return finish() + 1;
     E2E_CHECK(wait_output_shown(a, 5000));
     if (code_page) click(item(a, 10));
-    E2E_CHECK_TEXT(wide_text_of(item(a, 1000)), german ? german_start_report : english_start_report);
+    E2E_CHECK_TEXT(output_text(a), german ? german_start_report : english_start_report);
     check_language(a, german, "at start");
-    E2E_CHECK_TEXT(wide_text_of(item(a, 1001)), german ? "Höhe:" : "Height:");
+    E2E_CHECK_TEXT(text_of(item(a, 1001)), german ? "Höhe:" : "Height:");
     std::string caption, about;
-    if (code_page) E2E_CHECK(read_message_box(a, open_about_by_button, caption, about, wide_text_of));
+    if (code_page) E2E_CHECK(read_message_box(a, open_about_by_button, caption, about));
     if (code_page) E2E_CHECK(about.find("Es könnte") != std::string::npos);
     E2E_CHECK(checked(item(a, 15)));
     E2E_CHECK(!checked(item(a, 16)));

@@ -53,13 +53,7 @@ std::string tip_over(const e2e::app& a, HWND tooltip, int control_id, unsigned w
     move_pointer(centre.x, centre.y);
     HWND tip = nullptr;
     e2e::wait_until([&] { return (tip = visible_tip(a)) != nullptr; }, wait_ms, 20);
-    if (tip) {  // read wide, compared as 1252: this driver's code page stays out of it
-        wchar_t wide[256] = L"";
-        char text[256] = "";
-        SendMessageW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(wide));
-        WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, wide, -1, text, sizeof text - 1, "#", nullptr);
-        return text;
-    }
+    if (tip) return e2e::text_of(tip);
     if (!tip_expected) return std::string();
     // Say what the tooltip saw, so a missing tip can be told from a lost pointer move.
     POINT cursor{};
