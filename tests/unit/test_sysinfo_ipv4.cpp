@@ -76,7 +76,8 @@ TEST(Ipv4Section, DottedOrderFromNetworkByteOrder) {
     // 192.x.x.1 in memory as the platform holds it: 192 at the lowest address.
     EXPECT_EQ(section({{{192, 168, 178, 1}}, {{255, 0, 255, 254}}}, 0),
               "\r\n\r\n IPv4-Addresses: 192.168.178.1, 255.0.255.254");
-    EXPECT_EQ(section({{{10, 0, 0, 0}}, {{0, 1, 2, 3}}}, 0), "\r\n\r\n IPv4-Addresses: 10.0.0.0, 0.1.2.3");
+    EXPECT_EQ(section({{{10, 0, 0, 0}}, {{0, 1, 0, 0}}, {{0, 0, 2, 0}}, {{0, 0, 0, 3}}}, 0),
+              "\r\n\r\n IPv4-Addresses: 10.0.0.0, 0.1.0.0, 0.0.2.0, 0.0.0.3");  // only 0.0.0.0 is skipped
 }
 
 TEST(Ipv4Section, EntryCountNeverReadsBeyondTheTable) {
