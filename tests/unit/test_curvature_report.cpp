@@ -298,6 +298,9 @@ TEST(CurvatureReport, SmallBufferIsCutNotOverrun) {
         EXPECT_EQ(std::string(buffer), whole.substr(0, capacity - 1)) << capacity;
         EXPECT_EQ(buffer[capacity], '#') << capacity;
     }
+    char none = '#';  // no room, not even for a terminator: not read, not written
+    compose_curvature_report(r, 0, &none, 0);
+    EXPECT_EQ(none, '#');
 }
 
 namespace {
