@@ -182,6 +182,10 @@ TEST(FrequencyAnswer, DeadlineHoldsWhateverTheToolDoes) {
     late.ms_per_read = 1200;  // answer read at 1200 ms, end at 2400 ms
     EXPECT_EQ(read_answer_chunks(answer, sizeof answer, 60, {read_scripted, pipe_clock, &late}, 2000), 0);
     EXPECT_EQ(std::string(answer), "");
+    scripted_pipe at_deadline;  // the end seen at 2000 ms on the dot is late too
+    at_deadline.writes = {"2525\r\n"};
+    at_deadline.ms_per_read = 1000;
+    EXPECT_EQ(read_answer_chunks(answer, sizeof answer, 60, {read_scripted, pipe_clock, &at_deadline}, 2000), 0);
 }
 
 TEST(FrequencyAnswer, HugeNumbersClampInsteadOfOverflowing) {

@@ -272,6 +272,7 @@ TEST(SystemReportUptime, DaysPartAndAlignment) {
     EXPECT_EQ(after_label(lines, "Program Uptime: "), "30 Tage  0 Stunden  0 Minuten  0 Sekunden ");
     // Two digits from ten Windows days on: a one-digit program count gets a blank.
     EXPECT_EQ(after_label(uptimes(10 * day * 1000, day, 0), "Program Uptime: "), " 9 Days  0 Hours  0 Minutes  0 Seconds ");
+    EXPECT_EQ(after_label(uptimes(20 * day * 1000, 10 * day, 0), "Program Uptime: "), "10 Days  0 Hours  0 Minutes  0 Seconds ");
     EXPECT_EQ(after_label(uptimes(9 * day * 1000, 0, 0), "Program Uptime: "), "9 Days  0 Hours  0 Minutes  0 Seconds ");
     // Three-digit days widen the line (columns only hold below 100 days).
     lines = uptimes(123 * day * 1000, 123 * day, 0);
