@@ -53,10 +53,9 @@ const control_text language_texts[] = {
 const int language_text_count = static_cast<int>(sizeof language_texts / sizeof language_texts[0]);
 
 const char* control_text_for(int control_id, int german) {
-    for (int i = 0; i < language_text_count; ++i) {
-        if (language_texts[i].control_id == control_id) {
-            return german ? language_texts[i].german : language_texts[i].english;
-        }
+    // Over the table itself, so no index can leave it.
+    for (const control_text& row : language_texts) {
+        if (row.control_id == control_id) return german ? row.german : row.english;
     }
     return nullptr;
 }

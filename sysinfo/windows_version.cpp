@@ -120,11 +120,12 @@ int describe_windows_version_from(const version_queries& q, char* description, i
     const bool bitness = v_major > 5 || (v_major == 5 && v_minor > 0);
     append_text(description, capacity, bitness ? " (64Bit Windows Version) " : " ");
 
-    const int csd_length = bounded_length(q.csd_version, static_cast<int>(sizeof q.csd_version));
+    // Only a text shorter than the piece's room is shown, so no more of the
+    // field than that room is ever read.
+    char service_pack[48] = {};
+    const int csd_length = bounded_length(q.csd_version, static_cast<int>(sizeof service_pack));
     if (count != 0 && csd_length > 8 && csd_length <= 47) {
-        char service_pack[48];
         for (int i = 0; i < csd_length; ++i) service_pack[i] = q.csd_version[i];
-        service_pack[csd_length] = '\0';
         append_text(description, capacity, service_pack);
     }
     return count;

@@ -59,6 +59,7 @@ TEST(ControlTexts, BothLanguagesInOrder) {
     EXPECT_STREQ(control_text_for(IDC_HEIGHT, 1), "H\xF6he");
     EXPECT_STREQ(control_text_for(IDC_GRAPHIC, 0), "Grafic <->");
     EXPECT_STREQ(control_text_for(IDC_RAMINFO, 0), "Extra: Show RAM-Info");
+    EXPECT_STREQ(control_text_for(IDC_CLOSE, 1), "Beenden");  // the first row
     EXPECT_STREQ(control_text_for(IDC_UNIT_DEGREES, 1), "Grad und");
     // The language button names the other language.
     EXPECT_STREQ(control_text_for(IDC_LANGUAGE, 1), "English");
@@ -165,6 +166,7 @@ TEST(WebLinks, IndexForEveryButtonAndLanguage) {
     EXPECT_EQ(web_link_index(IDC_GRAPHIC, 0), -1);
     EXPECT_EQ(web_link_address(-1), nullptr);
     EXPECT_EQ(web_link_address(6), nullptr);
+    EXPECT_EQ(web_link_address(7), nullptr);
 }
 
 TEST(WebLinks, Addresses) {

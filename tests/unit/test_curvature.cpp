@@ -112,6 +112,11 @@ TEST(Curvature, ExactAnswerWhereThePassesMissIt) {
         {10, 0, 2, 11, "188.923", "189.060", true, false, false},   // off by 38 m: exact block, no warning
         {85, 0, 7, 0, "519.950", "523.854", true, false, false},    // off by under a metre
         {0, 100, 0, 30, "10.474", "10.474", false, false, false},   // tower: settled
+        // A hair (2e-5 of the bound) each side of 0.5 m and of 50 m off.
+        {360, 518, 14, 26, "1060.514", "1095.077", false, false, false},
+        {34, 378, 4, 28, "330.526", "331.533", true, false, false},
+        {311, 508, 12, 17, "1042.204", "1066.621", true, false, false},
+        {380, 254, 13, 32, "1151.460", "1184.344", true, true, false},
     };
     for (const row& w : rows) {
         const curvature_result r = compute_curvature(w.kilometres, w.metres, w.degrees, w.minutes, mode_height);
@@ -183,6 +188,11 @@ TEST(Curvature, InputClamps) {
     EXPECT_EQ(compute_curvature(99999, 5000, 45, 0, mode_height).length, 100000.0);
     // Values a field yields for text it cannot read as unsigned: clamped, never NaN.
     EXPECT_EQ(compute_curvature(-5, 0, -3, 0, mode_height).length, 0.001);
+    // The whole-number clamps act before the parts join.
+    EXPECT_EQ(compute_curvature(-1, 500, -1, 30, mode_height).length, 0.5);
+    EXPECT_EQ(compute_curvature(-1, 500, -1, 30, mode_height).angle, 0.5);
+    EXPECT_EQ(compute_curvature(100000, -500, 91, -30, mode_height).length, 99998.5);
+    EXPECT_EQ(compute_curvature(100000, -500, 91, -30, mode_height).angle, 89.5);
     EXPECT_EQ(compute_curvature(-5, 0, -3, 0, mode_height).angle, 0.01);
     EXPECT_EQ(compute_curvature(1, -1500, 10, -900, mode_distance).length, 0.001);
     EXPECT_EQ(compute_curvature(1, -1500, 10, -900, mode_distance).angle, 0.01);
@@ -232,6 +242,12 @@ TEST(Curvature, SineWithinOneUnitOfTheLastPlace) {
     }
     EXPECT_EQ(sine_first_quadrant(0.0), 0.0);
     EXPECT_EQ(sine_first_quadrant(1.5707963267948966), 1.0);
+    // The last millionth below pi/2 has a branch of its own.
+    for (double below : {1e-15, 1e-12, 1e-9, 3e-7, 9.9e-7}) {
+        const double x = 1.5707963267948966 - below, exact = std::sin(x);
+        EXPECT_LE(std::fabs(sine_first_quadrant(x) - exact), std::nextafter(exact, 2.0) - exact) << below;
+        EXPECT_LE(sine_first_quadrant(x), 1.0) << below;
+    }
     EXPECT_EQ(sine_first_quadrant(1e-10), 1e-10);
     EXPECT_NEAR(sine_first_quadrant(0.5235987755982988), 0.5, 1e-16);  // 30 degrees
 }

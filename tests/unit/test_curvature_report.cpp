@@ -216,6 +216,20 @@ TEST(CurvatureReport, UnsettledAboveHorizonHasNoNegativeHeightRow) {
     EXPECT_TRUE(contains(text, " km Distance 101.558 km \r\n\r\n Distance along the Tangent Plane:"));
     EXPECT_FALSE(contains(text, "negative"));
     EXPECT_FALSE(contains(text, "Difference"));
+    // The corrected row needs a curved ground distance above 0.01 km and below 1e9 km.
+    const struct { double ground; const char* figure; } rows[] = {
+        {0.01, nullptr}, {0.0099950, nullptr}, {0.0100050, "0.010"}, {1.25, "1.250"},
+        {0.9995e9, "999500000.000"}, {1e9, nullptr}, {1.0005e9, nullptr}};
+    for (const auto& row : rows) {
+        curvature_result r = compute_curvature(100, 0, 5, 0, mode_height);
+        r.curved.ground_distance = row.ground;
+        r.check_hidden = 0.25;
+        char buffer[report_buffer_size];
+        compose_curvature_report(r, 0, buffer, report_buffer_size);
+        EXPECT_EQ(contains(buffer, row.figure ? std::string("amounts correctly \r\n at ") + row.figure +
+                                                    " km Distance 0.250 km " : "amounts"), row.figure != nullptr)
+            << row.ground;
+    }
 }
 
 TEST(CurvatureReport, ClosingSectionBoundary) {
@@ -284,6 +298,9 @@ TEST(CurvatureReport, SmallBufferIsCutNotOverrun) {
         EXPECT_EQ(std::string(buffer), whole.substr(0, capacity - 1)) << capacity;
         EXPECT_EQ(buffer[capacity], '#') << capacity;
     }
+    char none = '#';  // no room, not even for a terminator: not read, not written
+    compose_curvature_report(r, 0, &none, 0);
+    EXPECT_EQ(none, '#');
 }
 
 namespace {

@@ -72,6 +72,7 @@ TEST(FormatFixed, RoundingThresholdAndNudge) {
     EXPECT_EQ(fixed(5.12348, 0, 0, 3), "5.123");
     // Carry through every decimal into the integer part.
     EXPECT_EQ(fixed(9.9999, 0, 0, 3), "10.000");
+    EXPECT_EQ(fixed(9.999, 0, 0, 3), "9.999");
     EXPECT_EQ(fixed(2147483639.9999, 0, 0, 3), "2147483640.000");
     EXPECT_EQ(fixed(0.0, 0, 0, 3), "0.000");
 }
@@ -114,11 +115,15 @@ TEST(FormatFixed, StaysInsideItsCapacity) {
     out[0] = '#';
     format_fixed(85.0, out, 0, 10, 1, 3);
     EXPECT_EQ(out[0], '#');
+    format_fixed(85.0, out, 1, 10, 1, 3);  // room for the terminator only
+    EXPECT_EQ(out[0], '\0');
+    format_fixed(85.0, nullptr, 11, 10, 1, 3);
 }
 
 TEST(SafeSqrt, GuardsTinyAndNegativeArguments) {
     EXPECT_EQ(safe_sqrt(-4.0), 0.0);
     EXPECT_EQ(safe_sqrt(1e-36), 0.0);
+    EXPECT_EQ(safe_sqrt(9.995e-36), 0.0);
     EXPECT_EQ(safe_sqrt(-1e-300), 0.0);
     EXPECT_EQ(safe_sqrt(4.0), 2.0);
     EXPECT_EQ(safe_sqrt(0.0), 0.0);

@@ -53,6 +53,7 @@ TEST(PrintLayout, FontTooLargeForThePageIsAFailureNotADivisionByZero) {
     EXPECT_EQ(compute_print_layout(10, a4_height + 1, 0, 30, a4_width, a4_height, &layout), 0);
     EXPECT_EQ(layout.lines_per_page, 0);
     EXPECT_EQ(layout.page_count, 0);
+    EXPECT_EQ(layout.line_height, 0);
     // The external leading alone pushes the line past the page.
     EXPECT_EQ(compute_print_layout(10, a4_height, 1, 30, a4_width, a4_height, &layout), 0);
     // Not one character fits the page width.
@@ -73,6 +74,11 @@ TEST(PrintLayout, NonsenseMetricsAreRefused) {
     EXPECT_EQ(compute_print_layout(10, 50, 0, -3, a4_width, a4_height, &layout), 0);
     EXPECT_EQ(compute_print_layout(10, 50, 0, 30, 0, a4_height, &layout), 0);
     EXPECT_EQ(compute_print_layout(10, 50, 0, 30, a4_width, 0, &layout), 0);
+    EXPECT_EQ(compute_print_layout(-1, 50, 0, 30, a4_width, a4_height, &layout), 0);
+    // Smallest sensible figures: no lines (no pages), a line one unit high.
+    EXPECT_EQ(compute_print_layout(0, 50, 0, 30, a4_width, a4_height, &layout), 1);
+    EXPECT_EQ(layout.page_count, 0);
+    EXPECT_EQ(compute_print_layout(10, 1, 0, 1, 10, 10, &layout), 1);
     // A leading that would wrap a 32-bit sum around to a small height.
     EXPECT_EQ(compute_print_layout(10, INT_MAX, INT_MAX, 30, a4_width, a4_height, &layout), 0);
 }
@@ -92,6 +98,7 @@ TEST(PageLines, LastPageIsPartlyFilledAndNothingLiesBeyond) {
     EXPECT_EQ(page_line_count(2, 5, 10), 0);
     EXPECT_EQ(page_line_count(-1, 5, 10), 0);
     EXPECT_EQ(page_line_count(0, 0, 10), 0);
+    EXPECT_EQ(page_line_count(9, 1, 10), 1);
     EXPECT_EQ(page_line_count(INT_MAX, INT_MAX, INT_MAX), 0);
 }
 
@@ -127,6 +134,7 @@ TEST(LineBuffer, CapacityWordNeverClaimsMoreThanTheBufferHolds) {
     EXPECT_EQ(line_request_capacity(-1), 0);
     EXPECT_EQ(line_request_capacity(65535), 65535);
     EXPECT_EQ(line_request_capacity(70000), 65535);
+    EXPECT_EQ(line_request_capacity(65536), 65535);
     for (int cpl : {1, 2, 3, 100, 65535, 70000})
         EXPECT_LT(static_cast<int>(line_request_capacity(cpl)), line_buffer_size(cpl));
 }

@@ -123,10 +123,30 @@ TEST(FrequencyAnswer, BoundedReads) {
     EXPECT_EQ(pipe.largest_request, 10);
     EXPECT_EQ(std::string(answer), std::string(10, '5'));
 
+    for (int chunk : {9, 11}) {  // the chunk is held to the room as well
+        scripted_pipe cut;
+        cut.writes = {std::string(100, '5')};
+        read_answer_chunks(answer, sizeof answer, chunk, {read_scripted, pipe_clock, &cut}, ULLONG_MAX);
+        EXPECT_EQ(cut.largest_request, chunk < 10 ? chunk : 10);
+    }
+    // Room for the terminator only, or for one byte more.
+    scripted_pipe one;
+    one.writes = {"5"};
+    EXPECT_EQ(read_answer_chunks(answer, 1, 60, {read_scripted, pipe_clock, &one}, ULLONG_MAX), 0);
+    EXPECT_EQ(answer[0], '\0');
+    EXPECT_EQ(read_answer_chunks(answer, 2, 60, {read_scripted, pipe_clock, &one}, ULLONG_MAX), 1);
+    EXPECT_EQ(std::string(answer), "5");
+    // No answer buffer or no reader: nothing read.
+    EXPECT_EQ(read_answer_chunks(nullptr, 61, 60, {read_scripted, pipe_clock, &one}, ULLONG_MAX), 0);
+    EXPECT_EQ(read_answer_chunks(answer, 11, 60, {nullptr, clock_at_zero, nullptr}, ULLONG_MAX), 0);
+    EXPECT_EQ(read_answer_chunks(answer, 11, 60, {read_failing, nullptr, nullptr}, ULLONG_MAX), 0);
+
     int calls = 0;
-    char small[8];
-    read_answer_chunks(small, sizeof small, 60, {read_over_reporting, clock_at_zero, &calls}, ULLONG_MAX);
+    char small[64];  // room for 8 given, the rest must stay untouched
+    std::memset(small, '#', sizeof small);
+    read_answer_chunks(small, 8, 60, {read_over_reporting, clock_at_zero, &calls}, ULLONG_MAX);
     EXPECT_EQ(std::string(small), "7777777");
+    EXPECT_EQ(std::string(small + 8, 56), std::string(56, '#'));
 
     char failed[61] = "old text";
     read_answer_chunks(failed, sizeof failed, 60, {read_failing, clock_at_zero, nullptr}, ULLONG_MAX);
@@ -162,6 +182,10 @@ TEST(FrequencyAnswer, DeadlineHoldsWhateverTheToolDoes) {
     late.ms_per_read = 1200;  // answer read at 1200 ms, end at 2400 ms
     EXPECT_EQ(read_answer_chunks(answer, sizeof answer, 60, {read_scripted, pipe_clock, &late}, 2000), 0);
     EXPECT_EQ(std::string(answer), "");
+    scripted_pipe at_deadline;  // the end seen at 2000 ms on the dot is late too
+    at_deadline.writes = {"2525\r\n"};
+    at_deadline.ms_per_read = 1000;
+    EXPECT_EQ(read_answer_chunks(answer, sizeof answer, 60, {read_scripted, pipe_clock, &at_deadline}, 2000), 0);
 }
 
 TEST(FrequencyAnswer, HugeNumbersClampInsteadOfOverflowing) {

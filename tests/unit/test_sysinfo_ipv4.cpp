@@ -76,6 +76,8 @@ TEST(Ipv4Section, DottedOrderFromNetworkByteOrder) {
     // 192.x.x.1 in memory as the platform holds it: 192 at the lowest address.
     EXPECT_EQ(section({{{192, 168, 178, 1}}, {{255, 0, 255, 254}}}, 0),
               "\r\n\r\n IPv4-Addresses: 192.168.178.1, 255.0.255.254");
+    EXPECT_EQ(section({{{10, 0, 0, 0}}, {{0, 1, 0, 0}}, {{0, 0, 2, 0}}, {{0, 0, 0, 3}}}, 0),
+              "\r\n\r\n IPv4-Addresses: 10.0.0.0, 0.1.0.0, 0.0.2.0, 0.0.0.3");  // only 0.0.0.0 is skipped
 }
 
 TEST(Ipv4Section, EntryCountNeverReadsBeyondTheTable) {
@@ -88,10 +90,30 @@ TEST(Ipv4Section, EntryCountNeverReadsBeyondTheTable) {
     // A short table holds fewer rows: only those are read.
     compose_ipv4_section(out, sizeof out, table.data(), 4 + 2 * ipv4_row_size, 0);
     EXPECT_EQ(std::string(out), "\r\n\r\n IPv4-Addresses: 10.0.0.1, 10.0.0.2");
-    compose_ipv4_section(out, sizeof out, table.data(), 3, 0);
+    compose_ipv4_section(out, sizeof out, table.data(), 4 + 3 * ipv4_row_size - 1, 0);  // short last row
+    EXPECT_EQ(std::string(out), "\r\n\r\n IPv4-Addresses: 10.0.0.1, 10.0.0.2");
+    const unsigned char three[3] = {1, 0, 0};
+    compose_ipv4_section(out, sizeof out, three, 3, 0);
     EXPECT_EQ(std::string(out), "");
+    compose_ipv4_section(out, sizeof out, nullptr, ipv4_table_size, 0);
+    EXPECT_EQ(std::string(out), "");
+    // Each byte of the count counts: 256, 65536 and 2^24 are all more than the rows.
+    for (unsigned count : {0x100u, 0x10000u, 0x1000000u}) {
+        std::memcpy(table.data(), &count, 4);
+        compose_ipv4_section(out, sizeof out, table.data(), static_cast<int>(table.size()), 0);
+        EXPECT_NE(std::string(out).find(" 10.0.0.15"), std::string::npos) << count;
+    }
+    // A longer table than the query's: collecting stops at 32 addresses.
+    std::vector<unsigned char> big(4 + 40 * ipv4_row_size, 1);
+    char wide[2048];
+    compose_ipv4_section(wide, sizeof wide, big.data(), static_cast<int>(big.size()), 0);
+    int listed = 0;
+    for (const char* at = std::strstr(wide, "1.1.1.1"); at != nullptr; at = std::strstr(at + 1, "1.1.1.1")) ++listed;
+    EXPECT_EQ(listed, 32);
     // A small output is cut, not overrun.
     char small[24];
     compose_ipv4_section(small, sizeof small, table.data(), static_cast<int>(table.size()), 0);
     EXPECT_EQ(std::string(small), "\r\n\r\n IPv4-Addresses: 10");
+    compose_ipv4_section(small, 1, table.data(), static_cast<int>(table.size()), 0);
+    EXPECT_EQ(std::string(small, 2), std::string("\0\n", 2));
 }

@@ -220,6 +220,8 @@ TEST(SystemReport, ReplacesWhatTheBufferHeld) {
     compose_system_report_text(buffer, sizeof buffer, sample_facts(), 0);
     EXPECT_EQ(std::string(buffer).rfind("\r\n Used Memory:", 0), 0u);
     EXPECT_FALSE(contains(buffer, "Q"));
+    compose_system_report_text(buffer, 1, sample_facts(), 0);  // room for the terminator only
+    EXPECT_EQ(std::string(buffer, 2), std::string("\0\n", 2));
 }
 
 // Text after each uptime label, both lines, for the worked examples.
@@ -268,6 +270,10 @@ TEST(SystemReportUptime, DaysPartAndAlignment) {
     // Two-digit Windows days and two-digit program days: no extra blank.
     lines = uptimes(40 * day * 1000, 10 * day, 1);
     EXPECT_EQ(after_label(lines, "Program Uptime: "), "30 Tage  0 Stunden  0 Minuten  0 Sekunden ");
+    // Two digits from ten Windows days on: a one-digit program count gets a blank.
+    EXPECT_EQ(after_label(uptimes(10 * day * 1000, day, 0), "Program Uptime: "), " 9 Days  0 Hours  0 Minutes  0 Seconds ");
+    EXPECT_EQ(after_label(uptimes(20 * day * 1000, 10 * day, 0), "Program Uptime: "), "10 Days  0 Hours  0 Minutes  0 Seconds ");
+    EXPECT_EQ(after_label(uptimes(9 * day * 1000, 0, 0), "Program Uptime: "), "9 Days  0 Hours  0 Minutes  0 Seconds ");
     // Three-digit days widen the line (columns only hold below 100 days).
     lines = uptimes(123 * day * 1000, 123 * day, 0);
     EXPECT_EQ(after_label(lines, "Windows Uptime: "), "123 Days  0 Hours  0 Minutes  0 Seconds ");

@@ -72,6 +72,7 @@ TEST(WindowsVersion, NamesByVersionAndServerFlag) {
         {6, 3, false, "Windows 8.1 (64Bit Windows Version) "},
         {6, 3, true, "Windows Server 2012 R2 (64Bit Windows Version) "},
         {6, 4, false, "Windows unknown Version (64Bit Windows Version) "},
+        {6, 0xFFFFFFFFu, false, "Windows unknown Version (64Bit Windows Version) "},  // minor -1 as int
         {10, 0, false, "Windows 10 (64Bit Windows Version) "},
         {10, 7, false, "Windows 10 (64Bit Windows Version) "},
         {10, 0, true, "Windows Server 2016 (64Bit Windows Version) "},
@@ -193,6 +194,20 @@ TEST(WindowsVersion, BuildNumbersAndKernelAnswer) {
     d = describe(q);
     EXPECT_EQ(d.count, 1);
     EXPECT_EQ(d.major, 10);
+
+    // Without the kernel's answer the extended query's figures replace the basic one's.
+    q = workstation(10, 0, 19045);
+    q.basic_major = 6, q.basic_minor = 1, q.basic_build = 7600;
+    d = describe(q);
+    EXPECT_EQ(d.text, std::string("Windows 10") + bits);
+    EXPECT_EQ(d.minor * 100000 + d.build, 19045);
+
+    // The kernel is asked only while major, as the queries now stand, is above 4.
+    for (unsigned extended_major : {5u, 4u}) {
+        q = workstation(5, 1);
+        q.extended_major = extended_major, q.rtl_ok = 1, q.rtl_major = 10;
+        EXPECT_EQ(describe(q).major, extended_major == 5 ? 10 : 4);
+    }
 }
 
 TEST(WindowsVersion, OldOrUnknownSystems) {
@@ -234,4 +249,7 @@ TEST(WindowsVersion, DescriptionBoundedByItsBuffer) {
     EXPECT_EQ(describe_windows_version_from(q, small, sizeof small, major, minor, build), 2);
     EXPECT_EQ(std::string(small), "Windows 7 Ultimate ");
     EXPECT_EQ(major, 6);
+    EXPECT_EQ(describe_windows_version_from(q, small, 1, major, minor, build), 2);  // terminator only
+    EXPECT_EQ(small[0], '\0');
+    EXPECT_EQ(describe_windows_version_from(q, nullptr, 0, major, minor, build), 2);
 }

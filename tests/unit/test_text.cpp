@@ -64,13 +64,17 @@ TEST(Text, WritersStayInsideTheirCapacity) {
     EXPECT_EQ(std::string(buffer), "zzzzzzz");
     EXPECT_EQ(buffer[8], '#');
 
-    // No room at all: nothing is touched.
+    // No room at all: nothing is touched, not even the byte before.
     buffer[0] = '#';
-    copy_text(buffer, 0, "abc");
-    append_text(buffer, 0, "abc");
-    EXPECT_EQ(buffer[0], '#');
+    buffer[1] = '#';
+    copy_text(buffer + 1, 0, "abc");
+    append_text(buffer + 1, 0, "abc");
+    append_text(buffer + 1, -1, "abc");
+    EXPECT_EQ(std::string(buffer, 2), "##");
     copy_text(buffer, 1, "abc");
     EXPECT_EQ(buffer[0], '\0');
+    append_text(buffer + 1, 1, "abc");  // room for the terminator only
+    EXPECT_EQ(std::string(buffer, 3), std::string("\0\0z", 3));
 }
 
 TEST(Text, ReverseSwapsBytesInPlace) {
@@ -99,6 +103,7 @@ TEST(Text, PowerOfTenExactOverCallersRange) {
     }
     EXPECT_EQ(power_of_ten(9), 1000000000);
     // Outside the range: saturates rather than overflowing (UBSan would stop here).
+    EXPECT_EQ(power_of_ten(10), 1000000000);
     EXPECT_EQ(power_of_ten(12), 1000000000);
     EXPECT_EQ(power_of_ten(-1), 1);
 }
