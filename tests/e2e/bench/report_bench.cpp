@@ -122,6 +122,8 @@ int main(int argc, char** argv) {
             const HWND box = e2e::item(s.app, raminfo_box);
             const double start = e2e::now_ms();
             e2e::click(box);  // returns once the report is in the box
+            // and until it is painted: a box filled while hidden paints later.
+            RedrawWindow(s.app.dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
             s.report_ms.push_back(e2e::now_ms() - start);
             // A report without its clock line would time a failed probe.
             if (e2e::text_of(e2e::item(s.app, output_box)).find(" MHz") == std::string::npos) ++s.missing_clock;
