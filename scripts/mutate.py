@@ -227,15 +227,9 @@ def find_mutants(path, src):
     cond_close = set()
     for i, t in enumerate(tokens):
         if t.text in ("if", "while", "for", "switch") and i + 1 < len(tokens) and tokens[i + 1].text == "(":
-            depth = 0
-            for j in range(i + 1, len(tokens)):
-                if tokens[j].text == "(":
-                    depth += 1
-                elif tokens[j].text == ")":
-                    depth -= 1
-                    if depth == 0:
-                        cond_close.add(j)
-                        break
+            j = _closing_paren(tokens, i + 1)
+            if j is not None:
+                cond_close.add(j)
 
     for i, t in enumerate(tokens):
         prev = tokens[i - 1] if i else None
@@ -317,17 +311,23 @@ def _statement_end(tokens, i):
     return None
 
 
-def _is_declaration_call(tokens, i):
-    # "name(...) {" is a function definition or constructor, not a call.
+def _closing_paren(tokens, start):
+    """Index of the ")" that closes the first "(" from `start` on, or None."""
     depth = 0
-    for j in range(i + 1, len(tokens)):
+    for j in range(start, len(tokens)):
         if tokens[j].text == "(":
             depth += 1
         elif tokens[j].text == ")":
             depth -= 1
             if depth == 0:
-                return j + 1 < len(tokens) and tokens[j + 1].text in ("{", "const", ":")
-    return False
+                return j
+    return None
+
+
+def _is_declaration_call(tokens, i):
+    # "name(...) {" is a function definition or constructor, not a call.
+    j = _closing_paren(tokens, i + 1)
+    return j is not None and j + 1 < len(tokens) and tokens[j + 1].text in ("{", "const", ":")
 
 
 def apply(src, m):
