@@ -190,13 +190,16 @@ TEST(WebLinks, Addresses) {
 // ones after the measure mode; a control whose own text names it keeps that.
 TEST(AccessibleNames, FieldsBySpinsAndMode) {
     for (int german : {0, 1}) {
-        std::set<std::string> fields;
-        for (int id : {IDC_KILOMETRES, IDC_METRES, IDC_DEGREES, IDC_MINUTES}) {
-            fields.insert(accessible_name(id, 0, german));
-            EXPECT_STREQ(accessible_name(id + 1, 1, german), accessible_name(id, 1, german)) << id;
+        std::set<std::string> names;  // each its own: the length fields twice, by mode
+        for (int mode : {0, 1}) {
+            for (int id : {IDC_KILOMETRES, IDC_METRES, IDC_DEGREES, IDC_MINUTES, IDC_OUTPUT, IDC_DIAGRAM, IDC_PORTRAIT}) {
+                const char* name = accessible_name(id, mode, german);
+                ASSERT_NE(name, nullptr) << id;
+                names.insert(name);
+                if (id <= IDC_MINUTES) EXPECT_STREQ(accessible_name(id + 1, mode, german), name) << id;
+            }
         }
-        EXPECT_EQ(fields.size(), 4u);
-        EXPECT_STRNE(accessible_name(IDC_METRES, 0, german), accessible_name(IDC_METRES, 1, german));
+        EXPECT_EQ(names.size(), 9u);
         EXPECT_EQ(accessible_name(IDC_CLOSE, 0, german), nullptr);
     }
 }
