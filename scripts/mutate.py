@@ -196,15 +196,9 @@ def find_mutants(path, src):
     template_brackets = set()
     for i, t in enumerate(tokens):
         if t.text == "<" and i > 0 and tokens[i - 1].text in CASTS:
-            depth = 0
-            for j in range(i, len(tokens)):
-                if tokens[j].text == "<":
-                    depth += 1
-                elif tokens[j].text == ">":
-                    depth -= 1
-                    if depth == 0:
-                        template_brackets.update((i, j))
-                        break
+            j = _closing_paren(tokens, i, "<", ">")
+            if j is not None:
+                template_brackets.update((i, j))
 
     # Which braces open code (function bodies, blocks) rather than
     # namespaces, types or initialisers; statements live only in code.
@@ -311,13 +305,13 @@ def _statement_end(tokens, i):
     return None
 
 
-def _closing_paren(tokens, start):
-    """Index of the ")" that closes the first "(" from `start` on, or None."""
+def _closing_paren(tokens, start, opening="(", closing=")"):
+    """Index of the `closing` that closes the first `opening` from `start` on, or None."""
     depth = 0
     for j in range(start, len(tokens)):
-        if tokens[j].text == "(":
+        if tokens[j].text == opening:
             depth += 1
-        elif tokens[j].text == ")":
+        elif tokens[j].text == closing:
             depth -= 1
             if depth == 0:
                 return j
