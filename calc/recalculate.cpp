@@ -11,8 +11,10 @@
 
 namespace {
 // The output box's font made at a scale other than the system's, kept while
-// the box shows it (stock fonts are never freed).
+// the box shows it (stock fonts are never freed), with what it was made from.
 gdi_object output_font_made;
+HGDIOBJ output_font_made_from = nullptr;
+int output_font_made_at = 0;
 
 // An empty field is not read and counts as 0.
 int read_field(HWND dialog, int control_id) {
@@ -24,27 +26,35 @@ int read_field(HWND dialog, int control_id) {
 }  // namespace
 
 void set_output_font(HWND dialog) {
-    HGDIOBJ font = GetStockObject(output_font_stock_object(output_font_index));
-    gdi_object scaled;
+    const HGDIOBJ stock = GetStockObject(output_font_stock_object(output_font_index));
+    HGDIOBJ font = stock;
+    gdi_object scaled;  // made now, in place of the one made before
     int system_dpi = 0;
-    {
+    if (dialog_dpi > 0) {
         const window_dc screen = get_window_dc(nullptr);
         if (screen.get()) system_dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     }
-    LOGFONTW face;
-    if (dialog_dpi > 0 && system_dpi > 0 && dialog_dpi != system_dpi &&
-        GetObjectW(font, sizeof face, &face) == sizeof face) {
-        face.lfHeight = MulDiv(face.lfHeight, dialog_dpi, system_dpi);
-        face.lfWidth = MulDiv(face.lfWidth, dialog_dpi, system_dpi);
-        scaled.reset(CreateFontIndirectW(&face));
-        if (scaled.valid()) font = scaled.get();
+    if (system_dpi > 0 && dialog_dpi != system_dpi) {
+        LOGFONTW face;
+        // Every report sets the font: the one made for this stock font and scale serves again.
+        if (output_font_made.valid() && output_font_made_from == stock && output_font_made_at == dialog_dpi) {
+            font = output_font_made.get();
+        } else if (GetObjectW(stock, sizeof face, &face) == sizeof face) {
+            face.lfHeight = MulDiv(face.lfHeight, dialog_dpi, system_dpi);
+            face.lfWidth = MulDiv(face.lfWidth, dialog_dpi, system_dpi);
+            scaled.reset(CreateFontIndirectW(&face));
+            if (scaled.valid()) font = scaled.get();
+        }
     }
     // The box lays its text out anew for every font it is given (about 20 ms
     // under Wine, as long as setting the text): only a changed font is given.
     if (reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(dialog, IDC_OUTPUT, WM_GETFONT, 0, 0)) == font) return;
     SendDlgItemMessageW(dialog, IDC_OUTPUT, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
+    if (font == output_font_made.get()) return;
     // The box now holds the new font: the one made before is out of use.
     output_font_made = std::move(scaled);
+    output_font_made_from = stock;
+    output_font_made_at = dialog_dpi;
 }
 
 void read_inputs(HWND dialog, int& kilometres, int& metres, int& degrees, int& minutes) {
