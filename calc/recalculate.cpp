@@ -4,6 +4,7 @@
 #include "app/control_ids.h"
 #include "calc/curvature.h"
 #include "calc/curvature_report.h"
+#include "calc/field_reading.h"
 #include "calc/text.h"
 #include "sysinfo/system_report_win32.h"
 #include "win32/scoped_handles.h"
@@ -16,12 +17,17 @@ gdi_object output_font_made;
 HGDIOBJ output_font_made_from = nullptr;
 int output_font_made_at = 0;
 
-// An empty field is not read and counts as 0.
-int read_field(HWND dialog, int control_id) {
-    if (GetWindowTextLengthA(GetDlgItem(dialog, control_id)) <= 0) return 0;
-    // Unsigned reading, taken as signed: huge values turn negative and the
-    // calculation's clamps catch them.
-    return static_cast<int>(GetDlgItemInt(dialog, control_id, nullptr, FALSE));
+// The field's whole text decides (a paste can bring any text); false when it
+// is no whole number. A text too long for the buffer is not one either.
+bool read_field(HWND dialog, int control_id, int& value) {
+    HWND field = GetDlgItem(dialog, control_id);
+    wchar_t text[64];
+    if (GetWindowTextLengthW(field) >= static_cast<int>(sizeof text / sizeof text[0])) return false;
+    text[0] = L'\0';
+    GetWindowTextW(field, text, sizeof text / sizeof text[0]);
+    char bytes[sizeof text / sizeof text[0]];
+    narrow_1252(text, bytes, sizeof bytes);
+    return read_whole_number(bytes, value);
 }
 }  // namespace
 
@@ -57,16 +63,21 @@ void set_output_font(HWND dialog) {
     output_font_made_at = dialog_dpi;
 }
 
-void read_inputs(HWND dialog, int& kilometres, int& metres, int& degrees, int& minutes) {
-    kilometres = read_field(dialog, IDC_KILOMETRES);
-    metres = read_field(dialog, IDC_METRES);
-    degrees = read_field(dialog, IDC_DEGREES);
-    minutes = read_field(dialog, IDC_MINUTES);
+bool read_inputs(HWND dialog, int (&values)[input_field_count], bool (&unreadable)[input_field_count]) {
+    const int fields[input_field_count] = {IDC_KILOMETRES, IDC_METRES, IDC_DEGREES, IDC_MINUTES};
+    bool all_read = true;
+    for (int i = 0; i < input_field_count; ++i) {
+        values[i] = 0;
+        unreadable[i] = !read_field(dialog, fields[i], values[i]);
+        if (unreadable[i]) all_read = false;
+    }
+    return all_read;
 }
 
 void recalculate(HWND dialog) {
-    int kilometres = 0, metres = 0, degrees = 0, minutes = 0;
-    read_inputs(dialog, kilometres, metres, degrees, minutes);
+    int values[input_field_count];
+    bool unreadable[input_field_count];
+    const bool all_read = read_inputs(dialog, values, unreadable);
 
     char report[report_buffer_size];
     copy_text(report, "\r\n ");
@@ -77,8 +88,10 @@ void recalculate(HWND dialog) {
     if (is_checked(dialog, IDC_RAMINFO)) {
         compose_system_report(report, sizeof report, language_flag);
         append_text(report, "\r\n");
+    } else if (!all_read) {
+        compose_unreadable_report(unreadable, language_flag, report, sizeof report);
     } else {
-        const curvature_result result = compute_curvature(kilometres, metres, degrees, minutes, mode);
+        const curvature_result result = compute_curvature(values[0], values[1], values[2], values[3], mode);
         compose_curvature_report(result, language_flag, report, sizeof report);
     }
 

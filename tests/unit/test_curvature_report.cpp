@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calc/curvature_report.h"
+#include "calc/field_reading.h"
 
 namespace {
 
@@ -285,6 +286,31 @@ TEST(CurvatureReport, RunawayFiguresBeyondTheFormatterRangePrintAsZero) {
     const std::string text = report(0, 0, 0, 0, mode_height, 0);
     const std::string curved = text.substr(text.find("Result under"));
     EXPECT_TRUE(contains(curved, "\r\n Distance from the Observer to the Object:        0.000 km \r\n")) << curved;
+}
+
+// A field's text is read whole: a pasted separator, sign, unit or blank
+// makes it no number at all, never the number before it.
+TEST(CurvatureReport, FieldTextIsAWholeNumberOrUnread) {
+    const struct { const char* text; bool read; int value; } rows[] = {
+        {"", true, 0}, {"0", true, 0}, {"85", true, 85}, {"99999", true, 99999}, {"007", true, 7},
+        {"2147483648", true, 2147483647}, {"99999999999999999999", true, 2147483647},
+        {"1,5", false, -5}, {"1.5", false, -5}, {"3 km", false, -5}, {"-2", false, -5}, {"+2", false, -5},
+        {" 12", false, -5}, {"12ab", false, -5}, {"\xB2", false, -5}};
+    for (const auto& row : rows) {
+        int value = -5;
+        EXPECT_EQ(read_whole_number(row.text, value), row.read) << row.text;
+        EXPECT_EQ(value, row.value) << row.text;
+    }
+    char buffer[report_buffer_size];
+    const bool kilometres_only[input_field_count] = {true, false, false, false};
+    compose_unreadable_report(kilometres_only, 0, buffer, report_buffer_size);
+    EXPECT_EQ(std::string(buffer), lines({"", " Kilometer field: no whole number, so no results. ", "",
+                                          " The fields take whole numbers only (digits 0 to 9); ",
+                                          " the Meter and Minutes fields hold the fractions. "}));
+    const bool degrees_and_minutes[input_field_count] = {false, false, true, true};
+    compose_unreadable_report(degrees_and_minutes, 1, buffer, report_buffer_size);
+    EXPECT_TRUE(contains(buffer, "\r\n Feld Grad: keine ganze Zahl, daher keine Ergebnisse. \r\n Feld Minuten: "));
+    EXPECT_FALSE(contains(buffer, "Kilometer:"));
 }
 
 TEST(CurvatureReport, LengthLabelAndOutputFont) {
