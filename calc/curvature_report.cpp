@@ -182,3 +182,16 @@ int output_font_stock_object(int output_font_index) {
     default: return 13;
     }
 }
+
+output_font_choice choose_output_font(int output_font_index, int stock_cell_height, int system_dpi, int dialog_dpi) {
+    const int screen_dpi = dialog_dpi > 0 ? dialog_dpi : system_dpi;
+    if (output_font_stock_object(output_font_index) == 11 && screen_dpi > 0) {
+        const int wanted = (12 * screen_dpi + 48) / 96;
+        // A pixel either way is the raster set made for a nearby scale.
+        if (stock_cell_height < wanted - 1 || stock_cell_height > wanted + 1)
+            return {output_font_stand_in, "Courier New", wanted};
+        return {output_font_stock, nullptr, 0};
+    }
+    if (dialog_dpi > 0 && system_dpi > 0 && dialog_dpi != system_dpi) return {output_font_scaled_copy, nullptr, 0};
+    return {output_font_stock, nullptr, 0};
+}

@@ -31,26 +31,57 @@ bool read_field(HWND dialog, int control_id, int& value) {
 }
 }  // namespace
 
+namespace {
+// The stock font's cell height; gives the system's DPI.
+int describe_stock_font(HGDIOBJ stock, int& cell_height) {
+    cell_height = 0;
+    const window_dc screen = get_window_dc(nullptr);
+    if (!screen.get()) return 0;
+    const HGDIOBJ previous = SelectObject(screen.get(), stock);
+    TEXTMETRICW metrics;
+    if (GetTextMetricsW(screen.get(), &metrics)) cell_height = metrics.tmHeight;
+    SelectObject(screen.get(), previous);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+// The font the choice names, made anew (nullptr for the stock font itself).
+HFONT make_output_font(HGDIOBJ stock, const output_font_choice& choice, int system_dpi) {
+    LOGFONTW face;
+    if (choice.kind == output_font_stock || GetObjectW(stock, sizeof face, &face) != sizeof face) return nullptr;
+    if (choice.kind == output_font_scaled_copy) {
+        face.lfHeight = MulDiv(face.lfHeight, dialog_dpi, system_dpi);
+        face.lfWidth = MulDiv(face.lfWidth, dialog_dpi, system_dpi);
+    } else {
+        face.lfHeight = choice.height;  // positive: the cell height, as the stock font's
+        face.lfWidth = 0;
+        face.lfOutPrecision = OUT_TT_PRECIS;
+        face.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        widen_1252(choice.face, face.lfFaceName, LF_FACESIZE);
+    }
+    return CreateFontIndirectW(&face);
+}
+}  // namespace
+
 void set_output_font(HWND dialog) {
     const HGDIOBJ stock = GetStockObject(output_font_stock_object(output_font_index));
-    HGDIOBJ font = stock;
-    gdi_object scaled;  // made now, in place of the one made before
-    int system_dpi = 0;
-    if (dialog_dpi > 0) {
-        const window_dc screen = get_window_dc(nullptr);
-        if (screen.get()) system_dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    // The system's scale and a stock font's metrics hold for the whole run:
+    // the screen is asked once per stock font, not at every report.
+    static HGDIOBJ described = nullptr;
+    static int system_dpi = 0, cell_height = 0;
+    if (stock != described) {
+        system_dpi = describe_stock_font(stock, cell_height);
+        described = stock;
     }
-    if (system_dpi > 0 && dialog_dpi != system_dpi) {
-        LOGFONTW face;
-        // Every report sets the font: the one made for this stock font and scale serves again.
-        if (output_font_made.valid() && output_font_made_from == stock && output_font_made_at == dialog_dpi) {
-            font = output_font_made.get();
-        } else if (GetObjectW(stock, sizeof face, &face) == sizeof face) {
-            face.lfHeight = MulDiv(face.lfHeight, dialog_dpi, system_dpi);
-            face.lfWidth = MulDiv(face.lfWidth, dialog_dpi, system_dpi);
-            scaled.reset(CreateFontIndirectW(&face));
-            if (scaled.valid()) font = scaled.get();
-        }
+    const output_font_choice choice = choose_output_font(output_font_index, cell_height, system_dpi, dialog_dpi);
+    HGDIOBJ font = stock;
+    gdi_object made;  // made now, in place of the one made before
+    // Every report sets the font: the one made for this stock font and scale serves again.
+    if (choice.kind != output_font_stock && output_font_made.valid() && output_font_made_from == stock &&
+        output_font_made_at == dialog_dpi) {
+        font = output_font_made.get();
+    } else {
+        made.reset(make_output_font(stock, choice, system_dpi));
+        if (made.valid()) font = made.get();
     }
     // The box lays its text out anew for every font it is given (about 20 ms
     // under Wine, as long as setting the text): only a changed font is given.
@@ -58,7 +89,7 @@ void set_output_font(HWND dialog) {
     SendDlgItemMessageW(dialog, IDC_OUTPUT, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
     if (font == output_font_made.get()) return;
     // The box now holds the new font: the one made before is out of use.
-    output_font_made = std::move(scaled);
+    output_font_made = std::move(made);
     output_font_made_from = stock;
     output_font_made_at = dialog_dpi;
 }

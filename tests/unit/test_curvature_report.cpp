@@ -326,6 +326,21 @@ TEST(CurvatureReport, LengthLabelAndOutputFont) {
     EXPECT_EQ(output_font_stock_object(3), 16);  // SYSTEM_FIXED_FONT
     EXPECT_EQ(output_font_stock_object(4), 13);
     EXPECT_EQ(output_font_stock_object(-1), 13);
+
+    // The fixed-pitch default at 9 points on every scale; the others copied
+    // only for a dialog on a screen of another scale.
+    const struct { int index, stock_height, system_dpi, dialog_dpi; output_font_kind kind; int height; } rows[] = {
+        {1, 12, 96, 0, output_font_stock, 0},       {1, 12, 192, 0, output_font_stand_in, 24},
+        {1, 12, 120, 0, output_font_stand_in, 15},  {1, 16, 120, 0, output_font_stock, 0},
+        {1, 12, 96, 144, output_font_stand_in, 18}, {1, 12, 96, 96, output_font_stock, 0},
+        {2, 11, 96, 144, output_font_scaled_copy, 0}, {2, 22, 192, 0, output_font_stock, 0},
+        {0, 16, 96, 96, output_font_stock, 0}};
+    for (const auto& row : rows) {
+        const output_font_choice choice = choose_output_font(row.index, row.stock_height, row.system_dpi, row.dialog_dpi);
+        EXPECT_EQ(choice.kind, row.kind) << row.index << " " << row.system_dpi << " " << row.dialog_dpi;
+        if (row.kind == output_font_stand_in) EXPECT_EQ(choice.height, row.height) << row.system_dpi;
+        if (row.kind == output_font_stand_in) EXPECT_STREQ(choice.face, "Courier New");
+    }
 }
 
 TEST(CurvatureReport, SmallBufferIsCutNotOverrun) {
