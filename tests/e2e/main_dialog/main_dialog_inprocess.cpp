@@ -667,6 +667,19 @@ int check_dpi(int dpi) {
     const LONG report_line = line_height(control(1000)), label_line = line_height(control(1001));
     std::printf("  report lines %ld px, labels %ld px\n", report_line, label_line);
     E2E_CHECK(report_line * 4 >= label_line * 3 && report_line * 4 <= label_line * 5);
+    // The portrait grows with the scale; each diagram shows whole in its button.
+    for (int id : {26, 27, 27}) {
+        BITMAP picture{};
+        GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(control(id), BM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof picture,
+                   &picture);
+        RECT room;
+        GetClientRect(control(id), &room);
+        std::printf("  picture %d: %ldx%ld px in %ldx%ld\n", id, picture.bmWidth, picture.bmHeight, room.right,
+                    room.bottom);
+        if (id == 26) E2E_CHECK(std::abs(picture.bmWidth * 96 - 217 * dpi) <= 96);
+        if (id == 27) E2E_CHECK(picture.bmWidth > 0 && picture.bmWidth <= room.right && picture.bmHeight <= room.bottom);
+        if (id == 27) press(28);
+    }
     for (int round = 0; round < 2; ++round) {
         const std::string language = language_flag ? "German" : "English";
         check_fit((language + ", Height").c_str());
