@@ -563,12 +563,11 @@ int pose(const std::string& look, unsigned seconds) {
     if (!wait_output_shown(a, 5000)) return 1;
     if (look == "colours") click(item(a, 30));
     if (look == "system") click(item(a, 17));
-    if (look == "mountain") {  // 4,800 m at 1 degree: the passes miss, the exact figures follow
+    if (look == "mountain") {  // 4,800 m at 1 degree: the passes miss, the exact figures come first
         set_text(item(a, 18), "4");
         set_text(item(a, 20), "800");
         set_text(item(a, 22), "1");
         wait_output_shown(a, 5000);
-        SendMessageA(item(a, 1000), WM_VSCROLL, SB_BOTTOM, 0);  // the block ends the report
     }
     Sleep(seconds * 1000);
     return stop_app(a) == 0 ? 0 : 1;
