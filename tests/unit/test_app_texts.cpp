@@ -220,7 +220,7 @@ TEST(ColourScheme, HighContrastWins) {
 // whole in its button (the 96-DPI bitmaps fit as they are).
 TEST(DialogPictures, SizesFollowTheScaleAndFitTheButton) {
     const struct { picture_id id; int dpi, room_w, room_h, w, h; } rows[] = {
-        {picture_portrait, 96, 165, 253, 217, 332},      {picture_portrait, 192, 331, 487, 434, 664},
+        {picture_portrait, 96, 165, 253, 217, 332}, {picture_portrait, 192, 331, 487, 434, 664},
         {picture_diagram_small, 96, 165, 103, 160, 102}, {picture_diagram_small, 120, 220, 129, 200, 128},
         {picture_diagram_large, 96, 165, 103, 162, 103}, {picture_diagram_large, 192, 600, 400, 440, 280}};
     for (const auto& row : rows) {
