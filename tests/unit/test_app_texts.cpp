@@ -236,7 +236,7 @@ TEST(DialogPictures, DrawnPicturesKeepFrameAndLegend) {
     std::vector<unsigned> pixels(434 * 664), scratch(1);
     ASSERT_TRUE(draw_picture(picture_portrait, {434, 664}, pixels.data(), scratch.data()));
     EXPECT_EQ(pixels[0], 0xFF8C0810u);
-    EXPECT_EQ(pixels[433 * 434 + 200], 0xFF8C0810u);
+    EXPECT_EQ(pixels[663 * 434 + 200], 0xFF8C0810u);
     for (picture_size size : {picture_size{162, 103}, picture_size{440, 280}}) {
         scratch.assign(picture_scratch_pixels(picture_diagram_large, size), 0);
         ASSERT_TRUE(draw_picture(picture_diagram_large, size, pixels.data(), scratch.data()));
