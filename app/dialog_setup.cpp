@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/app_texts.h"
 #include "app/control_ids.h"
+#include "app/dialog_pictures.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 #include "calc/text.h"
@@ -24,14 +25,6 @@ const field_limit field_limits[] = {
     {IDC_DEGREES, 2, IDC_DEGREES_SPIN, 89},
     {IDC_MINUTES, 2, IDC_MINUTES_SPIN, 59},
 };
-
-// Puts a picture on a button and frees the one it showed before: the button
-// does not own its bitmaps.
-void set_button_bitmap(HWND dialog, int button, HBITMAP bitmap) {
-    HGDIOBJ previous = reinterpret_cast<HGDIOBJ>(
-        SendDlgItemMessageA(dialog, button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
-    if (previous && previous != bitmap) DeleteObject(previous);
-}
 }  // namespace
 
 namespace {
@@ -156,8 +149,7 @@ void set_up_main_dialog(HWND dialog) {
         SendDlgItemMessageA(dialog, limit.spin, UDM_SETRANGE, 0, MAKELPARAM(limit.maximum, 0));
     }
 
-    set_button_bitmap(dialog, IDC_PORTRAIT, LoadBitmapA(instance_handle, MAKEINTRESOURCEA(IDB_PORTRAIT)));
-    set_button_bitmap(dialog, IDC_DIAGRAM, LoadBitmapA(instance_handle, MAKEINTRESOURCEA(IDB_DIAGRAM_SMALL)));
+    set_dialog_pictures(dialog);
 
     // Each of these sends EN_CHANGE, which starts the timer of the first report.
     SetDlgItemInt(dialog, IDC_KILOMETRES, 85, FALSE);
@@ -177,8 +169,7 @@ void set_up_main_dialog(HWND dialog) {
 }
 
 void switch_diagram_bitmap(HWND dialog) {
-    const int resource = graphic_size_flag ? IDB_DIAGRAM_LARGE : IDB_DIAGRAM_SMALL;
-    set_button_bitmap(dialog, IDC_DIAGRAM, LoadBitmapA(instance_handle, MAKEINTRESOURCEA(resource)));
+    set_dialog_pictures(dialog, IDC_DIAGRAM);
 }
 
 void release_dialog_images(HWND dialog) {

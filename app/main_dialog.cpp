@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/colour_scheme.h"
 #include "app/control_ids.h"
+#include "app/dialog_pictures.h"
 #include "app/dialog_setup.h"
 #include "win32/scoped_handles.h"
 #include "calc/recalculate.h"
@@ -189,7 +190,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     case WM_DPICHANGED:
         // Moved to a screen of another scale (per-monitor awareness): the
         // system rescales the template's font and controls; the suggested
-        // rectangle is taken, and the output box's font and the small icon,
+        // rectangle is taken, and the output box's font, the small icon and the pictures,
         // which are ours, are made again for the new scale.
         dialog_dpi = HIWORD(wparam);
         if (const RECT* suggested = reinterpret_cast<const RECT*>(lparam)) {
@@ -198,6 +199,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
         }
         set_output_font(dialog);
         set_small_icon(dialog);
+        set_dialog_pictures(dialog);
         return FALSE;
     case WM_CTLCOLOREDIT: {
         const scheme_colours colours = dialog_colours(colour_scheme_flag, high_contrast);

@@ -61,28 +61,8 @@ void write_figures(report_writer& w, const sight_values& v, bool curved) {
     w.plain(kilometres_unit);
 }
 
-void write_section(report_writer& w, const curvature_result& r, bool curved) {
-    const sight_values& v = curved ? r.curved : r.flat;
-    if (!curved) {
-        w.text("\r\n\r\n Ergebnis ohne Erdkrümmung wäre: \r\n (Gemäß Satz des Pythagoras) ",
-               "\r\n\r\n Result without Earth's Curvature would be: \r\n (Accordant with the Pythagorean Theorem) ");
-    } else {
-        w.text("\r\n\r\n Ergebnis unter Berücksichtiung der Erdkrümmung: ",
-               "\r\n\r\n Result under Consideration of Earth's Curvature: ");
-        if (r.warned)
-            w.text("\r\n Achtung! Unsinnige Werte weil außerhalb des Bereichs! ",
-                   "\r\n Attention! Absurd Value because out of Range! ");
-        if (r.unsettled && v.ground_distance > 0.01 && v.ground_distance < 1e9) {
-            w.text("\r\n Die Erdkrümmung beträgt bei ", "\r\n Earth's Curvature amounts correctly \r\n at ");
-            w.number(v.ground_distance, 5);
-            w.text(" km Entfernung \r\n richtigerweise ", " km Distance ");
-            w.number(r.check_hidden, 5);
-            w.plain(kilometres_unit);
-        }
-        if (r.below_horizon)
-            w.text("\r\n Die Höhe über dem Horizont ist negativ! ", "\r\n The Height over Horizon is negative! ");
-    }
-    write_figures(w, v, curved);
+// The rows of the fixed angle and the total height, after the figures.
+void write_angle_and_total(report_writer& w, const curvature_result& r, const sight_values& v) {
     w.text("\r\n Höhenwinkel (ist vorgegeben):               ", "\r\n Height Angle (is fixed):                    ");
     w.number(r.angle, 10);
     w.text(" Grad ", " Degree ");
@@ -94,12 +74,43 @@ void write_section(report_writer& w, const curvature_result& r, bool curved) {
     w.plain(kilometres_unit);
 }
 
-// Where the passes miss the model's own answer by more than half the last
-// printed digit, its exact figures follow the curved section.
-void write_exact(report_writer& w, const curvature_result& r) {
-    if (!r.inexact) return;
-    w.text("\r\n\r\n Exakte Lösung des Kugelmodells: ", "\r\n\r\n Exact solution of the sphere model: ");
-    write_figures(w, r.exact, true);
+void write_flat_section(report_writer& w, const curvature_result& r) {
+    w.text("\r\n\r\n Ergebnis ohne Erdkrümmung wäre: \r\n (Gemäß Satz des Pythagoras) ",
+           "\r\n\r\n Result without Earth's Curvature would be: \r\n (Accordant with the Pythagorean Theorem) ");
+    write_figures(w, r.flat, false);
+    write_angle_and_total(w, r, r.flat);
+}
+
+void write_curved_heading(report_writer& w) {
+    w.text("\r\n\r\n Ergebnis unter Berücksichtigung der Erdkrümmung: ",
+           "\r\n\r\n Result under Consideration of Earth's Curvature: ");
+}
+
+void write_warnings(report_writer& w, const curvature_result& r) {
+    if (r.warned)
+        w.text("\r\n Achtung! Unsinnige Werte weil außerhalb des Bereichs! ",
+               "\r\n Attention! Absurd Value because out of Range! ");
+    if (r.unsettled && r.curved.ground_distance > 0.01 && r.curved.ground_distance < 1e9) {
+        w.text("\r\n Die Erdkrümmung beträgt bei ", "\r\n Earth's Curvature amounts correctly \r\n at ");
+        w.number(r.curved.ground_distance, 5);
+        w.text(" km Entfernung \r\n richtigerweise ", " km Distance ");
+        w.number(r.check_hidden, 5);
+        w.plain(kilometres_unit);
+    }
+    if (r.below_horizon)
+        w.text("\r\n Die Höhe über dem Horizont ist negativ! ", "\r\n The Height over Horizon is negative! ");
+}
+
+// Difference of the first sight distance and the one given as the result.
+void write_difference(report_writer& w, double first_sight, double result_sight) {
+    const double difference = first_sight - result_sight;
+    w.text("\r\n\r\n Differenz der Entfernung (in Kilometer):    ",
+           "\r\n\r\n Difference of the Distance (in Kilometres): ");
+    w.number(difference, 10);
+    w.plain(kilometres_unit);
+    w.text("\r\n Differenz der Entfernung (in Prozent):      ", "\r\n Difference of the Distance (in Percent):    ");
+    w.number(difference * 100 / first_sight, 10);
+    w.plain(" % ");
 }
 
 void write_closing(report_writer& w, const curvature_result& r) {
@@ -111,14 +122,35 @@ void write_closing(report_writer& w, const curvature_result& r) {
                "the Observer \r\n to the Object but only to the Height of the Object. ");
         return;
     }
-    const double difference = r.first_sight_distance - r.final_sight_distance;
-    w.text("\r\n\r\n Differenz der Entfernung (in Kilometer):    ",
-           "\r\n\r\n Difference of the Distance (in Kilometres): ");
-    w.number(difference, 10);
-    w.plain(kilometres_unit);
-    w.text("\r\n Differenz der Entfernung (in Prozent):      ", "\r\n Difference of the Distance (in Percent):    ");
-    w.number(difference * 100 / r.first_sight_distance, 10);
-    w.plain(" % ");
+    write_difference(w, r.first_sight_distance, r.final_sight_distance);
+}
+
+// Where the passes settle on the model's answer: flat section, curved section
+// with its warnings, closing section.
+void write_settled(report_writer& w, const curvature_result& r) {
+    write_flat_section(w, r);
+    write_curved_heading(w);
+    write_warnings(w, r);
+    write_figures(w, r.curved, true);
+    write_angle_and_total(w, r, r.curved);
+    write_closing(w, r);
+}
+
+// Where the passes miss the model's answer by more than half the last printed
+// digit, the answer the user reads first (within the box's first screen) is
+// the model's exact one, and the closing section is measured from it; the
+// passes' own figures and warnings follow, named as what they are.
+void write_exact_first(report_writer& w, const curvature_result& r) {
+    write_flat_section(w, r);
+    write_curved_heading(w);
+    w.text("\r\n (Exakte Lösung des Kugelmodells) ", "\r\n (Exact Solution of the Sphere Model) ");
+    write_figures(w, r.exact, true);
+    write_angle_and_total(w, r, r.exact);
+    if (r.first_sight_distance > 0.1) write_difference(w, r.first_sight_distance, r.exact.sight_distance);
+    w.text("\r\n\r\n Näherung durch die Durchläufe der Iteration: ",
+           "\r\n\r\n Approximation by the Passes of the Iteration: ");
+    write_warnings(w, r);
+    write_figures(w, r.curved, true);
 }
 
 }  // namespace
@@ -128,10 +160,10 @@ void compose_curvature_report(const curvature_result& result, int german, char* 
     copy_text(buffer, capacity, "\r\n ");
     report_writer w{buffer, capacity, german, text_length(buffer)};
     write_head(w, result);
-    write_section(w, result, false);
-    write_section(w, result, true);
-    write_exact(w, result);
-    write_closing(w, result);
+    if (result.inexact)
+        write_exact_first(w, result);
+    else
+        write_settled(w, result);
     w.plain("\r\n");
 }
 
@@ -149,4 +181,17 @@ int output_font_stock_object(int output_font_index) {
     case 3: return 16;
     default: return 13;
     }
+}
+
+output_font_choice choose_output_font(int output_font_index, int stock_cell_height, int system_dpi, int dialog_dpi) {
+    const int screen_dpi = dialog_dpi > 0 ? dialog_dpi : system_dpi;
+    if (output_font_stock_object(output_font_index) == 11 && screen_dpi > 0) {
+        const int wanted = (12 * screen_dpi + 48) / 96;
+        // A pixel either way is the raster set made for a nearby scale.
+        if (stock_cell_height < wanted - 1 || stock_cell_height > wanted + 1)
+            return {output_font_stand_in, "Courier New", wanted};
+        return {output_font_stock, nullptr, 0};
+    }
+    if (dialog_dpi > 0 && system_dpi > 0 && dialog_dpi != system_dpi) return {output_font_scaled_copy, nullptr, 0};
+    return {output_font_stock, nullptr, 0};
 }

@@ -4,6 +4,7 @@
 #include "app/control_ids.h"
 #include "calc/curvature.h"
 #include "calc/curvature_report.h"
+#include "calc/field_reading.h"
 #include "calc/text.h"
 #include "sysinfo/system_report_win32.h"
 #include "win32/scoped_handles.h"
@@ -16,35 +17,71 @@ gdi_object output_font_made;
 HGDIOBJ output_font_made_from = nullptr;
 int output_font_made_at = 0;
 
-// An empty field is not read and counts as 0.
-int read_field(HWND dialog, int control_id) {
-    if (GetWindowTextLengthA(GetDlgItem(dialog, control_id)) <= 0) return 0;
-    // Unsigned reading, taken as signed: huge values turn negative and the
-    // calculation's clamps catch them.
-    return static_cast<int>(GetDlgItemInt(dialog, control_id, nullptr, FALSE));
+// The field's whole text decides (a paste can bring any text); false when it
+// is no whole number. A text too long for the buffer is not one either.
+bool read_field(HWND dialog, int control_id, int& value) {
+    HWND field = GetDlgItem(dialog, control_id);
+    wchar_t text[64];
+    if (GetWindowTextLengthW(field) >= static_cast<int>(sizeof text / sizeof text[0])) return false;
+    text[0] = L'\0';
+    GetWindowTextW(field, text, sizeof text / sizeof text[0]);
+    char bytes[sizeof text / sizeof text[0]];
+    narrow_1252(text, bytes, sizeof bytes);
+    return read_whole_number(bytes, value);
+}
+}  // namespace
+
+namespace {
+// The stock font's cell height; gives the system's DPI.
+int describe_stock_font(HGDIOBJ stock, int& cell_height) {
+    cell_height = 0;
+    const window_dc screen = get_window_dc(nullptr);
+    if (!screen.get()) return 0;
+    const HGDIOBJ previous = SelectObject(screen.get(), stock);
+    TEXTMETRICW metrics;
+    if (GetTextMetricsW(screen.get(), &metrics)) cell_height = metrics.tmHeight;
+    SelectObject(screen.get(), previous);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+// The font the choice names, made anew (nullptr for the stock font itself).
+HFONT make_output_font(HGDIOBJ stock, const output_font_choice& choice, int system_dpi) {
+    LOGFONTW face;
+    if (choice.kind == output_font_stock || GetObjectW(stock, sizeof face, &face) != sizeof face) return nullptr;
+    if (choice.kind == output_font_scaled_copy) {
+        face.lfHeight = MulDiv(face.lfHeight, dialog_dpi, system_dpi);
+        face.lfWidth = MulDiv(face.lfWidth, dialog_dpi, system_dpi);
+    } else {
+        face.lfHeight = choice.height;  // positive: the cell height, as the stock font's
+        face.lfWidth = 0;
+        face.lfOutPrecision = OUT_TT_PRECIS;
+        face.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        widen_1252(choice.face, face.lfFaceName, LF_FACESIZE);
+    }
+    return CreateFontIndirectW(&face);
 }
 }  // namespace
 
 void set_output_font(HWND dialog) {
     const HGDIOBJ stock = GetStockObject(output_font_stock_object(output_font_index));
-    HGDIOBJ font = stock;
-    gdi_object scaled;  // made now, in place of the one made before
-    int system_dpi = 0;
-    if (dialog_dpi > 0) {
-        const window_dc screen = get_window_dc(nullptr);
-        if (screen.get()) system_dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    // The system's scale and a stock font's metrics hold for the whole run:
+    // the screen is asked once per stock font, not at every report.
+    static HGDIOBJ described = nullptr;
+    static int system_dpi = 0, cell_height = 0;
+    if (stock != described) {
+        system_dpi = describe_stock_font(stock, cell_height);
+        described = stock;
     }
-    if (system_dpi > 0 && dialog_dpi != system_dpi) {
-        LOGFONTW face;
-        // Every report sets the font: the one made for this stock font and scale serves again.
-        if (output_font_made.valid() && output_font_made_from == stock && output_font_made_at == dialog_dpi) {
-            font = output_font_made.get();
-        } else if (GetObjectW(stock, sizeof face, &face) == sizeof face) {
-            face.lfHeight = MulDiv(face.lfHeight, dialog_dpi, system_dpi);
-            face.lfWidth = MulDiv(face.lfWidth, dialog_dpi, system_dpi);
-            scaled.reset(CreateFontIndirectW(&face));
-            if (scaled.valid()) font = scaled.get();
-        }
+    const output_font_choice choice = choose_output_font(output_font_index, cell_height, system_dpi, dialog_dpi);
+    HGDIOBJ font = stock;
+    gdi_object made;  // made now, in place of the one made before
+    // Every report sets the font: the one made for this stock font and scale serves again.
+    if (choice.kind != output_font_stock && output_font_made.valid() && output_font_made_from == stock &&
+        output_font_made_at == dialog_dpi) {
+        font = output_font_made.get();
+    } else {
+        made.reset(make_output_font(stock, choice, system_dpi));
+        if (made.valid()) font = made.get();
     }
     // The box lays its text out anew for every font it is given (about 20 ms
     // under Wine, as long as setting the text): only a changed font is given.
@@ -52,21 +89,26 @@ void set_output_font(HWND dialog) {
     SendDlgItemMessageW(dialog, IDC_OUTPUT, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
     if (font == output_font_made.get()) return;
     // The box now holds the new font: the one made before is out of use.
-    output_font_made = std::move(scaled);
+    output_font_made = std::move(made);
     output_font_made_from = stock;
     output_font_made_at = dialog_dpi;
 }
 
-void read_inputs(HWND dialog, int& kilometres, int& metres, int& degrees, int& minutes) {
-    kilometres = read_field(dialog, IDC_KILOMETRES);
-    metres = read_field(dialog, IDC_METRES);
-    degrees = read_field(dialog, IDC_DEGREES);
-    minutes = read_field(dialog, IDC_MINUTES);
+bool read_inputs(HWND dialog, int (&values)[input_field_count], bool (&unreadable)[input_field_count]) {
+    const int fields[input_field_count] = {IDC_KILOMETRES, IDC_METRES, IDC_DEGREES, IDC_MINUTES};
+    bool all_read = true;
+    for (int i = 0; i < input_field_count; ++i) {
+        values[i] = 0;
+        unreadable[i] = !read_field(dialog, fields[i], values[i]);
+        if (unreadable[i]) all_read = false;
+    }
+    return all_read;
 }
 
 void recalculate(HWND dialog) {
-    int kilometres = 0, metres = 0, degrees = 0, minutes = 0;
-    read_inputs(dialog, kilometres, metres, degrees, minutes);
+    int values[input_field_count];
+    bool unreadable[input_field_count];
+    const bool all_read = read_inputs(dialog, values, unreadable);
 
     char report[report_buffer_size];
     copy_text(report, "\r\n ");
@@ -77,8 +119,10 @@ void recalculate(HWND dialog) {
     if (is_checked(dialog, IDC_RAMINFO)) {
         compose_system_report(report, sizeof report, language_flag);
         append_text(report, "\r\n");
+    } else if (!all_read) {
+        compose_unreadable_report(unreadable, language_flag, report, sizeof report);
     } else {
-        const curvature_result result = compute_curvature(kilometres, metres, degrees, minutes, mode);
+        const curvature_result result = compute_curvature(values[0], values[1], values[2], values[3], mode);
         compose_curvature_report(result, language_flag, report, sizeof report);
     }
 

@@ -2,8 +2,11 @@
 // Win32: rebuilds the output box of the main dialog.
 #include <windows.h>
 
-// Reads the four input fields; an empty field contributes 0.
-void read_inputs(HWND dialog, int& kilometres, int& metres, int& degrees, int& minutes);
+#include "calc/field_reading.h"
+
+// Reads the four input fields (kilometres, metres, degrees, minutes); an
+// empty field contributes 0. False when some field holds no whole number.
+bool read_inputs(HWND dialog, int (&values)[input_field_count], bool (&unreadable)[input_field_count]);
 
 // Relabels the length label, composes the curvature or system report,
 // applies the output font and shows the output box.

@@ -28,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::strstr(buffer, "nan") || std::strstr(buffer, "inf")) std::abort();
     if (std::strncmp(buffer, "\r\n ", 3) != 0) std::abort();
     const std::size_t length = std::strlen(buffer);
-    if (length < 5 || length >= 1500 || std::strcmp(buffer + length - 2, "\r\n") != 0) std::abort();
+    if (length < 5 || length >= 2048 || std::strcmp(buffer + length - 2, "\r\n") != 0) std::abort();
     return 0;
 }

@@ -27,7 +27,7 @@ const tooltip_row tooltip_rows[] = {
     {25, "Hier den Winkel in Minuten eingeben", "Enter here the Angle in Minutes"},
     {26, "Diesen Button drücken für mehr Information (Wikipedia)", "Press this Button for more Information (Wikipedia)"},
     {27, "Diesen Button drücken für mehr Information (Wikipedia)", "Press this Button for more Information (Wikipedia)"},
-    {28, "Grafikgröße auf Button mit Erklärung ändern", "Change Size of Graphic on Button with Expanation"},
+    {28, "Grafikgröße auf Button mit Erklärung ändern", "Change Size of Graphic on Button with Explanation"},
     {29, "Diesen Button drücken für die Homepage im Internet", "Press this Button for the Homepage in the Web"},
     {30, "Wechselt die Farbe der Dialogbox", "Changes the Color of the Dialogbox"},
 };

@@ -3,10 +3,12 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/app_texts.h"
 #include "app/colour_scheme.h"
 #include "app/control_ids.h"
+#include "app/picture_drawing.h"
 
 namespace {
 
@@ -212,4 +214,22 @@ TEST(ColourScheme, HighContrastWins) {
     EXPECT_EQ(dialog_colours(1, 1).own, 0);
     EXPECT_EQ(dialog_colours(1, 0).own, 1);
     EXPECT_EQ(dialog_colours(1, 0).dialog_background, 0x0078FAB4u);  // light green, as on screen
+}
+
+// Drawn for the scale: the portrait's outer rule in full ink at its corner,
+// and the legend's last line inked in the bottom rows of a shrunk diagram.
+TEST(DialogPictures, DrawnPicturesKeepFrameAndLegend) {
+    std::vector<unsigned> pixels(434 * 664), scratch(1);
+    ASSERT_TRUE(draw_picture(picture_portrait, {434, 664}, pixels.data(), scratch.data()));
+    EXPECT_EQ(pixels[0], 0xFF8C0810u);
+    EXPECT_EQ(pixels[663 * 434 + 200], 0xFF8C0810u);
+    for (picture_size size : {picture_size{162, 103}, picture_size{440, 280}}) {
+        scratch.assign(picture_scratch_pixels(picture_diagram_large, size), 0);
+        ASSERT_TRUE(draw_picture(picture_diagram_large, size, pixels.data(), scratch.data()));
+        int dark = 0;  // the legend's last line lies in the bottom tenth
+        for (int i = size.width * (size.height * 9 / 10); i < size.width * size.height; ++i)
+            dark += (pixels[i] & 0xFF) < 128;
+        EXPECT_GT(dark, size.width / 4) << size.width;
+    }
+    EXPECT_FALSE(draw_picture(picture_diagram_small, {0, 10}, pixels.data(), scratch.data()));
 }

@@ -27,7 +27,7 @@ const expected_tip expected_tips[] = {
     {24, "Hier den Winkel in Minuten eingeben", "Enter here the Angle in Minutes"},
     {26, "Diesen Button dr\xFC" "cken f\xFCr mehr Information (Wikipedia)", "Press this Button for more Information (Wikipedia)"},
     {27, "Diesen Button dr\xFC" "cken f\xFCr mehr Information (Wikipedia)", "Press this Button for more Information (Wikipedia)"},
-    {28, "Grafikgr\xF6\xDF" "e auf Button mit Erkl\xE4rung \xE4ndern", "Change Size of Graphic on Button with Expanation"},
+    {28, "Grafikgr\xF6\xDF" "e auf Button mit Erkl\xE4rung \xE4ndern", "Change Size of Graphic on Button with Explanation"},
     {29, "Diesen Button dr\xFC" "cken f\xFCr die Homepage im Internet", "Press this Button for the Homepage in the Web"},
     {30, "Wechselt die Farbe der Dialogbox", "Changes the Color of the Dialogbox"},
 };

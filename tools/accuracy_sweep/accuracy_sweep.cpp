@@ -315,7 +315,8 @@ int run_cases() {
                     : std::strcmp(kind, "unsettled") == 0 ? "yes: unsettled"
                     : std::strcmp(kind, "far") == 0       ? "yes: far off the model"
                                                           : "yes: unsettled, below the horizon",
-                    p.program.inexact ? ("the passes' figure, then the exact " + answer).c_str() : answer.c_str());
+                    p.program.inexact ? ("the exact " + answer + " first, the passes' figure at the end").c_str()
+                                      : answer.c_str());
     }
     return 0;
 }

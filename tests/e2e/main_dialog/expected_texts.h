@@ -71,7 +71,7 @@ inline const char german_start_report[] =
     " Höhenwinkel (ist vorgegeben):                   15,000 Grad \r\n"
     " Höhe gesamt (ist vorgegeben):                   85,000 km \r\n"
     "\r\n"
-    " Ergebnis unter Berücksichtiung der Erdkrümmung: \r\n"
+    " Ergebnis unter Berücksichtigung der Erdkrümmung: \r\n"
     "\r\n"
     " Entfernung entlang der Tangentialebene:        292,249 km \r\n"
     " Entfernung vom Beobachter bis zum Objekt:      302,559 km \r\n"

@@ -640,6 +640,17 @@ void check_fit(const char* when) {
     E2E_CHECK(texts >= 20);
 }
 
+LONG line_height(HWND window) {
+    HDC dc = GetDC(window);
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return metrics.tmHeight;
+}
+
 // The dialog at the DPI Wine was set to before this process started, in
 // both languages and both measure modes (the length label changes with it).
 int check_dpi(int dpi) {
@@ -652,6 +663,23 @@ int check_dpi(int dpi) {
     GetClientRect(main_dialog_handle, &client);
     std::printf("%d DPI: dialog client area %ldx%ld\n", running_dpi, client.right, client.bottom);
     E2E_CHECK(running_dpi == dpi);
+    // The report's lines grow with the scale as the labels' do (within a quarter).
+    const LONG report_line = line_height(control(1000)), label_line = line_height(control(1001));
+    std::printf("  report lines %ld px, labels %ld px\n", report_line, label_line);
+    E2E_CHECK(report_line * 4 >= label_line * 3 && report_line * 4 <= label_line * 5);
+    // The portrait grows with the scale; each diagram shows whole in its button.
+    for (int id : {26, 27, 27}) {
+        BITMAP picture{};
+        GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(control(id), BM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof picture,
+                   &picture);
+        RECT room;
+        GetClientRect(control(id), &room);
+        std::printf("  picture %d: %ldx%ld px in %ldx%ld\n", id, picture.bmWidth, picture.bmHeight, room.right,
+                    room.bottom);
+        if (id == 26) E2E_CHECK(std::abs(picture.bmWidth * 96 - 217 * dpi) <= 96);
+        if (id == 27) E2E_CHECK(picture.bmWidth > 0 && picture.bmWidth <= room.right && picture.bmHeight <= room.bottom);
+        if (id == 27) press(28);
+    }
     for (int round = 0; round < 2; ++round) {
         const std::string language = language_flag ? "German" : "English";
         check_fit((language + ", Height").c_str());
@@ -698,8 +726,10 @@ int main(int argc, char** argv) {
     E2E_CHECK(diagram.cx == 160 && diagram.cy == 102);
     press(28);
     E2E_CHECK(graphic_size_flag == 1);
-    diagram = bitmap_size(27);
-    E2E_CHECK(diagram.cx == 220 && diagram.cy == 140);
+    diagram = bitmap_size(27);  // the large one shrunk to show whole in the button
+    RECT room;
+    GetClientRect(control(27), &room);
+    E2E_CHECK(diagram.cx > 0 && diagram.cx <= room.right && diagram.cy <= room.bottom);
     press(28);
     diagram = bitmap_size(27);
     E2E_CHECK(diagram.cx == 160 && diagram.cy == 102);

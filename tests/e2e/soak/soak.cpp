@@ -12,6 +12,7 @@
 
 #include "calc/curvature.h"
 #include "calc/curvature_report.h"
+#include "calc/field_reading.h"
 #include "driver.h"
 
 namespace {
@@ -19,13 +20,11 @@ namespace {
 const int fields[] = {18, 20, 22, 24};
 const int spins[] = {19, 21, 23, 25};
 
-// The same read the program does: an empty field counts 0, otherwise the
-// unsigned reading taken as a signed 32-bit value. (GetWindowTextLength is not
-// asked here: under Wine it answers 0 for another process's edit control.)
+// The same read the program does: the whole text, empty as 0; -1 for a
+// text that is no whole number.
 int field_value(const e2e::app& a, int id) {
-    if (e2e::text_of(e2e::item(a, id)).empty()) return 0;
-    BOOL translated = FALSE;
-    return static_cast<int>(GetDlgItemInt(a.dialog, id, &translated, FALSE));
+    int value = 0;
+    return read_whole_number(e2e::text_of(e2e::item(a, id)).c_str(), value) ? value : -1;
 }
 
 bool put_clipboard(const std::string& text) {
@@ -173,11 +172,14 @@ int main(int argc, char** argv) {
             if (!report_ok)
                 std::printf("system report (%zu bytes): %s\n", report.size(), e2e::visible(report).c_str());
         } else {
-            const curvature_result result =
-                compute_curvature(field_value(a, 18), field_value(a, 20), field_value(a, 22), field_value(a, 24),
-                                  distance ? mode_distance : mode_height);
+            const int values[] = {field_value(a, 18), field_value(a, 20), field_value(a, 22), field_value(a, 24)};
+            const bool unread[] = {values[0] < 0, values[1] < 0, values[2] < 0, values[3] < 0};
             static char expected[report_buffer_size];
-            compose_curvature_report(result, german, expected, sizeof expected);
+            compose_curvature_report(compute_curvature(values[0], values[1], values[2], values[3],
+                                                       distance ? mode_distance : mode_height), german, expected,
+                                     sizeof expected);
+            if (unread[0] || unread[1] || unread[2] || unread[3])
+                compose_unreadable_report(unread, german, expected, sizeof expected);
             report_ok = report == expected;
             if (!report_ok) {
                 E2E_CHECK_TEXT(report, std::string(expected));

@@ -1,0 +1,66 @@
+#include "app/dialog_pictures.h"
+
+#include "app/app_state.h"
+#include "app/control_ids.h"
+#include "app/picture_drawing.h"
+#include "win32/scoped_handles.h"
+
+namespace {
+int screen_dpi() {
+    if (dialog_dpi > 0) return dialog_dpi;
+    const window_dc screen = get_window_dc(nullptr);
+    return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+}
+
+// The picture drawn at size in a bitmap of its own; nullptr on failure.
+HBITMAP drawn_picture(picture_id id, picture_size size) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.width;
+    info.bmiHeader.biHeight = -size.height;  // rows top first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    gdi_object bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap.valid() || !bits) return nullptr;
+    const int scratch_pixels = picture_scratch_pixels(id, size);
+    heap_memory scratch(scratch_pixels > 0 ? HeapAlloc(GetProcessHeap(), 0, scratch_pixels * sizeof(unsigned))
+                                           : nullptr);
+    if (scratch_pixels > 0 && !scratch.valid()) return nullptr;
+    if (!draw_picture(id, size, static_cast<unsigned*>(bits), static_cast<unsigned*>(scratch.get()))) return nullptr;
+    GdiFlush();
+    return static_cast<HBITMAP>(bitmap.release());
+}
+
+// At 96 DPI the bitmap resource itself; at other scales the picture drawn
+// for the scale, the diagram shrunk to fit the button whole.
+HBITMAP picture_for(HWND dialog, int button, picture_id id, int resource) {
+    const int dpi = screen_dpi();
+    RECT room{};
+    GetClientRect(GetDlgItem(dialog, button), &room);
+    const int edge = MulDiv(1, dpi, 96);  // the button's frame, as the 96-DPI diagram leaves it
+    const picture_size size = picture_size_for(id, dpi, room.right - 2 * edge, room.bottom - 2 * edge);
+    const picture_size natural = natural_picture_size(id);
+    if (size.width == natural.width && size.height == natural.height)
+        return LoadBitmapW(instance_handle, MAKEINTRESOURCEW(resource));
+    return drawn_picture(id, size);
+}
+}  // namespace
+
+void set_button_bitmap(HWND dialog, int button, HBITMAP bitmap) {
+    HGDIOBJ previous = reinterpret_cast<HGDIOBJ>(
+        SendDlgItemMessageW(dialog, button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (previous && previous != bitmap) DeleteObject(previous);
+}
+
+void set_dialog_pictures(HWND dialog, int button) {
+    if (button == 0 || button == IDC_PORTRAIT)
+        set_button_bitmap(dialog, IDC_PORTRAIT, picture_for(dialog, IDC_PORTRAIT, picture_portrait, IDB_PORTRAIT));
+    if (button == 0 || button == IDC_DIAGRAM) {
+        const bool large = graphic_size_flag != 0;
+        set_button_bitmap(dialog, IDC_DIAGRAM,
+                          picture_for(dialog, IDC_DIAGRAM, large ? picture_diagram_large : picture_diagram_small,
+                                      large ? IDB_DIAGRAM_LARGE : IDB_DIAGRAM_SMALL));
+    }
+}
