@@ -27,6 +27,7 @@ namespace {
 HBRUSH dialog_brush = nullptr;
 HBRUSH edit_brush = nullptr;
 int high_contrast = 0;
+bool late_setup_pending = false;
 
 int high_contrast_on() {
     HIGHCONTRASTW setting = {};
@@ -40,10 +41,19 @@ void end_main_dialog(HWND dialog) {
     remove_tooltips();
 }
 
-// The report, then word to screen readers that it changed.
+// The report, then word to screen readers that it changed; after the first,
+// whichever way it came, the rest of the set-up.
 void report(HWND dialog) {
     recalculate(dialog);
     announce_report(dialog);
+    if (late_setup_pending) SetTimer(dialog, late_setup_timer_id, late_setup_delay_ms, nullptr);
+}
+
+void finish_setup(HWND dialog) {
+    KillTimer(dialog, late_setup_timer_id);
+    late_setup_pending = false;
+    create_tooltips();
+    annotate_controls(dialog);
 }
 
 // Enter comes as the default button's command, Close's, just like a click on
@@ -151,7 +161,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     case WM_INITDIALOG:
         main_dialog_handle = dialog;
         set_up_main_dialog(dialog);
-        create_tooltips();
+        late_setup_pending = true;
         high_contrast = high_contrast_on();
         name_controls(dialog);
         return TRUE;
@@ -161,6 +171,8 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     case WM_DESTROY:
         // The pictures and the big icon belong to the program, not to the controls.
         KillTimer(dialog, recalculation_timer_id);
+        KillTimer(dialog, late_setup_timer_id);
+        late_setup_pending = false;
         release_dialog_images(dialog);
         release_control_names(dialog);
         return FALSE;
@@ -185,6 +197,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
             KillTimer(dialog, recalculation_timer_id);
             report(dialog);
         }
+        if (wparam == late_setup_timer_id) finish_setup(dialog);
         return FALSE;
     case WM_DPICHANGED:
         // Moved to a screen of another scale (per-monitor awareness): the
