@@ -21,6 +21,7 @@
 
 #include "driver.h"
 #include "expected_texts.h"
+#include "app/app_texts.h"
 #include "sysinfo/windows_version.h"
 
 using namespace e2e;
@@ -397,6 +398,36 @@ void unused_commands(const app& a) {
     E2E_CHECK(alive(a));
 }
 
+// The WWW button hands its address to the shell, which the program loads at
+// this first use: the prefix's handler for http is, for the moment, a command
+// that writes the address it is given into a file.
+void web_link(const app& a) {
+    const char* handler_key = "http\\shell\\open\\command";
+    char folder[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, folder);
+    const std::string record = std::string(folder) + "farspan_link.txt";
+    DeleteFileA(record.c_str());
+    char old_handler[1024] = "";
+    LONG old_size = sizeof old_handler;
+    const bool had_handler = RegQueryValueA(HKEY_CLASSES_ROOT, handler_key, old_handler, &old_size) == ERROR_SUCCESS;
+    const std::string recorder = "cmd.exe /c echo %1>\"" + record + "\"";
+    E2E_CHECK(RegSetValueA(HKEY_CLASSES_ROOT, handler_key, REG_SZ, recorder.c_str(), 0) == ERROR_SUCCESS);
+    click(item(a, 29));
+    std::string opened;
+    wait_until([&] {
+        FILE* file = std::fopen(record.c_str(), "rb");
+        char line[512] = "";
+        if (file && std::fgets(line, sizeof line, file)) opened = line;
+        if (file) std::fclose(file);
+        return opened.find('\n') != std::string::npos;
+    }, 10000, 50);
+    if (had_handler) RegSetValueA(HKEY_CLASSES_ROOT, handler_key, REG_SZ, old_handler, 0);
+    DeleteFileA(record.c_str());
+    opened.erase(opened.find_last_not_of(" \r\n") + 1);
+    E2E_CHECK_TEXT(opened, web_link_address(web_link_index(29, 0)));
+    E2E_CHECK(alive(a));
+}
+
 int drive() {
     app a;
     if (!start_app(a, program)) return finish() + 1;
@@ -411,6 +442,7 @@ int drive() {
     spin_wrap(a);
     typing_and_odd_input(a);
     unused_commands(a);
+    web_link(a);
     // Esc ends the dialog with exit code 0.
     SendMessageA(a.dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     E2E_CHECK(WaitForSingleObject(a.process.hProcess, 5000) == WAIT_OBJECT_0);
