@@ -28,6 +28,22 @@ HBRUSH dialog_brush = nullptr;
 HBRUSH edit_brush = nullptr;
 int high_contrast = 0;
 bool late_setup_pending = false;
+loaded_library com_library;
+bool com_started = false;
+
+// COM for the rest of the dialog's life, which the annotation service and the
+// shell's links need: ole32 is loaded here, after the first report, not by
+// the loader before it.
+void start_com() {
+    const auto initialize = system_entry<decltype(&CoInitializeEx)>(com_library, L"ole32.dll", "CoInitializeEx");
+    com_started = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+void stop_com() {
+    const auto uninitialize = system_entry<decltype(&CoUninitialize)>(com_library, L"ole32.dll", "CoUninitialize");
+    if (com_started && uninitialize) uninitialize();
+    com_started = false;
+}
 
 int high_contrast_on() {
     HIGHCONTRASTW setting = {};
@@ -53,6 +69,7 @@ void finish_setup(HWND dialog) {
     KillTimer(dialog, late_setup_timer_id);
     late_setup_pending = false;
     create_tooltips();
+    start_com();
     annotate_controls(dialog);
 }
 
@@ -244,10 +261,8 @@ int run_farspan(HINSTANCE instance) {
     gdi_object edit_brush_owner(CreateSolidBrush(scheme.edit_background));
     dialog_brush = static_cast<HBRUSH>(dialog_brush_owner.get());
     edit_brush = static_cast<HBRUSH>(edit_brush_owner.get());
-    // COM for the dialog's life: the annotation service and the shell's links need it.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN_DIALOG), nullptr, main_dialog_procedure, 0);
-    if (SUCCEEDED(com)) CoUninitialize();
+    stop_com();
     dialog_brush = nullptr;
     edit_brush = nullptr;
     return 0;
