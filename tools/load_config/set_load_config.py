@@ -6,7 +6,8 @@ GNU ld (2.40 at least) leaves that directory empty even when the structure is
 linked in. The structure's address comes from the link map of the same link
 (the shipped images are stripped), its size from its own first field, which
 Windows wants in the directory too. Running it again on its own output changes
-nothing, so the build stays reproducible.
+nothing, so the build stays reproducible; a linker that fills the directory
+itself must have pointed it at the same structure.
 
     set_load_config.py IMAGE MAP
 """
@@ -74,9 +75,10 @@ def set_load_config(image, address):
     if size < 0x60:
         fail(f"{SYMBOL} is {size} bytes, too short")
     file_offset(image, optional + optional_size, count, rva, size)
-    old = struct.unpack_from("<II", image, directory)
-    if old != (0, 0) and old != (rva, size):
-        fail(f"the directory already points elsewhere ({old[0]:#x}, {old[1]} bytes)")
+    # A linker that fills the directory itself must have found the same structure.
+    old_rva = struct.unpack_from("<I", image, directory)[0]
+    if old_rva not in (0, rva):
+        fail(f"the directory already points elsewhere (RVA {old_rva:#x})")
     struct.pack_into("<II", image, directory, rva, size)
     checksum_at = optional + 64
     struct.pack_into("<I", image, checksum_at, pe_checksum(image, checksum_at))
