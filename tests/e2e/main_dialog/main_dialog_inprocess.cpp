@@ -477,20 +477,7 @@ struct running_dialog {
     DWORD thread_id = 0;
 };
 
-struct tooltip_search {
-    HWND owner;
-    HWND found;
-};
-
-HWND tooltip_window_of(const running_dialog& d) {
-    tooltip_search search{main_dialog_handle, nullptr};
-    EnumThreadWindows(d.thread_id, [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<tooltip_search*>(param);
-        if (class_of(window) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == s->owner) s->found = window;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND tooltip_window_of(const running_dialog& d);
 
 std::atomic<int> announcements{0};
 
@@ -522,6 +509,21 @@ bool open_dialog(running_dialog& d) {
     E2E_CHECK(live_hook != nullptr && announcements == 1);
     if (live_hook) UnhookWinEvent(live_hook);
     return true;
+}
+
+struct tooltip_search {
+    HWND owner;
+    HWND found;
+};
+
+HWND tooltip_window_of(const running_dialog& d) {
+    tooltip_search search{main_dialog_handle, nullptr};
+    EnumThreadWindows(d.thread_id, [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<tooltip_search*>(param);
+        if (class_of(window) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == s->owner) s->found = window;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 enum class close_way { close_box, close_button, escape };
