@@ -29,6 +29,9 @@ const int annotated[] = {IDC_KILOMETRES, IDC_KILOMETRES_SPIN, IDC_METRES,   IDC_
 
 loaded_library oleacc_library;
 IAccPropServices* services = nullptr;
+// Set by annotate_controls, after the first report: until then the controls
+// carry only their window texts and no report is announced.
+bool annotations_on = false;
 
 // The annotation service from oleacc in System32, through the library's own
 // class factory: no registry look-up decides which file is loaded.
@@ -60,23 +63,35 @@ void name_controls(HWND dialog) {
     for (int id : {IDC_KILOMETRES_SPIN, IDC_METRES_SPIN, IDC_DEGREES_SPIN, IDC_MINUTES_SPIN, IDC_DIAGRAM, IDC_PORTRAIT})
         SetDlgItemTextW(dialog, id, wide<96>(accessible_name(id, distance, language_flag)));
     // The fields and the output box would take the label before them.
-    if (!annotation_service()) return;
+    if (!annotations_on || !annotation_service()) return;
     for (int id : annotated) {
         HWND control = GetDlgItem(dialog, id);
         annotate(control, prop_name, accessible_name(id, distance, language_flag));
         annotate(control, prop_description, tooltip_text(id, language_flag));
     }
-    VARIANT polite = {};
-    polite.vt = VT_I4;
-    polite.lVal = live_polite;
-    services->SetHwndProp(GetDlgItem(dialog, IDC_OUTPUT), OBJID_CLIENT, CHILDID_SELF, prop_live_setting, polite);
+}
+
+void annotate_controls(HWND dialog) {
+    annotations_on = true;
+    name_controls(dialog);
+    HWND output = GetDlgItem(dialog, IDC_OUTPUT);
+    if (services) {
+        VARIANT polite = {};
+        polite.vt = VT_I4;
+        polite.lVal = live_polite;
+        services->SetHwndProp(output, OBJID_CLIENT, CHILDID_SELF, prop_live_setting, polite);
+    }
+    // The report on show was not announced: this is its one announcement.
+    if (IsWindowVisible(output)) announce_report(dialog);
 }
 
 void announce_report(HWND dialog) {
+    if (!annotations_on) return;
     NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, GetDlgItem(dialog, IDC_OUTPUT), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void release_control_names(HWND dialog) {
+    annotations_on = false;
     if (!services) return;
     const MSAAPROPID properties[] = {prop_name, prop_description, prop_live_setting};
     for (int id : annotated)

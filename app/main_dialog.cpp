@@ -28,6 +28,23 @@ namespace {
 HBRUSH dialog_brush = nullptr;
 HBRUSH edit_brush = nullptr;
 int high_contrast = 0;
+bool late_setup_pending = false;
+loaded_library com_library;
+bool com_started = false;
+
+// COM for the rest of the dialog's life, which the annotation service and the
+// shell's links need: ole32 is loaded here, after the first report, not by
+// the loader before it.
+void start_com() {
+    const auto initialize = system_entry<decltype(&CoInitializeEx)>(com_library, L"ole32.dll", "CoInitializeEx");
+    com_started = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+void stop_com() {
+    const auto uninitialize = system_entry<decltype(&CoUninitialize)>(com_library, L"ole32.dll", "CoUninitialize");
+    if (com_started && uninitialize) uninitialize();
+    com_started = false;
+}
 
 int high_contrast_on() {
     HIGHCONTRASTW setting = {};
@@ -41,10 +58,20 @@ void end_main_dialog(HWND dialog) {
     remove_tooltips();
 }
 
-// The report, then word to screen readers that it changed.
+// The report, then word to screen readers that it changed; after the first,
+// whichever way it came, the rest of the set-up.
 void report(HWND dialog) {
     recalculate(dialog);
     announce_report(dialog);
+    if (late_setup_pending) SetTimer(dialog, late_setup_timer_id, late_setup_delay_ms, nullptr);
+}
+
+void finish_setup(HWND dialog) {
+    KillTimer(dialog, late_setup_timer_id);
+    late_setup_pending = false;
+    create_tooltips();
+    start_com();
+    annotate_controls(dialog);
 }
 
 // Enter comes as the default button's command, Close's, just like a click on
@@ -152,7 +179,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     case WM_INITDIALOG:
         main_dialog_handle = dialog;
         set_up_main_dialog(dialog);
-        create_tooltips();
+        late_setup_pending = true;
         high_contrast = high_contrast_on();
         name_controls(dialog);
         return TRUE;
@@ -162,6 +189,8 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     case WM_DESTROY:
         // The pictures and the big icon belong to the program, not to the controls.
         KillTimer(dialog, recalculation_timer_id);
+        KillTimer(dialog, late_setup_timer_id);
+        late_setup_pending = false;
         release_dialog_images(dialog);
         release_control_names(dialog);
         return FALSE;
@@ -186,6 +215,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
             KillTimer(dialog, recalculation_timer_id);
             report(dialog);
         }
+        if (wparam == late_setup_timer_id) finish_setup(dialog);
         return FALSE;
     case WM_DPICHANGED:
         // Moved to a screen of another scale (per-monitor awareness): the
@@ -233,10 +263,8 @@ int run_farspan(HINSTANCE instance) {
     gdi_object edit_brush_owner(CreateSolidBrush(scheme.edit_background));
     dialog_brush = static_cast<HBRUSH>(dialog_brush_owner.get());
     edit_brush = static_cast<HBRUSH>(edit_brush_owner.get());
-    // COM for the dialog's life: the annotation service and the shell's links need it.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN_DIALOG), nullptr, main_dialog_procedure, 0);
-    if (SUCCEEDED(com)) CoUninitialize();
+    stop_com();
     dialog_brush = nullptr;
     edit_brush = nullptr;
     return 0;

@@ -12,3 +12,7 @@ void hide_output_box(HWND dialog);
 
 // Identifier and period of the one-shot recalculation timer.
 enum { recalculation_timer_id = 1, recalculation_delay_ms = 50 };
+// The set-up nobody notices in the first moments (tooltips, annotations) runs
+// on this one-shot timer after the first report: a timer message comes only
+// when no paint is pending, so the report is on the screen first.
+enum { late_setup_timer_id = 2, late_setup_delay_ms = USER_TIMER_MINIMUM };

@@ -73,6 +73,9 @@ int send_one_page(int page, void* context) {
     return EndPage(job.dc) < 0 ? 0 : 1;
 }
 
+// The common dialogs serve only a print run: loaded at the first, not at every start.
+loaded_library common_dialogs;
+
 }  // namespace
 
 int print_box_lines(HDC printer_dc, HWND output_box, const char* document_name,
@@ -115,12 +118,15 @@ int print_box_lines(HDC printer_dc, HWND output_box, const char* document_name,
 }
 
 int print_output_box(HWND owner, HWND output_box, const char* document_name) {
+    const auto print_dialog = system_entry<decltype(&PrintDlgA)>(common_dialogs, L"comdlg32.dll", "PrintDlgA");
+    const auto font_dialog = system_entry<decltype(&ChooseFontA)>(common_dialogs, L"comdlg32.dll", "ChooseFontA");
+    if (!print_dialog || !font_dialog) return 0;
     PRINTDLGA printer = {};
     printer.lStructSize = sizeof printer;
     printer.hwndOwner = owner;
     printer.Flags = PD_RETURNDC | PD_PRINTSETUP | PD_COLLATE | PD_NOSELECTION;
     printer.nCopies = 1;
-    const BOOL chosen = PrintDlgA(&printer);
+    const BOOL chosen = print_dialog(&printer);
     // Declared in reverse order of release: DC first, then device mode, then device names.
     global_memory device_names(printer.hDevNames);
     global_memory device_mode(printer.hDevMode);
@@ -142,7 +148,7 @@ int print_output_box(HWND owner, HWND output_box, const char* document_name) {
     font_request.lpLogFont = &font;
     font_request.lpszStyle = style;
     font_request.Flags = CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT | CF_USESTYLE | CF_EFFECTS | CF_FORCEFONTEXIST;
-    if (!ChooseFontA(&font_request)) return 0;
+    if (!font_dialog(&font_request)) return 0;
 
     const int points = print_size_points(font_request.iPointSize);
     font.lfHeight = -MulDiv(points, GetDeviceCaps(dc.get(), LOGPIXELSY), 72);

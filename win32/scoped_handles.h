@@ -151,7 +151,8 @@ inline attribute_list make_attribute_list(DWORD count) {
 // program's folder, the working folder or PATH. Windows 7 without
 // KB2533623 rejects the search flag (ERROR_INVALID_PARAMETER); there the
 // library is loaded by its full path in the system folder.
-inline loaded_library load_system_library(const wchar_t* name) {
+// Not inlined: one copy serves every caller.
+__attribute__((noinline)) inline loaded_library load_system_library(const wchar_t* name) {
     HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) return loaded_library(module);
     wchar_t path[MAX_PATH];
@@ -161,4 +162,18 @@ inline loaded_library load_system_library(const wchar_t* name) {
     path[folder] = L'\\';
     for (int i = 0; i <= length; ++i) path[folder + 1 + i] = name[i];
     return loaded_library(LoadLibraryExW(path, nullptr, 0));
+}
+
+// An entry point of a system library that is loaded at its first use, from
+// the system folder only, and kept by `library` from then on; null when
+// either cannot be had.
+__attribute__((noinline)) inline FARPROC system_entry_address(loaded_library& library, const wchar_t* name,
+                                                             const char* entry) {
+    if (!library.get()) library = load_system_library(name);
+    return library.get() ? GetProcAddress(library.get(), entry) : nullptr;
+}
+
+template <typename Function>
+Function system_entry(loaded_library& library, const wchar_t* name, const char* entry) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(system_entry_address(library, name, entry)));
 }

@@ -14,8 +14,10 @@
 
 extern "C" {
 
-// Never used unseeded by protected code; a fixed non-zero value all the same.
-void* __stack_chk_guard = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x2f8d54b19a6ce073ull));
+// Never used unseeded by protected code. The value is the one Windows' loader
+// (and Wine's) takes for an unseeded cookie: the load configuration names
+// this guard, so the loader seeds it too, before the entry seeds it again.
+void* __stack_chk_guard = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x00002B992DDFA232ull));
 
 int WinMainCRTStartup();
 int mainCRTStartup();

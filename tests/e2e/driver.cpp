@@ -107,13 +107,14 @@ HWND find_process_window(DWORD pid, const char* class_name, HWND except) {
     return search.found;
 }
 
-HWND wait_process_window(DWORD pid, const char* class_name, HWND except, unsigned timeout_ms) {
+HWND wait_process_window(DWORD pid, const char* class_name, HWND except, unsigned timeout_ms, unsigned poll_ms) {
     HWND found = nullptr;
-    wait_until([&] { return (found = find_process_window(pid, class_name, except)) != nullptr; }, timeout_ms, 20);
+    wait_until([&] { return (found = find_process_window(pid, class_name, except)) != nullptr; }, timeout_ms,
+               poll_ms);
     return found;
 }
 
-bool start_app(app& a, const char* command_line, unsigned timeout_ms, const char* working_dir) {
+bool start_app(app& a, const char* command_line, unsigned timeout_ms, const char* working_dir, unsigned poll_ms) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::vector<char> line(command_line, command_line + lstrlenA(command_line) + 1);
@@ -123,7 +124,7 @@ bool start_app(app& a, const char* command_line, unsigned timeout_ms, const char
         std::printf("cannot start %s (error %lu)\n", command_line, GetLastError());
         return false;
     }
-    a.dialog = wait_process_window(a.process.dwProcessId, "#32770", nullptr, timeout_ms);
+    a.dialog = wait_process_window(a.process.dwProcessId, "#32770", nullptr, timeout_ms, poll_ms);
     if (!a.dialog) std::printf("no dialog of %s within %u ms\n", command_line, timeout_ms);
     return a.dialog != nullptr;
 }

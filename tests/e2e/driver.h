@@ -29,9 +29,10 @@ struct app {
     HWND dialog = nullptr;
 };
 
-// Starts `command_line` (e.g. "farspan.exe") and waits for its visible dialog.
+// Starts `command_line` (e.g. "farspan.exe") and waits for its visible
+// dialog, looking every `poll_ms`.
 bool start_app(app& a, const char* command_line, unsigned timeout_ms = 30000,
-               const char* working_dir = nullptr);
+               const char* working_dir = nullptr, unsigned poll_ms = 20);
 // The same for a program at a full path that may hold any character.
 bool start_app(app& a, const std::wstring& program, unsigned timeout_ms, const std::wstring& working_dir);
 // Closes the dialog (WM_CLOSE), waits for the process, ends it if it hangs.
@@ -43,7 +44,8 @@ bool alive(const app& a);
 // dialogs and message boxes), other than `except`.
 HWND find_process_window(DWORD pid, const char* class_name, HWND except = nullptr);
 // Waits for such a window to appear.
-HWND wait_process_window(DWORD pid, const char* class_name, HWND except, unsigned timeout_ms);
+HWND wait_process_window(DWORD pid, const char* class_name, HWND except, unsigned timeout_ms,
+                         unsigned poll_ms = 20);
 
 HWND item(const app& a, int control_id);
 std::string text_of(HWND window);

@@ -2,8 +2,9 @@
 //   main_dialog_e2e first-report de|en [N] first report and texts in the user's language
 //                                        (with N: German under ANSI code page N)
 //   main_dialog_e2e drive                every control, from an English user language
-//   main_dialog_e2e timing               start-up and debounce times against a minimal dialog
-//                                        (figures for scripts/bench.sh, not a pass/fail test)
+//   main_dialog_e2e timing [N [OTHER]]   start-up (N rounds, with OTHER an earlier farspan.exe in
+//                                        the same rounds) and debounce times against a minimal
+//                                        dialog (figures for scripts/bench.sh, not a pass/fail test)
 //   main_dialog_e2e pose [colours|system|mountain] holds the dialog open for a screenshot
 //   main_dialog_e2e windows-version NAME first report, and the operating-system lines of the
 //                                        system report on the Windows named NAME (English)
@@ -21,6 +22,7 @@
 
 #include "driver.h"
 #include "expected_texts.h"
+#include "app/app_texts.h"
 #include "sysinfo/windows_version.h"
 
 using namespace e2e;
@@ -393,6 +395,36 @@ void unused_commands(const app& a) {
     E2E_CHECK(alive(a));
 }
 
+// The WWW button hands its address to the shell, which the program loads at
+// this first use: the prefix's handler for http is, for the moment, a command
+// that writes the address it is given into a file.
+void web_link(const app& a) {
+    const char* handler_key = "http\\shell\\open\\command";
+    char folder[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, folder);
+    const std::string record = std::string(folder) + "farspan_link.txt";
+    DeleteFileA(record.c_str());
+    char old_handler[1024] = "";
+    LONG old_size = sizeof old_handler;
+    const bool had_handler = RegQueryValueA(HKEY_CLASSES_ROOT, handler_key, old_handler, &old_size) == ERROR_SUCCESS;
+    const std::string recorder = "cmd.exe /c echo %1>\"" + record + "\"";
+    E2E_CHECK(RegSetValueA(HKEY_CLASSES_ROOT, handler_key, REG_SZ, recorder.c_str(), 0) == ERROR_SUCCESS);
+    click(item(a, 29));
+    std::string opened;
+    wait_until([&] {
+        FILE* file = std::fopen(record.c_str(), "rb");
+        char line[512] = "";
+        if (file && std::fgets(line, sizeof line, file)) opened = line;
+        if (file) std::fclose(file);
+        return opened.find('\n') != std::string::npos;
+    }, 10000, 50);
+    if (had_handler) RegSetValueA(HKEY_CLASSES_ROOT, handler_key, REG_SZ, old_handler, 0);
+    DeleteFileA(record.c_str());
+    opened.erase(opened.find_last_not_of(" \r\n") + 1);
+    E2E_CHECK_TEXT(opened, web_link_address(web_link_index(29, 0)));
+    E2E_CHECK(alive(a));
+}
+
 int drive() {
     app a;
     if (!start_app(a, program)) return finish() + 1;
@@ -407,6 +439,7 @@ int drive() {
     spin_wrap(a);
     typing_and_odd_input(a);
     unused_commands(a);
+    web_link(a);
     // Esc ends the dialog with exit code 0.
     SendMessageA(a.dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     E2E_CHECK(WaitForSingleObject(a.process.hProcess, 5000) == WAIT_OBJECT_0);
@@ -490,39 +523,52 @@ int names() {
 
 // ---- timing -------------------------------------------------------------------
 
-// Milliseconds from CreateProcess to `ready`, for one start of `command`.
+// Milliseconds from CreateProcess to `ready`, for one start of `command`;
+// both the dialog and `ready` are looked for every millisecond, whichever
+// program it is.
 template <class Ready>
 double start_time(const char* command, Ready ready) {
     app a;
     const double start = now_ms();
-    if (!start_app(a, command, 30000)) return -1;
+    if (!start_app(a, command, 30000, nullptr, 1)) return -1;
     const bool ok = wait_until([&] { return ready(a); }, 10000, 1);
     const double took = now_ms() - start;
     stop_app(a);
     return ok ? took : -1;
 }
 
-int timing() {
-    const int runs = 7;
-    std::vector<double> program_times, minimal_times;
-    for (int i = 0; i < runs; ++i) {
-        // Alternate, so both see the same state of the machine.
-        const double p = start_time(program, [](const app& a) {
-            return IsWindowVisible(item(a, 1000)) && SendMessageA(item(a, 1000), WM_GETTEXTLENGTH, 0, 0) > 0;
-        });
-        const double m = start_time("minimal_dialog.exe", [](const app& a) { return IsWindowVisible(a.dialog) != 0; });
-        E2E_CHECK(p > 0);
-        E2E_CHECK(m > 0);
-        if (p > 0) program_times.push_back(p);
-        if (m > 0) minimal_times.push_back(m);
-    }
-    if (program_times.empty() || minimal_times.empty()) return finish() + 1;
-    const double ratio = median(program_times) / median(minimal_times);
-    std::printf("start to first report: farspan %.0f ms, minimal dialog %.0f ms (medians of %d), ratio %.2f%s\n",
-                median(program_times), median(minimal_times), runs, ratio,
-                ratio <= 1.5   ? " (aim 1.5 met)"
-                : ratio <= 2.5 ? " (above the aim of 1.5, within the guard of 2.5)"
+bool report_shown(const app& a) {
+    return IsWindowVisible(item(a, 1000)) && SendMessageA(item(a, 1000), WM_GETTEXTLENGTH, 0, 0) > 0;
+}
+
+void print_start_ratio(const char* name, const std::vector<double>& times, const std::vector<double>& minimal) {
+    const double ratio = median(times) / median(minimal);
+    std::printf("start to first report: %s %.0f ms, minimal dialog %.0f ms (medians of %zu), ratio %.2f%s\n", name,
+                median(times), median(minimal), times.size(), ratio,
+                ratio <= 1.6   ? " (target 1.6 met)"
+                : ratio <= 2.5 ? " (above the target of 1.6, within the guard of 2.5)"
                                : " (above the guard of 2.5)");
+}
+
+// With `other` (an earlier build of the program), each round starts it too,
+// so both are measured in the same rounds against the same yardstick.
+int timing(int runs, const char* other) {
+    std::vector<double> program_times, other_times, minimal_times;
+    for (int i = 0; i < runs; ++i) {
+        // In turn, so all see the same state of the machine.
+        const double p = start_time(program, report_shown);
+        const double o = other ? start_time(other, report_shown) : 0;
+        const double m = start_time("minimal_dialog.exe", [](const app& a) { return IsWindowVisible(a.dialog) != 0; });
+        E2E_CHECK(p > 0 && o >= 0 && m > 0);
+        if (p > 0 && o >= 0 && m > 0) {
+            program_times.push_back(p);
+            other_times.push_back(o);
+            minimal_times.push_back(m);
+        }
+    }
+    if (program_times.empty()) return finish() + 1;
+    print_start_ratio("farspan", program_times, minimal_times);
+    if (other) print_start_ratio(other, other_times, minimal_times);
 
     app a;
     if (!start_app(a, program)) return finish() + 1;
@@ -652,7 +698,7 @@ int main(int argc, char** argv) {
     if (mode == "first-report" && argc > 2)
         return first_report(std::string(argv[2]) == "de", argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 0);
     if (mode == "drive") return drive();
-    if (mode == "timing") return timing();
+    if (mode == "timing") return timing(argc > 2 ? std::atoi(argv[2]) : 7, argc > 3 ? argv[3] : nullptr);
     if (mode == "pose") return pose(argc > 2 ? argv[2] : "plain", 8);
     if (mode == "windows-version" && argc > 2) return windows_version(argv[2]);
     if (mode == "enter") return enter();

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -476,15 +477,37 @@ struct running_dialog {
     DWORD thread_id = 0;
 };
 
-// Runs the program's dialog on a thread of its own; true once its first report shows.
+HWND tooltip_window_of(const running_dialog& d);
+
+std::atomic<int> announcements{0};
+
+// Runs the program's dialog on a thread of its own; true once its first
+// report shows and the set-up that follows it is done: the tooltips with
+// their hook, the annotations (oleacc loaded), and the first report
+// announced to screen readers once, not again when the live setting comes.
 bool open_dialog(running_dialog& d) {
     hook_left_after_close = false;
-    d.thread = CreateThread(nullptr, 0, dialog_thread, nullptr, 0, &d.thread_id);
+    d.thread = CreateThread(nullptr, 0, dialog_thread, nullptr, CREATE_SUSPENDED, &d.thread_id);
     if (!d.thread) return false;
+    announcements = 0;
+    HWINEVENTHOOK live_hook = SetWinEventHook(
+        EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, GetModuleHandleA(nullptr),
+        [](HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+            if (window == control(1000)) ++announcements;
+        },
+        GetCurrentProcessId(), d.thread_id, WINEVENT_INCONTEXT);
+    ResumeThread(d.thread);
     const bool opened = wait_until([] { return main_dialog_handle != nullptr; }, 20000, 10);
     E2E_CHECK(opened);
     if (!opened) return false;
     E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    E2E_CHECK(wait_until([&] {
+        return tooltip_window_of(d) && tooltips_hook_installed() && GetModuleHandleW(L"oleacc.dll");
+    }, 5000));
+    Sleep(100);  // room for a second announcement
+    if (announcements != 1) std::printf("  (the first report was announced %d times)\n", announcements.load());
+    E2E_CHECK(live_hook != nullptr && announcements == 1);
+    if (live_hook) UnhookWinEvent(live_hook);
     return true;
 }
 

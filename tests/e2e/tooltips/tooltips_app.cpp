@@ -114,9 +114,17 @@ int main(int argc, char** argv) {
                     dialog.top, dialog.right, dialog.bottom);
     E2E_CHECK(!PtInRect(&dialog, parked));
 
-    // One tooltip window, hidden or not, with at least every non-label control as a tool.
+    // One tooltip window, hidden or not, with at least every non-label control
+    // as a tool, made once the first report is on the screen.
+    int controls = 0;
+    EnumChildWindows(a.dialog, count_working_controls, reinterpret_cast<LPARAM>(&controls));
     process_window search{a.process.dwProcessId, TOOLTIPS_CLASSA, nullptr};
-    EnumWindows(find_any_window, reinterpret_cast<LPARAM>(&search));
+    LRESULT tools = 0;
+    e2e::wait_until([&] {
+        EnumWindows(find_any_window, reinterpret_cast<LPARAM>(&search));
+        tools = search.found ? SendMessageA(search.found, TTM_GETTOOLCOUNT, 0, 0) : 0;
+        return tools >= controls;
+    }, 5000);
     if (argc > 3) {  // code page N: one German tip, a Russian or Japanese user starting in English
         E2E_CHECK(GetACP() == static_cast<UINT>(std::atoi(argv[3])));
         e2e::click(e2e::item(a, 10));
@@ -124,9 +132,6 @@ int main(int argc, char** argv) {
         return e2e::stop_app(a) == 0 ? e2e::finish() : 1;
     }
     E2E_CHECK(search.found != nullptr);
-    int controls = 0;
-    EnumChildWindows(a.dialog, count_working_controls, reinterpret_cast<LPARAM>(&controls));
-    const LRESULT tools = SendMessageA(search.found, TTM_GETTOOLCOUNT, 0, 0);
     std::printf("%d working controls, %d tools\n", controls, static_cast<int>(tools));
     E2E_CHECK(controls >= 22);
     E2E_CHECK(tools >= controls);
