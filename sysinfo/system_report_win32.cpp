@@ -59,6 +59,39 @@ bool read_bios_value(HKEY key, const wchar_t* name, char (&value)[report_bios_va
     return true;
 }
 
+
+void read_screen(system_facts& facts) {
+    const window_dc screen = get_window_dc(nullptr);
+    if (screen.get() == nullptr) return;
+    facts.screen_width = GetDeviceCaps(screen.get(), HORZRES);
+    facts.screen_height = GetDeviceCaps(screen.get(), VERTRES);
+    facts.bits_per_pixel = GetDeviceCaps(screen.get(), BITSPIXEL);
+    facts.refresh_hz = GetDeviceCaps(screen.get(), VREFRESH);
+}
+
+void read_bios_dates(system_facts& facts, char (&system_bios)[report_bios_value_size + 1],
+                     char (&video_bios)[report_bios_value_size + 1]) {
+    const registry_key system_key = open_registry_key(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\SYSTEM", KEY_READ);
+    if (!system_key.valid()) return;
+    if (read_bios_value(system_key.get(), L"SystemBiosDate", system_bios)) facts.system_bios_date = system_bios;
+    if (read_bios_value(system_key.get(), L"VideoBiosDate", video_bios)) facts.video_bios_date = video_bios;
+}
+
+// The user, computer and default printer names. An unreadable name shows as
+// empty. Read wide and narrowed to the report's 1252, so a name is right
+// whatever the system's code page.
+void read_names(char (&user)[report_name_size], char (&computer)[report_name_size],
+                char (&printer)[report_name_size]) {
+    wchar_t name[report_name_size] = L"";
+    DWORD size = report_name_size;
+    if (GetUserNameW(name, &size)) narrow_1252(name, user, report_name_size);
+    size = report_name_size;
+    if (GetComputerNameW(name, &size)) narrow_1252(name, computer, report_name_size);
+    name[0] = L'\0';
+    GetProfileStringW(L"windows", L"device", L"", name, report_name_size);
+    narrow_1252(name, printer, report_name_size);
+}
+
 }  // namespace
 
 void compose_system_report(char* buffer, int capacity, int german) {
@@ -69,16 +102,7 @@ void compose_system_report(char* buffer, int capacity, int german) {
     SYSTEM_INFO system{};
     GetSystemInfo(&system);
     facts.processor_count = static_cast<int>(system.dwNumberOfProcessors);
-
-    {
-        const window_dc screen = get_window_dc(nullptr);
-        if (screen.get() != nullptr) {
-            facts.screen_width = GetDeviceCaps(screen.get(), HORZRES);
-            facts.screen_height = GetDeviceCaps(screen.get(), VERTRES);
-            facts.bits_per_pixel = GetDeviceCaps(screen.get(), BITSPIXEL);
-            facts.refresh_hz = GetDeviceCaps(screen.get(), VREFRESH);
-        }
-    }
+    read_screen(facts);
 
     char ipv4_section[report_line_buffer_size];
     list_ipv4_addresses(ipv4_section, sizeof ipv4_section, german);
@@ -86,35 +110,19 @@ void compose_system_report(char* buffer, int capacity, int german) {
 
     char system_bios[report_bios_value_size + 1];
     char video_bios[report_bios_value_size + 1];
-    {
-        const registry_key system_key =
-            open_registry_key(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\SYSTEM", KEY_READ);
-        if (system_key.valid()) {
-            if (read_bios_value(system_key.get(), L"SystemBiosDate", system_bios)) facts.system_bios_date = system_bios;
-            if (read_bios_value(system_key.get(), L"VideoBiosDate", video_bios)) facts.video_bios_date = video_bios;
-        }
-    }
+    read_bios_dates(facts, system_bios, video_bios);
 
     char description[report_description_size];
     facts.version_count = describe_windows_version(description, sizeof description, &facts.major_version,
                                                    &facts.minor_version, &facts.build_number);
     facts.windows_description = description;
 
-    // An unreadable name shows as empty. Read wide and narrowed to the
-    // report's 1252, so a name is right whatever the system's code page.
-    wchar_t name[report_name_size] = L"";
     char user[report_name_size] = "";
-    DWORD size = report_name_size;
-    if (GetUserNameW(name, &size)) narrow_1252(name, user, report_name_size);
-    facts.user_name = user;
     char computer[report_name_size] = "";
-    size = report_name_size;
-    if (GetComputerNameW(name, &size)) narrow_1252(name, computer, report_name_size);
-    facts.computer_name = computer;
     char printer[report_name_size] = "";
-    name[0] = L'\0';
-    GetProfileStringW(L"windows", L"device", L"", name, report_name_size);
-    narrow_1252(name, printer, report_name_size);
+    read_names(user, computer, printer);
+    facts.user_name = user;
+    facts.computer_name = computer;
     facts.default_printer = printer;
 
     // The 64-bit counter: the 32-bit one wraps after 49.7 days.

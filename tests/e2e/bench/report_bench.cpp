@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "sysinfo/child_process_win32.h"
 #include "sysinfo/cpu_frequency_win32.h"
 
 namespace {
