@@ -37,7 +37,7 @@ const control_text language_texts[] = {
     {IDC_CLOSE, "Beenden", "Close"},
     {IDC_LANGUAGE, "English", "Deutsch"},
     {IDC_PRINT, "Drucken...", "Print..."},
-    {IDC_GRAPHIC, "Grafik <->", "Grafic <->"},
+    {IDC_GRAPHIC, "Grafik <->", "Graphic <->"},
     {IDC_COLOUR, "Farbe <->", "Color <->"},
     {IDC_ABOUT, "Über...", "About..."},
     {IDC_LENGTH_LABEL, "Höhe:", "Height:"},

@@ -59,7 +59,7 @@ TEST(ControlTexts, BothLanguagesInOrder) {
     EXPECT_STREQ(control_text_for(IDC_ABOUT, 0), "About...");
     EXPECT_STREQ(control_text_for(IDC_LENGTH_LABEL, 1), "H\xF6he:");
     EXPECT_STREQ(control_text_for(IDC_HEIGHT, 1), "H\xF6he");
-    EXPECT_STREQ(control_text_for(IDC_GRAPHIC, 0), "Grafic <->");
+    EXPECT_STREQ(control_text_for(IDC_GRAPHIC, 0), "Graphic <->");
     EXPECT_STREQ(control_text_for(IDC_RAMINFO, 0), "Extra: Show RAM-Info");
     EXPECT_STREQ(control_text_for(IDC_CLOSE, 1), "Beenden");  // the first row
     EXPECT_STREQ(control_text_for(IDC_UNIT_DEGREES, 1), "Grad und");

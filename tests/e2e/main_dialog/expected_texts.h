@@ -14,7 +14,7 @@ inline const expected_control_text expected_texts[] = {
     {10, "English", "Deutsch"},
     {11, "Font <->", "Font <->"},
     {13, "Drucken...", "Print..."},
-    {28, "Grafik <->", "Grafic <->"},
+    {28, "Grafik <->", "Graphic <->"},
     {29, "WWW", "WWW"},
     {30, "Farbe <->", "Color <->"},
     {12, "Über...", "About..."},
