@@ -6,6 +6,7 @@
 #define IDB_PORTRAIT 102
 #define IDB_DIAGRAM_SMALL 103
 #define IDB_DIAGRAM_LARGE 104
+#define DIALOG_FONT_POINTS 8  // the template's font size
 
 #define IDC_CLOSE 1
 #define IDC_LANGUAGE 10

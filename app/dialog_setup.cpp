@@ -6,6 +6,7 @@
 #include "app/app_texts.h"
 #include "app/control_ids.h"
 #include "app/dialog_pictures.h"
+#include "app/dialog_scale.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 #include "calc/text.h"
@@ -91,13 +92,18 @@ void center_window(HWND window) {
 }
 
 namespace {
-// The scale of the screen the dialog opened on where Windows tells it (10
-// 1607 and later); Windows 7 and 8.1 have one scale, the system's (0).
+// The scale the dialog opened at where Windows tells the window's (10 1607
+// and later); Windows 7 and 8.1 have one scale, the system's (0).
 void note_dialog_scale(HWND dialog) {
     const HMODULE user = GetModuleHandleW(L"user32.dll");
     typedef UINT(WINAPI * dpi_for_window_fn)(HWND);
     const auto dpi_for_window = find_entry<dpi_for_window_fn>(user, "GetDpiForWindow");
-    dialog_dpi = dpi_for_window ? static_cast<int>(dpi_for_window(dialog)) : 0;
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    const window_dc screen = get_window_dc(nullptr);
+    const int system_dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    dialog_dpi = dialog_layout_dpi(font.lfHeight, DIALOG_FONT_POINTS,
+                                   dpi_for_window ? static_cast<int>(dpi_for_window(dialog)) : 0, system_dpi);
     // The output box's font is the program's: when the scale changes, the
     // system leaves it to the dialog (10 1703 and later).
     typedef BOOL(WINAPI * control_scaling_fn)(HWND, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS,

@@ -8,6 +8,7 @@
 #include "app/app_texts.h"
 #include "app/colour_scheme.h"
 #include "app/control_ids.h"
+#include "app/dialog_scale.h"
 #include "app/picture_drawing.h"
 
 namespace {
@@ -232,4 +233,12 @@ TEST(DialogPictures, DrawnPicturesKeepFrameAndLegend) {
         EXPECT_GT(dark, size.width / 4) << size.width;
     }
     EXPECT_FALSE(draw_picture(picture_diagram_small, {0, 10}, pixels.data(), scratch.data()));
+}
+
+TEST(DialogScale, TheScaleTheDialogWasLaidOutAt) {
+    EXPECT_EQ(dialog_layout_dpi(-11, 8, 96, 120), 96);    // per-monitor v2 on a 96-DPI screen
+    EXPECT_EQ(dialog_layout_dpi(-13, 8, 96, 120), 120);   // laid out at the system's scale all the same
+    EXPECT_EQ(dialog_layout_dpi(-21, 8, 192, 96), 192);
+    EXPECT_EQ(dialog_layout_dpi(-16, 8, 144, 144), 144);
+    EXPECT_EQ(dialog_layout_dpi(-13, 8, 0, 120), 0);      // no window DPI: the system's
 }
