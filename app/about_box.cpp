@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include "app/app_state.h"
-#include "app/app_texts.h"
+#include "dialog/app_texts.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 

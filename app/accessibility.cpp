@@ -4,8 +4,9 @@
 #include <oleacc.h>
 
 #include "app/app_state.h"
-#include "app/app_texts.h"
-#include "app/control_ids.h"
+#include "win32/check_box.h"
+#include "dialog/app_texts.h"
+#include "dialog/control_ids.h"
 #include "tooltips/tooltip_texts.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"

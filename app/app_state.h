@@ -10,6 +10,3 @@ extern int output_font_index;       // 0..3
 extern int colour_scheme_flag;      // 0/1
 extern int graphic_size_flag;       // 0 small diagram, 1 large
 extern int dialog_dpi;              // the dialog's screen scale; 0 for the system's
-
-bool is_checked(HWND dialog, int control_id);
-void set_checked(HWND dialog, int control_id, int flag);

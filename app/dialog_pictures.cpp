@@ -1,8 +1,8 @@
 #include "app/dialog_pictures.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
-#include "app/picture_drawing.h"
+#include "dialog/control_ids.h"
+#include "dialog/picture_drawing.h"
 #include "win32/scoped_handles.h"
 
 namespace {

@@ -3,8 +3,9 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
-#include "app/app_texts.h"
-#include "app/control_ids.h"
+#include "win32/check_box.h"
+#include "dialog/app_texts.h"
+#include "dialog/control_ids.h"
 #include "app/dialog_pictures.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
@@ -165,7 +166,7 @@ void set_up_main_dialog(HWND dialog) {
     HANDLE big_icon = LoadImageA(instance_handle, MAKEINTRESOURCEA(IDI_FARSPAN), IMAGE_ICON, 48, 48, LR_DEFAULTSIZE);
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon));
 
-    set_checked(dialog, IDC_HEIGHT, 1);
+    set_checked(dialog, IDC_HEIGHT, true);
 }
 
 void switch_diagram_bitmap(HWND dialog) {

@@ -6,14 +6,14 @@
 #include "app/about_box.h"
 #include "app/accessibility.h"
 #include "app/app_state.h"
-#include "app/colour_scheme.h"
-#include "app/control_ids.h"
+#include "dialog/colour_scheme.h"
+#include "dialog/control_ids.h"
 #include "app/dialog_pictures.h"
 #include "app/dialog_setup.h"
 #include "win32/scoped_handles.h"
-#include "calc/recalculate.h"
-#include "print/print_output_box.h"
-#include "tooltips/tooltips.h"
+#include "app/output_box.h"
+#include "print/print_output_box_win32.h"
+#include "tooltips/tooltips_win32.h"
 
 HINSTANCE instance_handle = nullptr;
 HWND main_dialog_handle = nullptr;
@@ -56,6 +56,7 @@ int high_contrast_on() {
 void end_main_dialog(HWND dialog) {
     EndDialog(dialog, 0);
     remove_tooltips();
+    main_dialog_handle = nullptr;
 }
 
 // The report, then word to screen readers that it changed; after the first,
@@ -69,7 +70,7 @@ void report(HWND dialog) {
 void finish_setup(HWND dialog) {
     KillTimer(dialog, late_setup_timer_id);
     late_setup_pending = false;
-    create_tooltips();
+    create_tooltips(dialog, instance_handle);
     start_com();
     annotate_controls(dialog);
 }
@@ -164,16 +165,6 @@ void on_command(HWND dialog, int id, int code) {
 }
 }  // namespace
 
-bool is_checked(HWND dialog, int control_id) {
-    return SendDlgItemMessageA(dialog, control_id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void set_checked(HWND dialog, int control_id, int flag) {
-    SendDlgItemMessageA(dialog, control_id, BM_SETCHECK, flag ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void hide_output_box(HWND dialog) { ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), SW_HIDE); }
-
 INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_INITDIALOG:
@@ -201,7 +192,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
         InvalidateRect(dialog, nullptr, TRUE);
         return FALSE;
     case WM_NOTIFY:
-        answer_tooltip_text(reinterpret_cast<NMHDR*>(lparam));
+        answer_tooltip_text(reinterpret_cast<NMHDR*>(lparam), language_flag);
         return FALSE;
     case WM_COMMAND:
         on_command(dialog, LOWORD(wparam), HIWORD(wparam));

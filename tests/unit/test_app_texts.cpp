@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_texts.h"
-#include "app/colour_scheme.h"
-#include "app/control_ids.h"
-#include "app/picture_drawing.h"
+#include "dialog/app_texts.h"
+#include "dialog/colour_scheme.h"
+#include "dialog/control_ids.h"
+#include "dialog/picture_drawing.h"
 
 namespace {
 

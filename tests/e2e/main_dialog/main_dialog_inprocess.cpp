@@ -20,7 +20,7 @@
 #include "app/dialog_setup.h"
 #include "app/main_dialog.h"
 #include "driver.h"
-#include "tooltips/tooltips.h"
+#include "tooltips/tooltips_win32.h"
 
 using namespace e2e;
 

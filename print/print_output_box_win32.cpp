@@ -1,4 +1,4 @@
-#include "print/print_output_box.h"
+#include "print/print_output_box_win32.h"
 
 #include <commdlg.h>
 

@@ -1,12 +1,13 @@
-#include "calc/recalculate.h"
+#include "app/output_box.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
 #include "calc/curvature.h"
 #include "calc/curvature_report.h"
 #include "calc/field_reading.h"
 #include "calc/text.h"
 #include "sysinfo/system_report_win32.h"
+#include "dialog/control_ids.h"
+#include "win32/check_box.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 
@@ -62,6 +63,8 @@ HFONT make_output_font(HGDIOBJ stock, const output_font_choice& choice, int syst
 }
 }  // namespace
 
+void hide_output_box(HWND dialog) { ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), SW_HIDE); }
+
 void set_output_font(HWND dialog) {
     const HGDIOBJ stock = GetStockObject(output_font_stock_object(output_font_index));
     // The system's scale and a stock font's metrics hold for the whole run:
@@ -94,6 +97,9 @@ void set_output_font(HWND dialog) {
     output_font_made_at = dialog_dpi;
 }
 
+namespace {
+// Reads the four input fields (kilometres, metres, degrees, minutes); an
+// empty field contributes 0. False when some field holds no whole number.
 bool read_inputs(HWND dialog, int (&values)[input_field_count], bool (&unreadable)[input_field_count]) {
     const int fields[input_field_count] = {IDC_KILOMETRES, IDC_METRES, IDC_DEGREES, IDC_MINUTES};
     bool all_read = true;
@@ -104,6 +110,7 @@ bool read_inputs(HWND dialog, int (&values)[input_field_count], bool (&unreadabl
     }
     return all_read;
 }
+}  // namespace
 
 void recalculate(HWND dialog) {
     int values[input_field_count];
@@ -111,13 +118,12 @@ void recalculate(HWND dialog) {
     const bool all_read = read_inputs(dialog, values, unreadable);
 
     char report[report_buffer_size];
-    copy_text(report, "\r\n ");
 
     const measure_mode mode = is_checked(dialog, IDC_DISTANCE) ? mode_distance : mode_height;
     SetDlgItemTextW(dialog, IDC_LENGTH_LABEL, wide<32>(length_label_text(mode, language_flag)));
 
     if (is_checked(dialog, IDC_RAMINFO)) {
-        compose_system_report(report, sizeof report, language_flag);
+        compose_system_report(report, sizeof report, language_flag, program_start_seconds);
         append_text(report, "\r\n");
     } else if (!all_read) {
         compose_unreadable_report(unreadable, language_flag, report, sizeof report);

@@ -1,6 +1,6 @@
-#include "app/app_texts.h"
+#include "dialog/app_texts.h"
 
-#include "app/control_ids.h"
+#include "dialog/control_ids.h"
 #include "calc/text.h"
 
 namespace {
