@@ -46,6 +46,14 @@ TEST(StartLanguage, GermanSpeakingRegionsOnly) {
     }
 }
 
+// Text of one control for the language, or nullptr when it keeps its template text.
+static const char* control_text_for(int control_id, int german) {
+    for (int i = 0; i < language_text_count; ++i) {
+        if (language_texts[i].control_id == control_id) return german ? language_texts[i].german : language_texts[i].english;
+    }
+    return nullptr;
+}
+
 TEST(ControlTexts, BothLanguagesInOrder) {
     ASSERT_EQ(language_text_count, 15);
     const int order[] = {IDC_CLOSE, IDC_LANGUAGE, IDC_PRINT, IDC_GRAPHIC, IDC_COLOUR,

@@ -8,6 +8,7 @@
 
 #include "calc/curvature_report.h"
 #include "calc/field_reading.h"
+#include "dialog/dialog_choices.h"
 
 namespace {
 
@@ -285,6 +286,8 @@ TEST(CurvatureReport, LengthLabelAndOutputFont) {
     EXPECT_EQ(output_font_stock_object(3), 16);  // SYSTEM_FIXED_FONT
     EXPECT_EQ(output_font_stock_object(4), 13);
     EXPECT_EQ(output_font_stock_object(-1), 13);
+    // The font button walks the indexes round: 1, 2, 3, 0, 1.
+    EXPECT_EQ(next_output_font_index(1) * 1000 + next_output_font_index(2) * 100 + next_output_font_index(3) * 10 + next_output_font_index(0), 2301);
 
     // The fixed-pitch default at 9 points on every scale; the others copied
     // only for a dialog on a screen of another scale.
