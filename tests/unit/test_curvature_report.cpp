@@ -296,7 +296,8 @@ TEST(CurvatureReport, LengthLabelAndOutputFont) {
         {1, 12, 120, 0, output_font_stand_in, 15},  {1, 16, 120, 0, output_font_stock, 0},
         {1, 12, 96, 144, output_font_stand_in, 18}, {1, 12, 96, 96, output_font_stock, 0},
         {2, 11, 96, 144, output_font_scaled_copy, 0}, {2, 22, 192, 0, output_font_stock, 0},
-        {0, 16, 96, 96, output_font_stock, 0}};
+        {0, 16, 96, 96, output_font_stock, 0},      {1, 11, 96, 0, output_font_stock, 0},
+        {1, 12, 480, 0, output_font_stand_in, 60}};  // a pixel short is near enough; 60.5 px rounds down
     for (const auto& row : rows) {
         const output_font_choice choice = choose_output_font(row.index, row.stock_height, row.system_dpi, row.dialog_dpi);
         EXPECT_EQ(choice.kind, row.kind) << row.index << " " << row.system_dpi << " " << row.dialog_dpi;
