@@ -3,20 +3,19 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "app/app_state.h"
-#include "app/app_texts.h"
+#include "app/dialog_state.h"
+#include "dialog/app_texts.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 
 namespace {
-// The shell serves only the links: loaded at the first, not at every start,
-// and kept, as what it started for a link may still run.
-loaded_library shell_library;
-loaded_library com_library;
-
 // The shell may hand the address to an extension that needs COM on this
 // thread; it is set up for the call and taken down again if this call set it up.
 void open_with_shell(HWND dialog, const char* address) {
+    dialog_state* state = state_of(dialog);
+    if (!state) return;
+    loaded_library& shell_library = state->link_shell;
+    loaded_library& com_library = state->link_com;
     const auto shell_execute = system_entry<decltype(&ShellExecuteW)>(shell_library, L"shell32.dll", "ShellExecuteW");
     const auto initialize = system_entry<decltype(&CoInitializeEx)>(com_library, L"ole32.dll", "CoInitializeEx");
     const auto uninitialize = system_entry<decltype(&CoUninitialize)>(com_library, L"ole32.dll", "CoUninitialize");
@@ -29,15 +28,15 @@ void open_with_shell(HWND dialog, const char* address) {
 
 void (*web_link_opener)(HWND dialog, const char* address) = open_with_shell;
 
-void show_about_box(HWND dialog) {
+void show_about_box(HWND dialog, int german) {
     char text[about_text_size];
     char title[about_title_size];
-    compose_about_text(text, about_text_size, language_flag);
-    compose_about_title(title, about_title_size, language_flag);
+    compose_about_text(text, about_text_size, german);
+    compose_about_title(title, about_title_size, german);
     MessageBoxW(dialog, wide<about_text_size>(text), wide<about_title_size>(title), MB_OK | MB_ICONINFORMATION);
 }
 
-void open_web_link(HWND dialog, int control_id) {
-    const char* address = web_link_address(web_link_index(control_id, language_flag));
+void open_web_link(HWND dialog, int control_id, int german) {
+    const char* address = web_link_address(web_link_index(control_id, german));
     if (address) web_link_opener(dialog, address);
 }

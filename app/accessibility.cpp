@@ -3,9 +3,10 @@
 #include <objbase.h>
 #include <oleacc.h>
 
-#include "app/app_state.h"
-#include "app/app_texts.h"
-#include "app/control_ids.h"
+#include "app/dialog_state.h"
+#include "win32/check_box.h"
+#include "dialog/app_texts.h"
+#include "dialog/control_ids.h"
 #include "tooltips/tooltip_texts.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
@@ -27,19 +28,14 @@ const int annotated[] = {IDC_KILOMETRES, IDC_KILOMETRES_SPIN, IDC_METRES,   IDC_
                          IDC_PRINT,      IDC_GRAPHIC,     IDC_WWW,        IDC_ABOUT,       IDC_COLOUR,
                          IDC_DIAGRAM,    IDC_PORTRAIT};
 
-loaded_library oleacc_library;
-IAccPropServices* services = nullptr;
-// Set by annotate_controls, after the first report: until then the controls
-// carry only their window texts and no report is announced.
-bool annotations_on = false;
-
 // The annotation service from oleacc in System32, through the library's own
 // class factory: no registry look-up decides which file is loaded.
-IAccPropServices* annotation_service() {
+IAccPropServices* annotation_service(annotation_state& annotations) {
+    IAccPropServices*& services = annotations.services;
     if (services) return services;
-    if (!oleacc_library.get()) oleacc_library = load_system_library(L"oleacc.dll");
+    if (!annotations.oleacc.get()) annotations.oleacc = load_system_library(L"oleacc.dll");
     typedef HRESULT(WINAPI * get_class_fn)(REFCLSID, REFIID, void**);
-    const auto get_class = find_entry<get_class_fn>(oleacc_library.get(), "DllGetClassObject");
+    const auto get_class = find_entry<get_class_fn>(annotations.oleacc.get(), "DllGetClassObject");
     IClassFactory* factory = nullptr;
     if (!get_class || FAILED(get_class(clsid_acc_prop_services, IID_IClassFactory, reinterpret_cast<void**>(&factory))))
         return nullptr;
@@ -50,48 +46,50 @@ IAccPropServices* annotation_service() {
     return services;
 }
 
-void annotate(HWND control, const GUID& property, const char* text) {
+void annotate(IAccPropServices* services, HWND control, const GUID& property, const char* text) {
     if (!text) return;
     services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property, wide<96>(text));
 }
 }  // namespace
 
-void name_controls(HWND dialog) {
+void name_controls(HWND dialog, annotation_state& annotations, int german) {
     const int distance = is_checked(dialog, IDC_DISTANCE) ? 1 : 0;
     // Pictures and up-down controls show no text of their own: their window
     // text is their name, which every accessibility layer reads.
     for (int id : {IDC_KILOMETRES_SPIN, IDC_METRES_SPIN, IDC_DEGREES_SPIN, IDC_MINUTES_SPIN, IDC_DIAGRAM, IDC_PORTRAIT})
-        SetDlgItemTextW(dialog, id, wide<96>(accessible_name(id, distance, language_flag)));
+        SetDlgItemTextW(dialog, id, wide<96>(accessible_name(id, distance, german)));
     // The fields and the output box would take the label before them.
-    if (!annotations_on || !annotation_service()) return;
+    IAccPropServices* services = annotations.on ? annotation_service(annotations) : nullptr;
+    if (!services) return;
     for (int id : annotated) {
         HWND control = GetDlgItem(dialog, id);
-        annotate(control, prop_name, accessible_name(id, distance, language_flag));
-        annotate(control, prop_description, tooltip_text(id, language_flag));
+        annotate(services, control, prop_name, accessible_name(id, distance, german));
+        annotate(services, control, prop_description, tooltip_text(id, german));
     }
 }
 
-void annotate_controls(HWND dialog) {
-    annotations_on = true;
-    name_controls(dialog);
+void annotate_controls(HWND dialog, annotation_state& annotations, int german) {
+    annotations.on = true;
+    name_controls(dialog, annotations, german);
     HWND output = GetDlgItem(dialog, IDC_OUTPUT);
-    if (services) {
+    if (IAccPropServices* services = annotations.services) {
         VARIANT polite = {};
         polite.vt = VT_I4;
         polite.lVal = live_polite;
         services->SetHwndProp(output, OBJID_CLIENT, CHILDID_SELF, prop_live_setting, polite);
     }
     // The report on show was not announced: this is its one announcement.
-    if (IsWindowVisible(output)) announce_report(dialog);
+    if (IsWindowVisible(output)) announce_report(dialog, annotations);
 }
 
-void announce_report(HWND dialog) {
-    if (!annotations_on) return;
+void announce_report(HWND dialog, const annotation_state& annotations) {
+    if (!annotations.on) return;
     NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, GetDlgItem(dialog, IDC_OUTPUT), OBJID_CLIENT, CHILDID_SELF);
 }
 
-void release_control_names(HWND dialog) {
-    annotations_on = false;
+void release_control_names(HWND dialog, annotation_state& annotations) {
+    annotations.on = false;
+    IAccPropServices*& services = annotations.services;
     if (!services) return;
     const MSAAPROPID properties[] = {prop_name, prop_description, prop_live_setting};
     for (int id : annotated)

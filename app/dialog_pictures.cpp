@@ -1,12 +1,12 @@
 #include "app/dialog_pictures.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
-#include "app/picture_drawing.h"
+#include "dialog/control_ids.h"
+#include "dialog/picture_drawing.h"
 #include "win32/scoped_handles.h"
 
 namespace {
-int screen_dpi() {
+int screen_dpi(int dialog_dpi) {
     if (dialog_dpi > 0) return dialog_dpi;
     const window_dc screen = get_window_dc(nullptr);
     return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
@@ -35,8 +35,8 @@ HBITMAP drawn_picture(picture_id id, picture_size size) {
 
 // At 96 DPI the bitmap resource itself; at other scales the picture drawn
 // for the scale, the diagram shrunk to fit the button whole.
-HBITMAP picture_for(HWND dialog, int button, picture_id id, int resource) {
-    const int dpi = screen_dpi();
+HBITMAP picture_for(HWND dialog, int dialog_dpi, int button, picture_id id, int resource) {
+    const int dpi = screen_dpi(dialog_dpi);
     RECT room{};
     GetClientRect(GetDlgItem(dialog, button), &room);
     const int edge = MulDiv(1, dpi, 96);  // the button's frame, as the 96-DPI diagram leaves it
@@ -54,13 +54,13 @@ void set_button_bitmap(HWND dialog, int button, HBITMAP bitmap) {
     if (previous && previous != bitmap) DeleteObject(previous);
 }
 
-void set_dialog_pictures(HWND dialog, int button) {
+void set_dialog_pictures(HWND dialog, int dpi, int large_diagram, int button) {
     if (button == 0 || button == IDC_PORTRAIT)
-        set_button_bitmap(dialog, IDC_PORTRAIT, picture_for(dialog, IDC_PORTRAIT, picture_portrait, IDB_PORTRAIT));
+        set_button_bitmap(dialog, IDC_PORTRAIT, picture_for(dialog, dpi, IDC_PORTRAIT, picture_portrait, IDB_PORTRAIT));
     if (button == 0 || button == IDC_DIAGRAM) {
-        const bool large = graphic_size_flag != 0;
+        const bool large = large_diagram != 0;
         set_button_bitmap(dialog, IDC_DIAGRAM,
-                          picture_for(dialog, IDC_DIAGRAM, large ? picture_diagram_large : picture_diagram_small,
+                          picture_for(dialog, dpi, IDC_DIAGRAM, large ? picture_diagram_large : picture_diagram_small,
                                       large ? IDB_DIAGRAM_LARGE : IDB_DIAGRAM_SMALL));
     }
 }

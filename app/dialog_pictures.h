@@ -2,10 +2,10 @@
 // Win32: the portrait and the diagram on their buttons, at the dialog's scale.
 #include <windows.h>
 
-// Puts the picture for the dialog's scale on the portrait button (button
-// IDC_PORTRAIT), the diagram of the current graphic size (IDC_DIAGRAM), or
-// both (0), and frees the ones shown before.
-void set_dialog_pictures(HWND dialog, int button = 0);
+// Puts the picture for the dialog's scale (dpi, 0 for the system's) on the
+// portrait button (button IDC_PORTRAIT), the small or large diagram
+// (IDC_DIAGRAM), or both (0), and frees the ones shown before.
+void set_dialog_pictures(HWND dialog, int dpi, int large_diagram, int button = 0);
 
 // Puts a picture on a button and frees the one it showed before: the button
 // does not own its bitmaps.

@@ -3,10 +3,12 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
-#include "app/app_texts.h"
-#include "app/control_ids.h"
+#include "app/dialog_state.h"
+#include "win32/check_box.h"
+#include "dialog/app_texts.h"
+#include "dialog/control_ids.h"
 #include "app/dialog_pictures.h"
-#include "app/dialog_scale.h"
+#include "dialog/dialog_scale.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 #include "calc/text.h"
@@ -94,7 +96,7 @@ void center_window(HWND window) {
 namespace {
 // The scale the dialog opened at where Windows tells the window's (10 1607
 // and later); Windows 7 and 8.1 have one scale, the system's (0).
-void note_dialog_scale(HWND dialog) {
+int dialog_scale(HWND dialog) {
     const HMODULE user = GetModuleHandleW(L"user32.dll");
     typedef UINT(WINAPI * dpi_for_window_fn)(HWND);
     const auto dpi_for_window = find_entry<dpi_for_window_fn>(user, "GetDpiForWindow");
@@ -102,8 +104,8 @@ void note_dialog_scale(HWND dialog) {
     GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
     const window_dc screen = get_window_dc(nullptr);
     const int system_dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    dialog_dpi = dialog_layout_dpi(font.lfHeight, DIALOG_FONT_POINTS,
-                                   dpi_for_window ? static_cast<int>(dpi_for_window(dialog)) : 0, system_dpi);
+    const int dpi = dialog_layout_dpi(font.lfHeight, DIALOG_FONT_POINTS,
+                                      dpi_for_window ? static_cast<int>(dpi_for_window(dialog)) : 0, system_dpi);
     // The output box's font is the program's: when the scale changes, the
     // system leaves it to the dialog (10 1703 and later).
     typedef BOOL(WINAPI * control_scaling_fn)(HWND, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS,
@@ -111,51 +113,55 @@ void note_dialog_scale(HWND dialog) {
     const auto control_scaling = find_entry<control_scaling_fn>(user, "SetDialogControlDpiChangeBehavior");
     if (control_scaling)
         control_scaling(GetDlgItem(dialog, IDC_OUTPUT), DCDC_DISABLE_FONT_UPDATE, DCDC_DISABLE_FONT_UPDATE);
+    return dpi;
 }
 }  // namespace
 
-void set_small_icon(HWND dialog) {
+void set_small_icon(HWND dialog, int dpi) {
     int size = GetSystemMetrics(SM_CXSMICON);
     typedef int(WINAPI * metrics_for_dpi_fn)(int, UINT);
     const auto metrics_for_dpi = find_entry<metrics_for_dpi_fn>(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
-    if (metrics_for_dpi && dialog_dpi > 0) size = metrics_for_dpi(SM_CXSMICON, static_cast<UINT>(dialog_dpi));
+    if (metrics_for_dpi && dpi > 0) size = metrics_for_dpi(SM_CXSMICON, static_cast<UINT>(dpi));
     // The icon's own image of that size, not the big one shrunk.
     HANDLE icon = LoadImageW(instance_handle, MAKEINTRESOURCEW(IDI_FARSPAN), IMAGE_ICON, size, size, 0);
     HANDLE previous = reinterpret_cast<HANDLE>(SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
     if (previous && previous != icon) DestroyIcon(static_cast<HICON>(previous));
 }
 
-void build_system_menu(HWND dialog) {
+namespace {
+// Reverts the window menu to the system's and appends the program's two items.
+void build_system_menu(HWND dialog, int german) {
     GetSystemMenu(dialog, TRUE);
     HMENU menu = GetSystemMenu(dialog, FALSE);
     if (!menu) return;
     char about[64];
-    compose_menu_about_text(about, sizeof about, language_flag);
+    compose_menu_about_text(about, sizeof about, german);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, SC_FARSPAN_PRINT, wide<64>(menu_print_text(language_flag)));
+    AppendMenuW(menu, MF_STRING, SC_FARSPAN_PRINT, wide<64>(menu_print_text(german)));
     AppendMenuW(menu, MF_STRING, SC_FARSPAN_ABOUT, wide<64>(about));
 }
+}  // namespace
 
-void apply_language_texts(HWND dialog) {
-    SetWindowTextW(dialog, wide<64>(caption_text(language_flag)));
+void apply_language_texts(HWND dialog, int german) {
+    SetWindowTextW(dialog, wide<64>(caption_text(german)));
     for (int i = 0; i < language_text_count; ++i) {
         const control_text& row = language_texts[i];
-        SetDlgItemTextW(dialog, row.control_id, wide<64>(language_flag ? row.german : row.english));
+        SetDlgItemTextW(dialog, row.control_id, wide<64>(german ? row.german : row.english));
     }
-    build_system_menu(dialog);
+    build_system_menu(dialog, german);
 }
 
-void set_up_main_dialog(HWND dialog) {
+void set_up_main_dialog(HWND dialog, dialog_state& state) {
     center_window(dialog);
-    note_dialog_scale(dialog);
-    set_small_icon(dialog);
+    state.dpi = dialog_scale(dialog);
+    set_small_icon(dialog, state.dpi);
 
     for (const field_limit& limit : field_limits) {
         SendDlgItemMessageA(dialog, limit.field, EM_LIMITTEXT, limit.characters, 0);
         SendDlgItemMessageA(dialog, limit.spin, UDM_SETRANGE, 0, MAKELPARAM(limit.maximum, 0));
     }
 
-    set_dialog_pictures(dialog);
+    set_dialog_pictures(dialog, state.dpi, state.large_diagram);
 
     // Each of these sends EN_CHANGE, which starts the timer of the first report.
     SetDlgItemInt(dialog, IDC_KILOMETRES, 85, FALSE);
@@ -163,19 +169,15 @@ void set_up_main_dialog(HWND dialog) {
     SetDlgItemInt(dialog, IDC_DEGREES, 15, FALSE);
     SetDlgItemInt(dialog, IDC_MINUTES, 0, FALSE);
 
-    language_flag = german_for_language_id(GetUserDefaultLangID());
-    apply_language_texts(dialog);
+    state.german = german_for_language_id(GetUserDefaultLangID());
+    apply_language_texts(dialog, state.german);
 
     SetClassLongPtrA(dialog, GCLP_HICON,
                      reinterpret_cast<LONG_PTR>(LoadIconA(instance_handle, MAKEINTRESOURCEA(IDI_FARSPAN))));
     HANDLE big_icon = LoadImageA(instance_handle, MAKEINTRESOURCEA(IDI_FARSPAN), IMAGE_ICON, 48, 48, LR_DEFAULTSIZE);
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon));
 
-    set_checked(dialog, IDC_HEIGHT, 1);
-}
-
-void switch_diagram_bitmap(HWND dialog) {
-    set_dialog_pictures(dialog, IDC_DIAGRAM);
+    set_checked(dialog, IDC_HEIGHT, true);
 }
 
 void release_dialog_images(HWND dialog) {

@@ -107,41 +107,12 @@ double sine_first_quadrant(double radians) {
     return kernel_cos(head, tail);
 }
 
-curvature_result compute_curvature(int kilometres, int metres, int degrees, int minutes, measure_mode mode) {
-    if (kilometres < 0) kilometres = 0;
-    if (kilometres > 99999) kilometres = 99999;
-    if (degrees < 0) degrees = 0;
-    if (degrees > 90) degrees = 90;
-
-    double length = kilometres + metres / 1000.0;
-    double angle = degrees + minutes / 60.0;
-    if (length < 0.001) length = 0.001;
-    if (length > 100000.0) length = 100000.0;
-    if (angle < 0.01) angle = 0.01;
-    if (angle > 89.99) angle = 89.99;
-
-    const double sine = sine_first_quadrant(angle * degrees_to_radians);
-
-    curvature_result result{};
-    result.mode = mode;
-    result.length = length;
-    result.angle = angle;
-
-    double fixed_height = 0.0;
-    double sight = 0.0;
-    double visible = 0.0;
+namespace {
+// The passes from the first sight line: the flat answer from the first, the
+// curved one and its check from the last.
+void run_passes(curvature_result& result, measure_mode mode, double sine, double fixed_height, double sight,
+                double visible) {
     double hidden = 0.0;
-    if (mode == mode_distance) {
-        sight = length;
-        fixed_height = sight * sine;
-        visible = fixed_height;
-    } else {
-        fixed_height = length;
-        visible = fixed_height;
-        sight = visible / sine;
-    }
-    result.first_sight_distance = sight;
-
     const int last_pass = mode == mode_distance ? 1 : 30;
     for (int pass = 0; pass <= last_pass; ++pass) {
         const double ground = safe_sqrt(sight * sight - visible * visible);
@@ -165,7 +136,10 @@ curvature_result compute_curvature(int kilometres, int metres, int degrees, int 
         }
     }
     result.final_sight_distance = sight;
+}
 
+// The model's own answer beside the passes', and how far they are apart.
+void compare_with_exact(curvature_result& result, measure_mode mode, double length, double angle, double sine) {
     // The passes stay as they are; where they miss the model's own answer
     // (near and past the warning edge), the report says so and gives it.
     if (mode == mode_distance) {
@@ -178,5 +152,44 @@ curvature_result compute_curvature(int kilometres, int metres, int degrees, int 
     result.inexact = !(result.off <= half_printed_digit);
     result.far_off = !(result.off <= settling_tolerance);
     result.warned = result.unsettled || result.below_horizon || result.far_off;
+}
+}  // namespace
+
+curvature_result compute_curvature(int kilometres, int metres, int degrees, int minutes, measure_mode mode) {
+    if (kilometres < 0) kilometres = 0;
+    if (kilometres > 99999) kilometres = 99999;
+    if (degrees < 0) degrees = 0;
+    if (degrees > 90) degrees = 90;
+
+    double length = kilometres + metres / 1000.0;
+    double angle = degrees + minutes / 60.0;
+    if (length < 0.001) length = 0.001;
+    if (length > 100000.0) length = 100000.0;
+    if (angle < 0.01) angle = 0.01;
+    if (angle > 89.99) angle = 89.99;
+
+    const double sine = sine_first_quadrant(angle * degrees_to_radians);
+
+    curvature_result result{};
+    result.mode = mode;
+    result.length = length;
+    result.angle = angle;
+
+    double fixed_height = 0.0;
+    double sight = 0.0;
+    double visible = 0.0;
+    if (mode == mode_distance) {
+        sight = length;
+        fixed_height = sight * sine;
+        visible = fixed_height;
+    } else {
+        fixed_height = length;
+        visible = fixed_height;
+        sight = visible / sine;
+    }
+    result.first_sight_distance = sight;
+
+    run_passes(result, mode, sine, fixed_height, sight, visible);
+    compare_with_exact(result, mode, length, angle, sine);
     return result;
 }

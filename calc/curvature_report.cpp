@@ -166,32 +166,3 @@ void compose_curvature_report(const curvature_result& result, int german, char* 
         write_settled(w, result);
     w.plain("\r\n");
 }
-
-const char* length_label_text(measure_mode mode, int german) {
-    if (mode == mode_distance) return german != 0 ? "Entfernung:" : "Distance:";
-    return german != 0 ? "Höhe:" : "Height:";
-}
-
-int output_font_stock_object(int output_font_index) {
-    // Values as GetStockObject takes them: ANSI_FIXED_FONT, DEFAULT_GUI_FONT,
-    // SYSTEM_FIXED_FONT, SYSTEM_FONT.
-    switch (output_font_index) {
-    case 1: return 11;
-    case 2: return 17;
-    case 3: return 16;
-    default: return 13;
-    }
-}
-
-output_font_choice choose_output_font(int output_font_index, int stock_cell_height, int system_dpi, int dialog_dpi) {
-    const int screen_dpi = dialog_dpi > 0 ? dialog_dpi : system_dpi;
-    if (output_font_stock_object(output_font_index) == 11 && screen_dpi > 0) {
-        const int wanted = (12 * screen_dpi + 48) / 96;
-        // A pixel either way is the raster set made for a nearby scale.
-        if (stock_cell_height < wanted - 1 || stock_cell_height > wanted + 1)
-            return {output_font_stand_in, "Courier New", wanted};
-        return {output_font_stock, nullptr, 0};
-    }
-    if (dialog_dpi > 0 && system_dpi > 0 && dialog_dpi != system_dpi) return {output_font_scaled_copy, nullptr, 0};
-    return {output_font_stock, nullptr, 0};
-}

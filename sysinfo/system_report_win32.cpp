@@ -1,6 +1,5 @@
 #include "sysinfo/system_report_win32.h"
 
-#include "app/app_state.h"
 #include "sysinfo/cpu_frequency_win32.h"
 #include "sysinfo/ipv4_list_win32.h"
 #include "sysinfo/system_report.h"
@@ -94,7 +93,7 @@ void read_names(char (&user)[report_name_size], char (&computer)[report_name_siz
 
 }  // namespace
 
-void compose_system_report(char* buffer, int capacity, int german) {
+void compose_system_report(char* buffer, int capacity, int german, unsigned long long program_start_seconds) {
     system_facts facts{};
     read_memory(facts.memory);
     facts.cpu_mhz = probe_cpu_frequency();

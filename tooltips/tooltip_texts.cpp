@@ -1,5 +1,7 @@
 #include "tooltips/tooltip_texts.h"
 
+#include "dialog/control_ids.h"
+
 namespace {
 struct tooltip_row {
     int control_id;
@@ -9,27 +11,27 @@ struct tooltip_row {
 
 // Each up-down control shares the text of the field it steps.
 const tooltip_row tooltip_rows[] = {
-    {1, "Dieser Button beendet das Programm", "This Button ends the Program"},
-    {10, "Change Language / Sprache ändern", "Change Language / Sprache ändern"},
-    {11, "Schriftfont im Ausgabefenster ändern", "Change Font in the Output Window"},
-    {12, "Zeige Info Fenster über dieses Programm", "Show Info Messagebox about this Program"},
-    {13, "Inhalt des Ausgabefensters ausdrucken", "Print Content of the Output Window"},
-    {15, "Hier für Höhe ankreuzen", "Check here for Height"},
-    {16, "Hier für Entfernung ankreuzen", "Check here for Distance"},
-    {17, "Hier für RAM-Info ankreuzen", "Check here for RAM-Info"},
-    {18, "Hier die Höhe bzw. Entfernung in Kilometer eingeben", "Enter here the Height resp. Distance in Kilometer"},
-    {19, "Hier die Höhe bzw. Entfernung in Kilometer eingeben", "Enter here the Height resp. Distance in Kilometer"},
-    {20, "Hier die Höhe bzw. Entfernung in Meter eingeben", "Enter here the Height resp. Distance in Meter"},
-    {21, "Hier die Höhe bzw. Entfernung in Meter eingeben", "Enter here the Height resp. Distance in Meter"},
-    {22, "Hier den Winkel in Grad eingeben", "Enter here the Angle in Degree"},
-    {23, "Hier den Winkel in Grad eingeben", "Enter here the Angle in Degree"},
-    {24, "Hier den Winkel in Minuten eingeben", "Enter here the Angle in Minutes"},
-    {25, "Hier den Winkel in Minuten eingeben", "Enter here the Angle in Minutes"},
-    {26, "Diesen Button drücken für mehr Information (Wikipedia)", "Press this Button for more Information (Wikipedia)"},
-    {27, "Diesen Button drücken für mehr Information (Wikipedia)", "Press this Button for more Information (Wikipedia)"},
-    {28, "Grafikgröße auf Button mit Erklärung ändern", "Change Size of Graphic on Button with Explanation"},
-    {29, "Diesen Button drücken für die Homepage im Internet", "Press this Button for the Homepage in the Web"},
-    {30, "Wechselt die Farbe der Dialogbox", "Changes the Color of the Dialogbox"},
+    {IDC_CLOSE, "Dieser Button beendet das Programm", "This Button ends the Program"},
+    {IDC_LANGUAGE, "Change Language / Sprache ändern", "Change Language / Sprache ändern"},
+    {IDC_FONT, "Schriftfont im Ausgabefenster ändern", "Change Font in the Output Window"},
+    {IDC_ABOUT, "Zeige Info Fenster über dieses Programm", "Show Info Messagebox about this Program"},
+    {IDC_PRINT, "Inhalt des Ausgabefensters ausdrucken", "Print Content of the Output Window"},
+    {IDC_HEIGHT, "Hier für Höhe ankreuzen", "Check here for Height"},
+    {IDC_DISTANCE, "Hier für Entfernung ankreuzen", "Check here for Distance"},
+    {IDC_RAMINFO, "Hier für RAM-Info ankreuzen", "Check here for RAM-Info"},
+    {IDC_KILOMETRES, "Hier die Höhe bzw. Entfernung in Kilometer eingeben", "Enter here the Height resp. Distance in Kilometer"},
+    {IDC_KILOMETRES_SPIN, "Hier die Höhe bzw. Entfernung in Kilometer eingeben", "Enter here the Height resp. Distance in Kilometer"},
+    {IDC_METRES, "Hier die Höhe bzw. Entfernung in Meter eingeben", "Enter here the Height resp. Distance in Meter"},
+    {IDC_METRES_SPIN, "Hier die Höhe bzw. Entfernung in Meter eingeben", "Enter here the Height resp. Distance in Meter"},
+    {IDC_DEGREES, "Hier den Winkel in Grad eingeben", "Enter here the Angle in Degree"},
+    {IDC_DEGREES_SPIN, "Hier den Winkel in Grad eingeben", "Enter here the Angle in Degree"},
+    {IDC_MINUTES, "Hier den Winkel in Minuten eingeben", "Enter here the Angle in Minutes"},
+    {IDC_MINUTES_SPIN, "Hier den Winkel in Minuten eingeben", "Enter here the Angle in Minutes"},
+    {IDC_PORTRAIT, "Diesen Button drücken für mehr Information (Wikipedia)", "Press this Button for more Information (Wikipedia)"},
+    {IDC_DIAGRAM, "Diesen Button drücken für mehr Information (Wikipedia)", "Press this Button for more Information (Wikipedia)"},
+    {IDC_GRAPHIC, "Grafikgröße auf Button mit Erklärung ändern", "Change Size of Graphic on Button with Explanation"},
+    {IDC_WWW, "Diesen Button drücken für die Homepage im Internet", "Press this Button for the Homepage in the Web"},
+    {IDC_COLOUR, "Wechselt die Farbe der Dialogbox", "Changes the Color of the Dialogbox"},
 };
 }  // namespace
 

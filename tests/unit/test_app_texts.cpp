@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app_texts.h"
-#include "app/colour_scheme.h"
-#include "app/control_ids.h"
-#include "app/dialog_scale.h"
-#include "app/picture_drawing.h"
+#include "dialog/app_texts.h"
+#include "dialog/colour_scheme.h"
+#include "dialog/control_ids.h"
+#include "dialog/dialog_scale.h"
+#include "dialog/picture_drawing.h"
 
 namespace {
 
@@ -45,6 +45,14 @@ TEST(StartLanguage, GermanSpeakingRegionsOnly) {
     for (unsigned id : {0x0409u, 0x0809u, 0x040Cu, 0x0007u, 0x0000u, 0x082Eu, 0x1807u, 0x10407u}) {
         EXPECT_EQ(german_for_language_id(id), 0) << std::hex << id;
     }
+}
+
+// Text of one control for the language, or nullptr when it keeps its template text.
+static const char* control_text_for(int control_id, int german) {
+    for (int i = 0; i < language_text_count; ++i) {
+        if (language_texts[i].control_id == control_id) return german ? language_texts[i].german : language_texts[i].english;
+    }
+    return nullptr;
 }
 
 TEST(ControlTexts, BothLanguagesInOrder) {

@@ -8,6 +8,7 @@
 
 #include "calc/curvature_report.h"
 #include "calc/field_reading.h"
+#include "dialog/dialog_choices.h"
 
 namespace {
 
@@ -285,6 +286,8 @@ TEST(CurvatureReport, LengthLabelAndOutputFont) {
     EXPECT_EQ(output_font_stock_object(3), 16);  // SYSTEM_FIXED_FONT
     EXPECT_EQ(output_font_stock_object(4), 13);
     EXPECT_EQ(output_font_stock_object(-1), 13);
+    // The font button walks the indexes round: 1, 2, 3, 0, 1.
+    EXPECT_EQ(next_output_font_index(1) * 1000 + next_output_font_index(2) * 100 + next_output_font_index(3) * 10 + next_output_font_index(0), 2301);
 
     // The fixed-pitch default at 9 points on every scale; the others copied
     // only for a dialog on a screen of another scale.
@@ -293,7 +296,8 @@ TEST(CurvatureReport, LengthLabelAndOutputFont) {
         {1, 12, 120, 0, output_font_stand_in, 15},  {1, 16, 120, 0, output_font_stock, 0},
         {1, 12, 96, 144, output_font_stand_in, 18}, {1, 12, 96, 96, output_font_stock, 0},
         {2, 11, 96, 144, output_font_scaled_copy, 0}, {2, 22, 192, 0, output_font_stock, 0},
-        {0, 16, 96, 96, output_font_stock, 0}};
+        {0, 16, 96, 96, output_font_stock, 0},      {1, 11, 96, 0, output_font_stock, 0},
+        {1, 12, 480, 0, output_font_stand_in, 60}};  // a pixel short is near enough; 60.5 px rounds down
     for (const auto& row : rows) {
         const output_font_choice choice = choose_output_font(row.index, row.stock_height, row.system_dpi, row.dialog_dpi);
         EXPECT_EQ(choice.kind, row.kind) << row.index << " " << row.system_dpi << " " << row.dialog_dpi;

@@ -22,7 +22,7 @@
 
 #include "driver.h"
 #include "expected_texts.h"
-#include "app/app_texts.h"
+#include "dialog/app_texts.h"
 #include "sysinfo/windows_version.h"
 
 using namespace e2e;

@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "app/about_box.h"
-#include "app/app_state.h"
+#include "app/dialog_state.h"
 #include "app/dialog_setup.h"
 #include "app/main_dialog.h"
 #include "driver.h"
-#include "tooltips/tooltips.h"
+#include "tooltips/tooltips_win32.h"
 
 using namespace e2e;
 
@@ -36,6 +36,19 @@ DWORD WINAPI dialog_thread(LPVOID) {
     // Read on the dialog's thread, which still lives and would still have its hook.
     hook_left_after_close = tooltips_hook_installed();
     return static_cast<DWORD>(result);
+}
+
+// The running program's main dialog, found on its thread once it holds its state.
+HWND main_dialog_handle = nullptr;
+const dialog_state& state() { return *state_of(main_dialog_handle); }
+
+HWND find_main_dialog(DWORD thread_id) {
+    HWND found = nullptr;
+    EnumThreadWindows(thread_id, [](HWND window, LPARAM param) -> BOOL {
+        if (GetDlgItem(window, 1000) && state_of(window)) *reinterpret_cast<HWND*>(param) = window;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 HWND control(int id) { return GetDlgItem(main_dialog_handle, id); }
@@ -306,7 +319,7 @@ void check_layout() {
 
 void check_web_links() {
     web_link_opener = record_address;
-    const bool german = language_flag != 0;
+    const bool german = state().german != 0;
     for (int round = 0; round < 2; ++round) {
         opened_addresses.clear();
         press(29);
@@ -466,7 +479,7 @@ void check_debounce(DWORD dialog_thread_id) {
     // Three changes (the first hides the box), then one report, one show and its announcement.
     E2E_CHECK_TEXT(order, "chcctsl");
     // All three digits reached the report (a decimal comma in German).
-    E2E_CHECK(report.find(language_flag ? " 123,000 Kilometer " : " 123.000 Kilometres ") != std::string::npos);
+    E2E_CHECK(report.find(state().german ? " 123,000 Kilometer " : " 123.000 Kilometres ") != std::string::npos);
     E2E_CHECK(shown_at - last_change >= 45.0);
     SetWindowTextA(km, "85");
     E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
@@ -497,7 +510,7 @@ bool open_dialog(running_dialog& d) {
         },
         GetCurrentProcessId(), d.thread_id, WINEVENT_INCONTEXT);
     ResumeThread(d.thread);
-    const bool opened = wait_until([] { return main_dialog_handle != nullptr; }, 20000, 10);
+    const bool opened = wait_until([&] { return (main_dialog_handle = find_main_dialog(d.thread_id)) != nullptr; }, 20000, 10);
     E2E_CHECK(opened);
     if (!opened) return false;
     E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
@@ -549,12 +562,13 @@ void close_dialog(running_dialog& d, close_way way) {
     DWORD code = 99;
     GetExitCodeThread(d.thread, &code);
     E2E_CHECK(code == 0);
-    if (hook_left_after_close || main_dialog_handle != nullptr || IsWindow(tooltip))
+    if (hook_left_after_close || IsWindow(main_dialog_handle) || IsWindow(tooltip))
         std::printf("  (closed by the %s: hook %s, dialog handle %p, tooltip window %s)\n", name,
                     hook_left_after_close ? "left" : "removed", static_cast<void*>(main_dialog_handle),
                     IsWindow(tooltip) ? "left" : "gone");
     E2E_CHECK(!hook_left_after_close);
-    E2E_CHECK(main_dialog_handle == nullptr);
+    E2E_CHECK(!IsWindow(main_dialog_handle));
+    main_dialog_handle = nullptr;
     E2E_CHECK(!IsWindow(tooltip));
     CloseHandle(d.thread);
     d.thread = nullptr;
@@ -704,7 +718,7 @@ int check_dpi(int dpi) {
         if (id == 27) press(28);
     }
     for (int round = 0; round < 2; ++round) {
-        const std::string language = language_flag ? "German" : "English";
+        const std::string language = state().german ? "German" : "English";
         check_fit((language + ", Height").c_str());
         press(16);
         check_fit((language + ", Distance").c_str());
@@ -731,7 +745,7 @@ int main(int argc, char** argv) {
     // Window menu: the system's items, one separator and the two program items,
     // also after the language has been switched back and forth.
     const int system_items = GetMenuItemCount(GetSystemMenu(main_dialog_handle, FALSE)) - 3;
-    const bool german_start = language_flag != 0;
+    const bool german_start = state().german != 0;
     E2E_CHECK(system_items >= 1);
     check_window_menu(system_items, german_start);
     press(10);
@@ -748,7 +762,7 @@ int main(int argc, char** argv) {
     SIZE diagram = bitmap_size(27);
     E2E_CHECK(diagram.cx == 160 && diagram.cy == 102);
     press(28);
-    E2E_CHECK(graphic_size_flag == 1);
+    E2E_CHECK(state().large_diagram == 1);
     diagram = bitmap_size(27);  // the large one shrunk to show whole in the button
     RECT room;
     GetClientRect(control(27), &room);
@@ -767,12 +781,12 @@ int main(int argc, char** argv) {
     // Font button: the index walks 1, 2, 3, 0, 1 and the output box takes the
     // stock font of each.
     auto output_font = [] { return reinterpret_cast<HGDIOBJ>(SendMessageA(control(1000), WM_GETFONT, 0, 0)); };
-    E2E_CHECK(output_font_index == 1);
+    E2E_CHECK(state().output_font_index == 1);
     E2E_CHECK(output_font() == GetStockObject(ANSI_FIXED_FONT));
     const int walk[][2] = {{2, DEFAULT_GUI_FONT}, {3, SYSTEM_FIXED_FONT}, {0, SYSTEM_FONT}, {1, ANSI_FIXED_FONT}};
     for (const auto& step : walk) {
         press(11);
-        E2E_CHECK(output_font_index == step[0]);
+        E2E_CHECK(state().output_font_index == step[0]);
         if (output_font() != GetStockObject(step[1])) {
             std::printf("  (font index %d: output font %p, stock font %d is %p)\n", step[0],
                         static_cast<void*>(output_font()), step[1], static_cast<void*>(GetStockObject(step[1])));

@@ -12,6 +12,7 @@
 
 #include "calc/curvature.h"
 #include "calc/curvature_report.h"
+#include "dialog/dialog_choices.h"
 #include "calc/field_reading.h"
 #include "driver.h"
 

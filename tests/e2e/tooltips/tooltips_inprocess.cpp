@@ -10,14 +10,11 @@
 
 #include "driver.h"
 #include "tooltips/tooltip_texts.h"
-#include "tooltips/tooltips.h"
-
-// The process-wide state the tooltip code reads; the program keeps it in its entry.
-HINSTANCE instance_handle = nullptr;
-HWND main_dialog_handle = nullptr;
-int language_flag = 1;
+#include "tooltips/tooltips_win32.h"
 
 namespace {
+HWND open_dialog = nullptr;
+int language = 1;  // the language the dialog answers in, as the program's dialog does
 
 const UINT check_relays = WM_APP + 1;
 const UINT check_removed = WM_APP + 2;
@@ -109,7 +106,7 @@ std::string answer_for(HWND dialog, int control_id, UINT code, int language, HWN
     info.hdr.idFrom = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, control_id));
     info.hdr.code = code;
     info.lpszText = untouched;
-    language_flag = language;
+    ::language = language;
     SendMessageW(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
     if (!info.lpszText) return "<null>";
     char text[256] = "";
@@ -130,19 +127,20 @@ void check_answers(HWND dialog) {
     E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_SHOW, 0), "untouched");
     // Nor any window but the program's own tooltip.
     E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOW, 0, GetDlgItem(dialog, 13)), "untouched");
-    language_flag = 0;
+    ::language = 0;
 }
 
 void end_dialog(HWND dialog) {
     EndDialog(dialog, 0);
     remove_tooltips();
+    open_dialog = nullptr;
 }
 
 INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_INITDIALOG: {
-        main_dialog_handle = dialog;
-        E2E_CHECK(create_tooltips() == 1);
+        open_dialog = dialog;
+        E2E_CHECK(create_tooltips(dialog, GetModuleHandleA(nullptr)) == 1);
         E2E_CHECK(tooltips_hook_installed());
         HWND tooltip = tooltip_of(dialog);
         E2E_CHECK(tooltip != nullptr);
@@ -170,7 +168,6 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         // Removed, nothing is relayed any more; removing twice is harmless.
         remove_tooltips();
         E2E_CHECK(!tooltips_hook_installed());
-        E2E_CHECK(main_dialog_handle == nullptr);
         remove_tooltips();
         post_mouse_messages(dialog);
         PostMessageA(dialog, check_removed, 0, 0);
@@ -178,8 +175,8 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
     case check_removed:
         E2E_CHECK(relayed.empty());
         // Set up again, then closed the way this run asks for.
-        main_dialog_handle = dialog;
-        E2E_CHECK(create_tooltips() == 1);
+        open_dialog = dialog;
+        E2E_CHECK(create_tooltips(dialog, GetModuleHandleA(nullptr)) == 1);
         E2E_CHECK(tooltips_hook_installed());
         if (closing == close_by::close_box)
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -187,7 +184,7 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
             PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
         return TRUE;
     case WM_NOTIFY:
-        answer_tooltip_text(reinterpret_cast<NMHDR*>(lparam));
+        answer_tooltip_text(reinterpret_cast<NMHDR*>(lparam), language);
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
         return TRUE;
     case WM_COMMAND:
@@ -207,7 +204,6 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
 int main() {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    instance_handle = GetModuleHandleA(nullptr);
 
     for (close_by way : {close_by::close_box, close_by::close_button}) {
         closing = way;
@@ -216,15 +212,14 @@ int main() {
         HANDLE closed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         HANDLE guard = CreateThread(nullptr, 0, [](LPVOID event) -> DWORD {
             if (WaitForSingleObject(event, 30000) == WAIT_TIMEOUT) {
-                if (HWND open = main_dialog_handle) PostMessageA(open, WM_CLOSE, 0, 0);
+                if (HWND open = open_dialog) PostMessageA(open, WM_CLOSE, 0, 0);
             }
             return 0;
         }, closed, 0, nullptr);
-        const INT_PTR result = DialogBoxParamA(instance_handle, MAKEINTRESOURCEA(200), nullptr, test_dialog, 0);
+        const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(200), nullptr, test_dialog, 0);
         E2E_CHECK(result == 0);
         // Closed by the caption's close box or by the Close button: the hook is gone.
         E2E_CHECK(!tooltips_hook_installed());
-        E2E_CHECK(main_dialog_handle == nullptr);
         SetEvent(closed);
         WaitForSingleObject(guard, 5000);
         CloseHandle(guard);

@@ -19,9 +19,6 @@ struct control_text {
 extern const control_text language_texts[];
 extern const int language_text_count;
 
-// Text of one control for the language, or nullptr when it keeps its template text.
-const char* control_text_for(int control_id, int german);
-
 // Window-menu items appended after the system's own.
 const char* menu_print_text(int german);
 void compose_menu_about_text(char* out, int capacity, int german);

@@ -1,6 +1,6 @@
-#include "app/app_texts.h"
+#include "dialog/app_texts.h"
 
-#include "app/control_ids.h"
+#include "dialog/control_ids.h"
 #include "calc/text.h"
 
 namespace {
@@ -52,13 +52,6 @@ const control_text language_texts[] = {
 };
 const int language_text_count = static_cast<int>(sizeof language_texts / sizeof language_texts[0]);
 
-const char* control_text_for(int control_id, int german) {
-    // Over the table itself, so no index can leave it.
-    for (const control_text& row : language_texts) {
-        if (row.control_id == control_id) return german ? row.german : row.english;
-    }
-    return nullptr;
-}
 
 const char* accessible_name(int control_id, int distance_mode, int german) {
     switch (control_id) {

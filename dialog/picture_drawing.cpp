@@ -1,4 +1,4 @@
-#include "app/picture_drawing.h"
+#include "dialog/picture_drawing.h"
 
 #include <cmath>
 #include <cstdlib>

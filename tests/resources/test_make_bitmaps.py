@@ -10,7 +10,7 @@ import tempfile
 import unittest
 
 sys.dont_write_bytecode = True  # keep the source folder clean
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources"))
 import make_bitmaps  # noqa: E402
 
 

@@ -11,9 +11,9 @@ Everything happens in a private copy of the tree (default: a folder under the
 system's temporary folder, kept between runs so the build stays incremental);
 the working checkout is only read.
 
-  scripts/mutate.py                        # 1000 mutants, seed 1
-  scripts/mutate.py --seed 7 --size 200 --survivors
-  scripts/mutate.py --count                # how many mutants each file has
+  tests/mutation/mutate.py                        # 1000 mutants, seed 1
+  tests/mutation/mutate.py --seed 7 --size 200 --survivors
+  tests/mutation/mutate.py --count                # how many mutants each file has
 
 Standard library only.
 """
@@ -32,24 +32,17 @@ import tempfile
 import time
 from pathlib import Path
 
-ROOT = Path(__file__).resolve().parent.parent
+ROOT = Path(__file__).resolve().parent.parent.parent
 
-# The portable core whose faults the unit tests should catch.
-CORE_FILES = [
-    "calc/text.cpp",
-    "calc/format.cpp",
-    "calc/curvature.cpp",
-    "calc/curvature_report.cpp",
-    "sysinfo/system_report.cpp",
-    "sysinfo/windows_version.cpp",
-    "sysinfo/ipv4_list.cpp",
-    "sysinfo/frequency_answer.cpp",
-    "print/pagination.cpp",
-    "tooltips/tooltip_texts.cpp",
-    "app/app_texts.cpp",
-]
+# The portable core whose faults the unit tests should catch: the layout
+# check says which files are portable, here as there.
+sys.path.insert(0, str(ROOT / "tests" / "layout"))
+sys.dont_write_bytecode = True  # keep the source folder clean
+from check_layout import portable_core_sources  # noqa: E402
 
-EQUIVALENT_LIST = ROOT / "scripts" / "mutate_equivalent.txt"
+CORE_FILES = [path.as_posix() for path in portable_core_sources(ROOT)]
+
+EQUIVALENT_LIST = Path(__file__).resolve().parent / "mutate_equivalent.txt"
 TEST_TARGET = "farspan_unit_tests"
 
 # ---------------------------------------------------------------- lexing
@@ -641,7 +634,7 @@ def report(results, files, equivalents, list_survivors, seconds):
         print(f"{name:30}" + "".join(f"{r[c]:10}" for c in columns) + f"{raw:>10}{score:>10}")
     print("killed: a plain-build test failed or crashed; by asan: only the sanitizer build's quick tests "
           "noticed;\nraw: killed, by asan or timed out, of the mutants that built; score: the same, of those "
-          "not equivalent\n(listed in scripts/mutate_equivalent.txt, or the same machine code)")
+          "not equivalent\n(listed in tests/mutation/mutate_equivalent.txt, or the same machine code)")
     print(f"time: {seconds / 60:.1f} min")
     if list_survivors:
         print("\nsurvivors (key: path, column, original, replacement, line):")

@@ -1,10 +1,9 @@
-#include "tooltips/tooltips.h"
+#include "tooltips/tooltips_win32.h"
 
 #include <commctrl.h>
 
 #include <cstddef>
 
-#include "app/app_state.h"
 #include "tooltips/tooltip_texts.h"
 #include "win32/wide_text.h"
 
@@ -13,10 +12,15 @@ static_assert(sizeof(TOOLINFOW) == offsetof(TOOLINFOW, lpReserved) + sizeof(void
               "TOOLINFOW must be the full version 6 record");
 
 namespace {
-HWND tooltip_window = nullptr;
-HHOOK mouse_hook = nullptr;
-}  // namespace
+// The tooltips' own record. A thread message hook is given no context, so
+// the record is the file's; the dialog's state is never touched.
+struct tooltip_record {
+    HWND dialog = nullptr;
+    HWND window = nullptr;
+    HHOOK hook = nullptr;
+} tips;
 
+// Callback of the child-window enumeration: registers one control as a tool.
 BOOL CALLBACK register_control_tool(HWND child, LPARAM) {
     char class_name[64] = {};
     GetClassNameA(child, class_name, sizeof class_name);
@@ -28,16 +32,17 @@ BOOL CALLBACK register_control_tool(HWND child, LPARAM) {
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = main_dialog_handle;
+    tool.hwnd = tips.dialog;
     tool.uId = reinterpret_cast<UINT_PTR>(child);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tooltip_window, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tips.window, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     return TRUE;
 }
 
+// WH_GETMESSAGE hook of the dialog's thread: relays mouse messages to the tooltip.
 LRESULT CALLBACK relay_mouse_message(int code, WPARAM removal, LPARAM message) {
     const MSG* msg = reinterpret_cast<const MSG*>(message);
-    if (code >= 0 && msg && tooltip_window && IsChild(main_dialog_handle, msg->hwnd)) {
+    if (code >= 0 && msg && tips.window && IsChild(tips.dialog, msg->hwnd)) {
         switch (msg->message) {
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
@@ -45,32 +50,33 @@ LRESULT CALLBACK relay_mouse_message(int code, WPARAM removal, LPARAM message) {
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP: {
             MSG copy = *msg;
-            SendMessageA(tooltip_window, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
+            SendMessageA(tips.window, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
             break;
         }
         default:
             break;
         }
     }
-    return CallNextHookEx(mouse_hook, code, removal, message);
+    return CallNextHookEx(tips.hook, code, removal, message);
+}
+}  // namespace
+
+int create_tooltips(HWND dialog, HINSTANCE instance) {
+    tips.dialog = dialog;
+    tips.window = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, instance, nullptr);
+    if (!tips.window) return 0;
+    if (!EnumChildWindows(dialog, register_control_tool, 0)) return 0;
+    tips.hook = SetWindowsHookExA(WH_GETMESSAGE, relay_mouse_message, nullptr, GetCurrentThreadId());
+    return tips.hook ? 1 : 0;
 }
 
-int create_tooltips() {
-    tooltip_window = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_dialog_handle,
-                                     nullptr, instance_handle, nullptr);
-    if (!tooltip_window) return 0;
-    if (!EnumChildWindows(main_dialog_handle, register_control_tool, 0)) return 0;
-    mouse_hook = SetWindowsHookExA(WH_GETMESSAGE, relay_mouse_message, nullptr, GetCurrentThreadId());
-    return mouse_hook ? 1 : 0;
-}
-
-void answer_tooltip_text(NMHDR* header) {
+void answer_tooltip_text(NMHDR* header, int german) {
     // Only our own tooltip may ask: any window can send the dialog a
     // WM_NOTIFY, and the answer is a pointer written into its record.
-    if (!header || header->code != TTN_GETDISPINFOW || !tooltip_window || header->hwndFrom != tooltip_window) return;
+    if (!header || header->code != TTN_GETDISPINFOW || !tips.window || header->hwndFrom != tips.window) return;
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-    const char* text = tooltip_text(GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom)), language_flag);
+    const char* text = tooltip_text(GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom)), german);
     // The record's own 80 units hold the longest tip; the tooltip copies them.
     if (!text) return;
     widen_1252(text, info->szText, static_cast<int>(sizeof info->szText / sizeof info->szText[0]));
@@ -79,12 +85,12 @@ void answer_tooltip_text(NMHDR* header) {
 
 void remove_tooltips() {
     // The tooltip window is owned by the dialog and ends with it.
-    main_dialog_handle = nullptr;
-    tooltip_window = nullptr;
-    if (mouse_hook) {
-        UnhookWindowsHookEx(mouse_hook);
-        mouse_hook = nullptr;
+    tips.dialog = nullptr;
+    tips.window = nullptr;
+    if (tips.hook) {
+        UnhookWindowsHookEx(tips.hook);
+        tips.hook = nullptr;
     }
 }
 
-bool tooltips_hook_installed() { return mouse_hook != nullptr; }
+bool tooltips_hook_installed() { return tips.hook != nullptr; }

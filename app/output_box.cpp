@@ -1,22 +1,18 @@
-#include "calc/recalculate.h"
+#include "app/output_box.h"
 
 #include "app/app_state.h"
-#include "app/control_ids.h"
 #include "calc/curvature.h"
 #include "calc/curvature_report.h"
+#include "dialog/dialog_choices.h"
 #include "calc/field_reading.h"
 #include "calc/text.h"
 #include "sysinfo/system_report_win32.h"
+#include "dialog/control_ids.h"
+#include "win32/check_box.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 
 namespace {
-// The output box's font made at a scale other than the system's, kept while
-// the box shows it (stock fonts are never freed), with what it was made from.
-gdi_object output_font_made;
-HGDIOBJ output_font_made_from = nullptr;
-int output_font_made_at = 0;
-
 // The field's whole text decides (a paste can bring any text); false when it
 // is no whole number. A text too long for the buffer is not one either.
 bool read_field(HWND dialog, int control_id, int& value) {
@@ -45,7 +41,7 @@ int describe_stock_font(HGDIOBJ stock, int& cell_height) {
 }
 
 // The font the choice names, made anew (nullptr for the stock font itself).
-HFONT make_output_font(HGDIOBJ stock, const output_font_choice& choice, int system_dpi) {
+HFONT make_output_font(HGDIOBJ stock, const output_font_choice& choice, int system_dpi, int dialog_dpi) {
     LOGFONTW face;
     if (choice.kind == output_font_stock || GetObjectW(stock, sizeof face, &face) != sizeof face) return nullptr;
     if (choice.kind == output_font_scaled_copy) {
@@ -62,38 +58,43 @@ HFONT make_output_font(HGDIOBJ stock, const output_font_choice& choice, int syst
 }
 }  // namespace
 
-void set_output_font(HWND dialog) {
-    const HGDIOBJ stock = GetStockObject(output_font_stock_object(output_font_index));
+void hide_output_box(HWND dialog) { ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), SW_HIDE); }
+
+void set_output_font(HWND dialog, dialog_state& state) {
+    output_font_cache& cache = state.output_font;
+    const HGDIOBJ stock = GetStockObject(output_font_stock_object(state.output_font_index));
     // The system's scale and a stock font's metrics hold for the whole run:
     // the screen is asked once per stock font, not at every report.
-    static HGDIOBJ described = nullptr;
-    static int system_dpi = 0, cell_height = 0;
-    if (stock != described) {
-        system_dpi = describe_stock_font(stock, cell_height);
-        described = stock;
+    if (stock != cache.described) {
+        cache.system_dpi = describe_stock_font(stock, cache.cell_height);
+        cache.described = stock;
     }
-    const output_font_choice choice = choose_output_font(output_font_index, cell_height, system_dpi, dialog_dpi);
+    const output_font_choice choice =
+        choose_output_font(state.output_font_index, cache.cell_height, cache.system_dpi, state.dpi);
     HGDIOBJ font = stock;
     gdi_object made;  // made now, in place of the one made before
     // Every report sets the font: the one made for this stock font and scale serves again.
-    if (choice.kind != output_font_stock && output_font_made.valid() && output_font_made_from == stock &&
-        output_font_made_at == dialog_dpi) {
-        font = output_font_made.get();
+    if (choice.kind != output_font_stock && cache.made.valid() && cache.made_from == stock &&
+        cache.made_at == state.dpi) {
+        font = cache.made.get();
     } else {
-        made.reset(make_output_font(stock, choice, system_dpi));
+        made.reset(make_output_font(stock, choice, cache.system_dpi, state.dpi));
         if (made.valid()) font = made.get();
     }
     // The box lays its text out anew for every font it is given (about 20 ms
     // under Wine, as long as setting the text): only a changed font is given.
     if (reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(dialog, IDC_OUTPUT, WM_GETFONT, 0, 0)) == font) return;
     SendDlgItemMessageW(dialog, IDC_OUTPUT, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
-    if (font == output_font_made.get()) return;
+    if (font == cache.made.get()) return;
     // The box now holds the new font: the one made before is out of use.
-    output_font_made = std::move(made);
-    output_font_made_from = stock;
-    output_font_made_at = dialog_dpi;
+    cache.made = std::move(made);
+    cache.made_from = stock;
+    cache.made_at = state.dpi;
 }
 
+namespace {
+// Reads the four input fields (kilometres, metres, degrees, minutes); an
+// empty field contributes 0. False when some field holds no whole number.
 bool read_inputs(HWND dialog, int (&values)[input_field_count], bool (&unreadable)[input_field_count]) {
     const int fields[input_field_count] = {IDC_KILOMETRES, IDC_METRES, IDC_DEGREES, IDC_MINUTES};
     bool all_read = true;
@@ -104,30 +105,30 @@ bool read_inputs(HWND dialog, int (&values)[input_field_count], bool (&unreadabl
     }
     return all_read;
 }
+}  // namespace
 
-void recalculate(HWND dialog) {
+void recalculate(HWND dialog, dialog_state& state) {
     int values[input_field_count];
     bool unreadable[input_field_count];
     const bool all_read = read_inputs(dialog, values, unreadable);
 
     char report[report_buffer_size];
-    copy_text(report, "\r\n ");
 
     const measure_mode mode = is_checked(dialog, IDC_DISTANCE) ? mode_distance : mode_height;
-    SetDlgItemTextW(dialog, IDC_LENGTH_LABEL, wide<32>(length_label_text(mode, language_flag)));
+    SetDlgItemTextW(dialog, IDC_LENGTH_LABEL, wide<32>(length_label_text(mode, state.german)));
 
     if (is_checked(dialog, IDC_RAMINFO)) {
-        compose_system_report(report, sizeof report, language_flag);
+        compose_system_report(report, sizeof report, state.german, program_start_seconds);
         append_text(report, "\r\n");
     } else if (!all_read) {
-        compose_unreadable_report(unreadable, language_flag, report, sizeof report);
+        compose_unreadable_report(unreadable, state.german, report, sizeof report);
     } else {
         const curvature_result result = compute_curvature(values[0], values[1], values[2], values[3], mode);
-        compose_curvature_report(result, language_flag, report, sizeof report);
+        compose_curvature_report(result, state.german, report, sizeof report);
     }
 
     ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), SW_HIDE);
-    set_output_font(dialog);
+    set_output_font(dialog, state);
     SetDlgItemTextW(dialog, IDC_OUTPUT, wide<report_buffer_size>(report));
     ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), SW_SHOW);
 }
