@@ -440,6 +440,9 @@ void check_debounce(DWORD dialog_thread_id) {
     HWND km = control(18);
     SetWindowTextA(km, "");
     E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    // The box shows before that report is announced, in the same message: the
+    // dialog's thread answers this only once it is done with it.
+    SendMessageW(main_dialog_handle, WM_NULL, 0, 0);
     event_hook = SetWindowsHookExA(WH_CALLWNDPROC, record_dialog_event, nullptr, dialog_thread_id);
     E2E_CHECK(event_hook != nullptr);
     if (!event_hook) return;
