@@ -140,6 +140,39 @@ def shade(u, v, light=(-0.55, -0.6, 0.58)):
     return clamp(1.0 - clamp(brightness))
 
 
+def nose_ridge(y, cx):
+    return cx + 2 + (y - 110) * 0.16
+
+
+def face_feature(x, y, cx):
+    """Eyes, brows, nose and mouth: dark strokes over the face, or None."""
+    for side, ex in ((-1, cx - 15), (1, cx + 15)):
+        eu, ev, in_eye = ellipse(x, y, ex, 114, 8, 3.2)
+        if in_eye:
+            pupil = (x - ex - 1) ** 2 + (y - 114) ** 2 <= 4.5
+            return (0.95 if pupil else 0.35), None
+        if abs(eu) <= 1.0 and abs(ev) <= 1.6 and y < 114:
+            return 0.55, None  # upper lid
+        # Eyebrow: an arc above the eye, thicker towards the nose.
+        bx = (x - ex) / 11.0
+        arc = 104 + 3.0 * bx * bx
+        if abs(bx) <= 1.0 and abs(y - arc) < 1.6 - 0.5 * side * bx:
+            return 0.9, None
+    # Nose: a ridge line and its shadow on the right, nostrils below.
+    ridge = nose_ridge(y, cx)
+    if 110 < y < 138 and abs(x - ridge) < 1.0:
+        return 0.75, None
+    if 134 <= y <= 140 and (abs(x - (cx - 5)) < 2.5 or abs(x - (cx + 8)) < 2.5) and y > 136:
+        return 0.8, None
+    # Moustache and mouth.
+    mu, mv, in_moustache = ellipse(x, y, cx + 1, 145, 20, 5)
+    if in_moustache:
+        return clamp(0.6 + 0.3 * abs(mu)), ("wave", 2.5)
+    if 150 <= y <= 152 and abs(x - cx - 1) < 9:
+        return 0.9, None
+    return None
+
+
 def portrait_point(x, y, w, h):
     """Darkness (0..1) and the phase of the engraving line through (x, y)."""
     # Frame: a solid outer rule and a thin inner rule.
@@ -161,31 +194,10 @@ def portrait_point(x, y, w, h):
     # Neck between head and robe.
     in_neck = abs(x - cx) < 18 and 150 < y < 236
 
-    # Features, drawn as dark strokes over the face.
-    for side, ex in ((-1, cx - 15), (1, cx + 15)):
-        eu, ev, in_eye = ellipse(x, y, ex, 114, 8, 3.2)
-        if in_eye:
-            pupil = (x - ex - 1) ** 2 + (y - 114) ** 2 <= 4.5
-            return (0.95 if pupil else 0.35), None
-        if abs(eu) <= 1.0 and abs(ev) <= 1.6 and y < 114:
-            return 0.55, None  # upper lid
-        # Eyebrow: an arc above the eye, thicker towards the nose.
-        bx = (x - ex) / 11.0
-        arc = 104 + 3.0 * bx * bx
-        if abs(bx) <= 1.0 and abs(y - arc) < 1.6 - 0.5 * side * bx:
-            return 0.9, None
-    # Nose: a ridge line and its shadow on the right, nostrils below.
-    ridge = cx + 2 + (y - 110) * 0.16
-    if 110 < y < 138 and abs(x - ridge) < 1.0:
-        return 0.75, None
-    if 134 <= y <= 140 and (abs(x - (cx - 5)) < 2.5 or abs(x - (cx + 8)) < 2.5) and y > 136:
-        return 0.8, None
-    # Moustache and mouth.
-    mu, mv, in_moustache = ellipse(x, y, cx + 1, 145, 20, 5)
-    if in_moustache:
-        return clamp(0.6 + 0.3 * abs(mu)), ("wave", 2.5)
-    if 150 <= y <= 152 and abs(x - cx - 1) < 9:
-        return 0.9, None
+    feature = face_feature(x, y, cx)
+    if feature:
+        return feature
+    ridge = nose_ridge(y, cx)
 
     top_of_head = in_head and hv < -0.55
     if in_head and not top_of_head:

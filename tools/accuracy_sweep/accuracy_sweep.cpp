@@ -325,6 +325,115 @@ void print_input(const curvature_result& r) {
     std::printf("%s %.3f km at %.4f deg", r.mode == mode_height ? "Height" : "Distance", r.length, r.angle);
 }
 
+// The largest of one difference, with the point it was found at.
+struct worst {
+    double value = -1.0;
+    curvature_result at{};
+    void take(double candidate, const curvature_result& r) {
+        if (candidate > value) *this = {candidate, r};
+    }
+};
+
+// The summary's counts over the whole sweep.
+struct summary_totals {
+    worst plain, exact, model_sphere, distance_sphere, distance_model;
+    long long points = 0, warned_before = 0, warned = 0, far = 0, far_alone = 0, inexact = 0, mixed = 0;
+    long long distance_flagged = 0;
+    // Off the model (by the bisection) with nothing said, before the
+    // comparison and now: by more than half a digit, by more than 50 m.
+    long long quiet_off_before = 0, quiet_far_before = 0, quiet_off_now = 0, quiet_far_now = 0;
+};
+
+// One height's row of the summary table.
+struct summary_row {
+    double first_unwarned = -1.0, last_warned = -1.0, last_inexact = -1.0;
+    worst plain, exact, sphere;
+};
+
+void tally_distance_point(summary_totals& t, const point& d) {
+    if (d.program.warned || d.program.inexact) ++t.distance_flagged;
+    t.distance_model.take(std::max(std::fabs(d.program.curved.ground_distance - d.model.ground),
+                                   std::fabs(d.program.curved.total_height - d.model.total)),
+                          d.program);
+    t.distance_sphere.take(relative(d.program.curved.total_height, d.sphere.total), d.program);
+}
+
+void tally_height_point(summary_totals& t, summary_row& row, const point& p) {
+    const curvature_result& r = p.program;
+    ++t.points;
+    const bool flagged_before = r.unsettled || r.below_horizon;  // the warnings before the comparison
+    if (flagged_before) ++t.warned_before;
+    if (r.far_off) ++t.far;
+    if (r.far_off && !flagged_before) ++t.far_alone;
+    const double passes_off = model_difference(p);
+    if (!flagged_before && passes_off > half_printed_digit) ++t.quiet_off_before;
+    if (!flagged_before && passes_off > 0.05) ++t.quiet_far_before;
+    if (!r.inexact && passes_off > half_printed_digit) ++t.quiet_off_now;
+    if (!r.warned && passes_off > 0.05) ++t.quiet_far_now;
+    if (r.inexact) {
+        ++t.inexact;
+        row.last_inexact = r.angle;
+        const double difference = model_difference(r.exact, p.model);
+        row.exact.take(difference, r);
+        t.exact.take(difference, r);
+    } else {
+        row.plain.take(passes_off, r);
+        t.plain.take(passes_off, r);
+    }
+    if (r.warned) {
+        ++t.warned;
+        row.last_warned = r.angle;
+        if (row.first_unwarned >= 0.0) ++t.mixed;  // a warning above an unwarned angle
+        return;
+    }
+    if (row.first_unwarned < 0.0) row.first_unwarned = r.angle;
+    const double ms = relative(p.model.ground, p.sphere.ground);
+    row.sphere.take(ms, r);
+    t.model_sphere.take(ms, r);
+}
+
+void print_summary_row(long long metres, const summary_row& row) {
+    const double height = metres / 1000.0;
+    std::printf("| %s km | %s | %s | %.3f | %s | %.2g km at %.3f deg | %.2g km at %.3f deg | %.2g %% at %.3f deg |\n",
+                thousands(height).c_str(), printed(row.first_unwarned).c_str(),
+                row.last_warned < 0 ? "never" : printed(row.last_warned).c_str(),
+                std::atan(std::sqrt(height / earth_radius)) * 180.0 / pi,
+                row.last_inexact < 0 ? "never" : printed(row.last_inexact).c_str(), row.plain.value,
+                row.plain.at.angle, row.exact.value, row.exact.at.angle, 100.0 * row.sphere.value,
+                row.sphere.at.angle);
+}
+
+void print_worst(const char* label, const worst& w) {
+    std::printf(label, w.value);
+    print_input(w.at);
+}
+
+void print_summary_totals(const summary_totals& t) {
+    auto share = [&t](long long count) { return 100.0 * static_cast<double>(count) / static_cast<double>(t.points); };
+    std::printf("\nHeight mode: %lld points\n", t.points);
+    std::printf("warned before the comparison (unsettled or below the horizon): %lld (%.1f %%)\n", t.warned_before,
+                share(t.warned_before));
+    std::printf("warned now: %lld (%.1f %%), %lld of them (%.1f %%) far off the model alone; %lld above an unwarned"
+                " angle of the same height\n",
+                t.warned, share(t.warned), t.far_alone, share(t.far_alone), t.mixed);
+    std::printf("far off (more than 0.05 km): %lld (%.1f %%); inexact, exact figures added (more than 0.0005 km):"
+                " %lld (%.1f %%)\n",
+                t.far, share(t.far), t.inexact, share(t.inexact));
+    std::printf("unwarned and more than 0.0005 km off, with no exact figures: before %lld (%.1f %%), now %lld;"
+                " unwarned and more than 0.05 km off: before %lld (%.1f %%), now %lld\n",
+                t.quiet_off_before, share(t.quiet_off_before), t.quiet_off_now, t.quiet_far_before,
+                share(t.quiet_far_before), t.quiet_far_now);
+    print_worst("largest difference of a figure printed without the exact figures from the model: %.7f km at ",
+                t.plain);
+    print_worst("\nlargest difference of the exact figures from the model by bisection: %.3g km at ", t.exact);
+    print_worst("\nunwarned points: model's tangent-plane distance vs sphere, largest: %.3g at ", t.model_sphere);
+    std::printf("\nDistance mode: %lld warned or with exact figures; program vs model, largest difference: %.3g km at ",
+                t.distance_flagged, t.distance_model.value);
+    print_input(t.distance_model.at);
+    print_worst("\nDistance mode total height vs sphere, largest relative: %.3g at ", t.distance_sphere);
+    std::printf("\n");
+}
+
 int run_summary() {
     // Every whole minute, 100 lengths a decade; a table row for each decade.
     std::vector<int> minutes;
@@ -335,115 +444,40 @@ int run_summary() {
                 " exact figures added up to (deg) | largest difference of a figure printed without them |"
                 " largest difference of the exact figures | model vs sphere, unwarned, largest |\n");
     std::printf("|--:|--:|--:|--:|--:|--:|--:|--:|\n");
-    struct worst {
-        double value = -1.0;
-        curvature_result at{};
-    };
-    worst plain, exact, model_sphere, distance_sphere, distance_model;
-    long long points = 0, warned_before = 0, warned = 0, far = 0, far_alone = 0, inexact = 0, mixed = 0;
-    long long distance_flagged = 0;
-    // Off the model (by the bisection) with nothing said, before the
-    // comparison and now: by more than half a digit, by more than 50 m.
-    long long quiet_off_before = 0, quiet_far_before = 0, quiet_off_now = 0, quiet_far_now = 0;
+    summary_totals totals;
     for (long long metres : lengths) {
-        double first_unwarned = -1.0, last_warned = -1.0, last_inexact = -1.0;
-        worst row_plain, row_exact, row_sphere;
+        summary_row row;
         for (int m : minutes) {
-            const point d = evaluate(make_input(metres, m, mode_distance));
-            if (d.program.warned || d.program.inexact) ++distance_flagged;
-            const double dm = std::max(std::fabs(d.program.curved.ground_distance - d.model.ground),
-                                       std::fabs(d.program.curved.total_height - d.model.total));
-            if (dm > distance_model.value) distance_model = {dm, d.program};
-            const double ds = relative(d.program.curved.total_height, d.sphere.total);
-            if (ds > distance_sphere.value) distance_sphere = {ds, d.program};
-
-            const point p = evaluate(make_input(metres, m, mode_height));
-            const curvature_result& r = p.program;
-            ++points;
-            const bool flagged_before = r.unsettled || r.below_horizon;  // the warnings before the comparison
-            if (flagged_before) ++warned_before;
-            if (r.far_off) ++far;
-            if (r.far_off && !flagged_before) ++far_alone;
-            const double passes_off = model_difference(p);
-            if (!flagged_before && passes_off > half_printed_digit) ++quiet_off_before;
-            if (!flagged_before && passes_off > 0.05) ++quiet_far_before;
-            if (!r.inexact && passes_off > half_printed_digit) ++quiet_off_now;
-            if (!r.warned && passes_off > 0.05) ++quiet_far_now;
-            if (r.inexact) {
-                ++inexact;
-                last_inexact = r.angle;
-                const double difference = model_difference(r.exact, p.model);
-                if (difference > row_exact.value) row_exact = {difference, r};
-                if (difference > exact.value) exact = {difference, r};
-            } else {
-                if (passes_off > row_plain.value) row_plain = {passes_off, r};
-                if (passes_off > plain.value) plain = {passes_off, r};
-            }
-            if (r.warned) {
-                ++warned;
-                last_warned = r.angle;
-                if (first_unwarned >= 0.0) ++mixed;  // a warning above an unwarned angle
-                continue;
-            }
-            if (first_unwarned < 0.0) first_unwarned = r.angle;
-            const double ms = relative(p.model.ground, p.sphere.ground);
-            if (ms > row_sphere.value) row_sphere = {ms, r};
-            if (ms > model_sphere.value) model_sphere = {ms, r};
+            tally_distance_point(totals, evaluate(make_input(metres, m, mode_distance)));
+            tally_height_point(totals, row, evaluate(make_input(metres, m, mode_height)));
         }
         long long decade = 1;
         while (decade < metres) decade *= 10;
-        if (decade != metres) continue;
-        const double height = metres / 1000.0;
-        std::printf("| %s km | %s | %s | %.3f | %s | %.2g km at %.3f deg | %.2g km at %.3f deg | %.2g %% at %.3f deg |\n",
-                    thousands(height).c_str(), printed(first_unwarned).c_str(),
-                    last_warned < 0 ? "never" : printed(last_warned).c_str(),
-                    std::atan(std::sqrt(height / earth_radius)) * 180.0 / pi,
-                    last_inexact < 0 ? "never" : printed(last_inexact).c_str(), row_plain.value, row_plain.at.angle,
-                    row_exact.value, row_exact.at.angle, 100.0 * row_sphere.value, row_sphere.at.angle);
+        if (decade == metres) print_summary_row(metres, row);
     }
-    auto share = [points](long long count) { return 100.0 * static_cast<double>(count) / static_cast<double>(points); };
-    std::printf("\nHeight mode: %lld points\n", points);
-    std::printf("warned before the comparison (unsettled or below the horizon): %lld (%.1f %%)\n", warned_before,
-                share(warned_before));
-    std::printf("warned now: %lld (%.1f %%), %lld of them (%.1f %%) far off the model alone; %lld above an unwarned"
-                " angle of the same height\n",
-                warned, share(warned), far_alone, share(far_alone), mixed);
-    std::printf("far off (more than 0.05 km): %lld (%.1f %%); inexact, exact figures added (more than 0.0005 km):"
-                " %lld (%.1f %%)\n",
-                far, share(far), inexact, share(inexact));
-    std::printf("unwarned and more than 0.0005 km off, with no exact figures: before %lld (%.1f %%), now %lld;"
-                " unwarned and more than 0.05 km off: before %lld (%.1f %%), now %lld\n",
-                quiet_off_before, share(quiet_off_before), quiet_off_now, quiet_far_before, share(quiet_far_before),
-                quiet_far_now);
-    std::printf("largest difference of a figure printed without the exact figures from the model: %.7f km at ",
-                plain.value);
-    print_input(plain.at);
-    std::printf("\nlargest difference of the exact figures from the model by bisection: %.3g km at ", exact.value);
-    print_input(exact.at);
-    std::printf("\nunwarned points: model's tangent-plane distance vs sphere, largest: %.3g at ", model_sphere.value);
-    print_input(model_sphere.at);
-    std::printf("\nDistance mode: %lld warned or with exact figures; program vs model, largest difference: %.3g km at ",
-                distance_flagged, distance_model.value);
-    print_input(distance_model.at);
-    std::printf("\nDistance mode total height vs sphere, largest relative: %.3g at ", distance_sphere.value);
-    print_input(distance_sphere.at);
-    std::printf("\n");
+    print_summary_totals(totals);
     return 0;
 }
 
-// The coarse check run by the tests: references solve their own equations,
-// and the program agrees with the model wherever its passes must have met.
-int run_check() {
-    int failures = 0;
-    long long points = 0, bounded = 0, converged = 0, inexact = 0;
-    double worst_plain = 0.0, worst_exact = 0.0;
-    auto fail = [&failures](const point& p, const char* what, double a, double b) {
-        if (++failures <= 20) {
+// The check's failures, the first twenty printed.
+struct failure_log {
+    int count = 0;
+    void operator()(const point& p, const char* what, double a, double b) {
+        if (++count <= 20) {
             std::printf("FAIL ");
             print_input(p.program);
             std::printf(": %s (%.17g vs %.17g)\n", what, a, b);
         }
-    };
+    }
+};
+
+// The check's counts and largest differences.
+struct check_totals {
+    long long points = 0, bounded = 0, converged = 0, inexact = 0;
+    double worst_plain = 0.0, worst_exact = 0.0;
+};
+
+std::vector<dialog_input> check_inputs() {
     std::vector<dialog_input> inputs;
     for (measure_mode mode : {mode_height, mode_distance})
         for (long long metres : length_steps(4))
@@ -453,79 +487,100 @@ int run_check() {
     inputs.push_back({4, 800, 1, 0, mode_height});
     inputs.push_back({11, 0, 2, 0, mode_height});
     inputs.push_back({85, 0, 15, 0, mode_height});
+    return inputs;
+}
 
-    for (const dialog_input& in : inputs) {
+// The references solve their own equations: the model's in its mode, and
+// the sphere's.
+void check_references(const point& p, measure_mode mode, failure_log& fail) {
+    const curvature_result& r = p.program;
+    const double height = r.length;
+    const double cot = p.cosine / p.sine;
+    if (mode == mode_height) {
+        // The model's equation, written out again: g = visible * cot a.
+        // Its slope in g is at least 1, so the residual bounds the error.
+        const double g = p.model.ground;
+        const double visible = height - g * g / (std::hypot(g, earth_radius) + earth_radius);
+        const double residual = g - visible * cot;
+        if (!(std::fabs(residual) <= 4.0 * epsilon * (g + height * cot)) || visible < 0.0)
+            fail(p, "model residual", residual, 0.0);
+    } else {
+        // Distance mode: the program's one step is the model. Its ground
+        // distance, sqrt(L^2 - (L sin a)^2), loses digits towards 90 degrees.
+        if (!(std::fabs(r.curved.ground_distance - p.model.ground) <= 4.0 * epsilon * height / p.cosine))
+            fail(p, "distance mode ground", r.curved.ground_distance, p.model.ground);
+        if (!(std::fabs(r.curved.total_height - p.model.total) <= 8.0 * epsilon * (height + earth_radius)))
+            fail(p, "distance mode total", r.curved.total_height, p.model.total);
+        if (r.warned) fail(p, "distance mode warns", 1, 0);
+    }
+    // The sphere: the top lies R + H from the centre (Height mode) or L
+    // from the observer (Distance mode), seen under the angle a.
+    const double theta = std::atan(p.sphere.ground / earth_radius);
+    const double top = earth_radius + p.sphere.total;
+    const double across = top * std::sin(theta);
+    const double up = top * std::cos(theta) - earth_radius;
+    const double scale = top * 8.0 * epsilon;
+    if (!(std::fabs(across * p.sine - up * p.cosine) <= scale * (1.0 + cot)))
+        fail(p, "sphere angle", across * p.sine, up * p.cosine);
+    if (mode == mode_distance && !(std::fabs(std::hypot(across, up) - height) <= scale * (1.0 + cot)))
+        fail(p, "sphere sight distance", std::hypot(across, up), height);
+}
+
+// What the report prints is the model's answer to half the last digit:
+// the passes' figures where it adds nothing, else the exact figures,
+// which the bisection here checks independently.
+void check_printed(const point& p, check_totals& t, failure_log& fail) {
+    const curvature_result& r = p.program;
+    const double passes_off = model_difference(p);
+    if (r.inexact) {
+        ++t.inexact;
+        const double difference = model_difference(r.exact, p.model);
+        t.worst_exact = std::max(t.worst_exact, difference);
+        // Two solutions of one equation: they agree to rounding, far
+        // inside the half digit the report promises. The bisection's
+        // visible height, H - drop(g), carries rounding of H, and its
+        // sight distance that divided by sin a.
+        if (!(difference <= 16.0 * epsilon * (1.0 + p.model.sight + r.length / p.sine)))
+            fail(p, "exact figures off the bisection", difference, 0);
+    } else {
+        t.worst_plain = std::max(t.worst_plain, passes_off);
+        if (!(passes_off <= half_printed_digit)) fail(p, "figure printed without the exact ones off", passes_off, 0);
+    }
+    if (r.far_off != !(passes_off <= 0.05)) fail(p, "far-off flag against the bisection", r.far_off, 0);
+}
+
+// Where the passes must have contracted, they lie within their bound.
+void check_contraction(const point& p, check_totals& t, failure_log& fail) {
+    if (std::isinf(p.bound)) return;
+    ++t.bounded;
+    const double difference = model_difference(p);
+    if (!(difference <= p.bound + p.noise)) fail(p, "passes outside their contraction bound", difference, p.bound);
+    if (p.bound + p.noise < 1e-7) {
+        ++t.converged;
+        // Printed alike, or apart only across a rounding boundary
+        // between two values a micrometre apart.
+        if (!prints_like_model(p) && !(difference < 1e-6)) fail(p, "printed figures differ", difference, 0);
+        if (p.program.warned) fail(p, "converged but warned", 1, 0);
+    }
+}
+
+// The coarse check run by the tests: references solve their own equations,
+// and the program agrees with the model wherever its passes must have met.
+int run_check() {
+    failure_log fail;
+    check_totals t;
+    for (const dialog_input& in : check_inputs()) {
         const point p = evaluate(in);
-        const curvature_result& r = p.program;
-        ++points;
-        const double height = r.length;
-        const double cot = p.cosine / p.sine;
-        if (in.mode == mode_height) {
-            // The model's equation, written out again: g = visible * cot a.
-            // Its slope in g is at least 1, so the residual bounds the error.
-            const double g = p.model.ground;
-            const double visible = height - g * g / (std::hypot(g, earth_radius) + earth_radius);
-            const double residual = g - visible * cot;
-            if (!(std::fabs(residual) <= 4.0 * epsilon * (g + height * cot)) || visible < 0.0)
-                fail(p, "model residual", residual, 0.0);
-        } else {
-            // Distance mode: the program's one step is the model. Its ground
-            // distance, sqrt(L^2 - (L sin a)^2), loses digits towards 90 degrees.
-            if (!(std::fabs(r.curved.ground_distance - p.model.ground) <= 4.0 * epsilon * height / p.cosine))
-                fail(p, "distance mode ground", r.curved.ground_distance, p.model.ground);
-            if (!(std::fabs(r.curved.total_height - p.model.total) <= 8.0 * epsilon * (height + earth_radius)))
-                fail(p, "distance mode total", r.curved.total_height, p.model.total);
-            if (r.warned) fail(p, "distance mode warns", 1, 0);
-        }
-        // The sphere: the top lies R + H from the centre (Height mode) or L
-        // from the observer (Distance mode), seen under the angle a.
-        const double theta = std::atan(p.sphere.ground / earth_radius);
-        const double top = earth_radius + p.sphere.total;
-        const double across = top * std::sin(theta);
-        const double up = top * std::cos(theta) - earth_radius;
-        const double scale = top * 8.0 * epsilon;
-        if (!(std::fabs(across * p.sine - up * p.cosine) <= scale * (1.0 + cot)))
-            fail(p, "sphere angle", across * p.sine, up * p.cosine);
-        if (in.mode == mode_distance && !(std::fabs(std::hypot(across, up) - height) <= scale * (1.0 + cot)))
-            fail(p, "sphere sight distance", std::hypot(across, up), height);
-
-        // What the report prints is the model's answer to half the last digit:
-        // the passes' figures where it adds nothing, else the exact figures,
-        // which the bisection here checks independently.
-        const double passes_off = model_difference(p);
-        if (r.inexact) {
-            ++inexact;
-            const double difference = model_difference(r.exact, p.model);
-            worst_exact = std::max(worst_exact, difference);
-            // Two solutions of one equation: they agree to rounding, far
-            // inside the half digit the report promises. The bisection's
-            // visible height, H - drop(g), carries rounding of H, and its
-            // sight distance that divided by sin a.
-            if (!(difference <= 16.0 * epsilon * (1.0 + p.model.sight + r.length / p.sine)))
-                fail(p, "exact figures off the bisection", difference, 0);
-        } else {
-            worst_plain = std::max(worst_plain, passes_off);
-            if (!(passes_off <= half_printed_digit)) fail(p, "figure printed without the exact ones off", passes_off, 0);
-        }
-        if (r.far_off != !(passes_off <= 0.05)) fail(p, "far-off flag against the bisection", r.far_off, 0);
-
-        if (std::isinf(p.bound)) continue;
-        ++bounded;
-        const double difference = passes_off;
-        if (!(difference <= p.bound + p.noise)) fail(p, "passes outside their contraction bound", difference, p.bound);
-        if (p.bound + p.noise < 1e-7) {
-            ++converged;
-            // Printed alike, or apart only across a rounding boundary
-            // between two values a micrometre apart.
-            if (!prints_like_model(p) && !(difference < 1e-6)) fail(p, "printed figures differ", difference, 0);
-            if (r.warned) fail(p, "converged but warned", 1, 0);
-        }
+        ++t.points;
+        check_references(p, in.mode, fail);
+        check_printed(p, t, fail);
+        check_contraction(p, t, fail);
     }
     std::printf("accuracy check: %lld points, %lld with a contraction bound, %lld converged to the printed figures,"
                 " %lld with exact figures added; largest difference from the model: %.3g km printed without them,"
                 " %.3g km of the exact figures; %d failures\n",
-                points, bounded, converged, inexact, worst_plain, worst_exact, failures);
-    return failures == 0 ? 0 : 1;
+                t.points, t.bounded, t.converged, t.inexact, t.worst_plain, t.worst_exact, fail.count);
+    return fail.count == 0 ? 0 : 1;
 }
 
 }  // namespace
