@@ -178,8 +178,12 @@ bool start_frequency_tool(probe_state& probe, const wchar_t* application, const 
         probe.start_error = ERROR_FILE_NOT_FOUND;
         return false;
     }
-    static wchar_t command[tool_path_capacity];
-    if (!make_command_line(command, application, arguments)) {
+    tool_path_buffer command;
+    if (!command.valid()) {
+        probe.start_error = ERROR_NOT_ENOUGH_MEMORY;
+        return false;
+    }
+    if (!make_command_line(command.path(), application, arguments)) {
         probe.start_error = ERROR_FILENAME_EXCED_RANGE;
         return false;
     }
@@ -190,7 +194,7 @@ bool start_frequency_tool(probe_state& probe, const wchar_t* application, const 
     probe.job = make_kill_job(probe.job_error);
     // Suspended until it is in the job, so nothing it starts can escape it.
     PROCESS_INFORMATION process{};
-    if (!create_tool_process(probe, application, command, process)) {
+    if (!create_tool_process(probe, application, command.path(), process)) {
         probe.start_error = GetLastError();
         return false;
     }

@@ -6,10 +6,10 @@
 
 int probe_cpu_frequency() {
     char answer[frequency_answer_size];
-    // Where the tool lies, up to the longest path Windows has; static, as the
-    // command line built from it: the probe runs on the dialog's thread alone.
-    static wchar_t tool[tool_path_capacity];
-    find_frequency_tool(L"tempomark.exe", tool);
-    run_frequency_tool(tool, L"kvmoralt", answer, sizeof answer);
+    // Where the tool lies, up to the longest path Windows has.
+    tool_path_buffer tool;
+    if (!tool.valid()) return 0;
+    find_frequency_tool(L"tempomark.exe", tool.path());
+    run_frequency_tool(tool.path(), L"kvmoralt", answer, sizeof answer);
     return frequency_from_answer(answer);
 }

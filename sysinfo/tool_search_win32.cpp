@@ -66,10 +66,11 @@ bool find_frequency_tool(const wchar_t* file_name, wchar_t (&path)[tool_path_cap
         if (folder_length > 0 && folder_length < MAX_PATH && in_folder(folder, folder_length, file_name, path))
             return true;
     }
-    // The longest value an environment variable can hold, with its NUL.
-    static wchar_t search_path[32767];
-    const DWORD path_length = GetEnvironmentVariableW(L"PATH", search_path, sizeof search_path / sizeof search_path[0]);
-    if (path_length > 0 && path_length < sizeof search_path / sizeof search_path[0]) {
+    // Room for the longest value an environment variable can hold, with its NUL.
+    tool_path_buffer buffer;
+    const DWORD path_length = buffer.valid() ? GetEnvironmentVariableW(L"PATH", buffer.path(), tool_path_capacity) : 0;
+    if (path_length > 0 && path_length < static_cast<DWORD>(tool_path_capacity)) {
+        const wchar_t* search_path = buffer.path();
         for (DWORD from = 0; from <= path_length;) {
             DWORD end = from;
             while (end < path_length && search_path[end] != L';') ++end;

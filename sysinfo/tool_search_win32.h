@@ -3,8 +3,21 @@
 
 #include <cstddef>
 
+#include "win32/scoped_handles.h"
+
 enum {
     tool_path_capacity = 32768,  // the longest path Windows takes (32,767 characters) and its NUL
+};
+
+// Room for one such path, zeroed, on the process heap: 64 KiB would weigh on
+// the stack of the dialog's thread. Check valid() before taking path().
+class tool_path_buffer {
+public:
+    bool valid() const { return memory_.valid(); }
+    wchar_t (&path())[tool_path_capacity] { return *static_cast<wchar_t(*)[tool_path_capacity]>(memory_.get()); }
+
+private:
+    heap_memory memory_{HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(wchar_t) * tool_path_capacity)};
 };
 
 // Appends `count` characters of `piece` to the `length` characters in
