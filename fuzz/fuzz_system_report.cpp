@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "sysinfo/system_report.h"
 
@@ -26,30 +27,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     facts.screen_height = in.ConsumeIntegral<int>();
     facts.bits_per_pixel = in.ConsumeIntegral<int>();
     facts.refresh_hz = in.ConsumeIntegral<int>();
-    facts.version_count = in.ConsumeIntegralInRange<int>(0, 2);
-    facts.major_version = in.ConsumeIntegral<int>();
-    facts.minor_version = in.ConsumeIntegral<int>();
-    facts.build_number = in.ConsumeIntegral<int>();
+    version_queries& version = facts.windows_version;
+    version.basic_ok = in.ConsumeBool();
+    version.extended_ok = in.ConsumeBool();
+    version.rtl_ok = in.ConsumeBool();
+    version.product_info_found = in.ConsumeBool();
+    for (unsigned* figure : {&version.basic_major, &version.basic_minor, &version.basic_build, &version.extended_major,
+                             &version.extended_minor, &version.extended_build, &version.rtl_major, &version.rtl_minor,
+                             &version.rtl_build, &version.product_type_nt, &version.product_type})
+        *figure = in.ConsumeIntegral<unsigned>();
+    in.ConsumeData(version.csd_version, sizeof version.csd_version);
+    // The address table: any bytes, of any length (its count need not match).
+    const std::vector<unsigned char> table = in.ConsumeBytes<unsigned char>(in.ConsumeIntegralInRange<int>(0, 1000));
+    if (in.ConsumeBool()) {
+        facts.ipv4_table = table.data();
+        facts.ipv4_table_size = static_cast<int>(table.size());
+    }
     facts.tick_ms = in.ConsumeIntegral<unsigned long long>();
     facts.program_start_seconds = in.ConsumeIntegral<unsigned long long>();
     const int german = in.ConsumeBool();
     const int capacity = in.ConsumeIntegralInRange<int>(1, 4096);
 
     // Strings may be absent (nullptr) or arbitrary, up to several KiB.
-    std::string texts[8];
-    const char* pointers[8];
-    for (int i = 0; i < 8; ++i) {
+    std::string texts[5];
+    const char* pointers[5];
+    for (int i = 0; i < 5; ++i) {
         const bool present = in.ConsumeBool();
         texts[i] = in.ConsumeRandomLengthString(3000);
         pointers[i] = present ? texts[i].c_str() : nullptr;
     }
-    facts.ipv4_section = pointers[0];
-    facts.system_bios_date = pointers[1];
-    facts.video_bios_date = pointers[2];
-    facts.windows_description = pointers[3] ? pointers[3] : "";
-    facts.user_name = pointers[4] ? pointers[4] : "";
-    facts.computer_name = pointers[5] ? pointers[5] : "";
-    facts.default_printer = pointers[6] ? pointers[6] : "";
+    facts.system_bios_date = pointers[0];
+    facts.video_bios_date = pointers[1];
+    facts.user_name = pointers[2] ? pointers[2] : "";
+    facts.computer_name = pointers[3] ? pointers[3] : "";
+    facts.default_printer = pointers[4] ? pointers[4] : "";
 
     static char buffer[4096 + 64];
     std::memset(buffer, 'X', sizeof buffer);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "calc/text.h"
+#include "sysinfo/ipv4_list.h"
 
 namespace {
 
@@ -126,8 +127,7 @@ void append_processor_and_screen(char* buffer, int capacity, const system_facts&
     }
 }
 
-void append_bios_and_version(char* buffer, int capacity, const system_facts& facts, int german,
-                             line_buffer& line) {
+void append_bios_dates(char* buffer, int capacity, const system_facts& facts, int german) {
     // Room for a 32-byte value that came without a terminator.
     if (facts.system_bios_date != nullptr) {
         char value[report_bios_value_size + 1];
@@ -142,19 +142,20 @@ void append_bios_and_version(char* buffer, int capacity, const system_facts& fac
         append_text(buffer, capacity, value);
     }
 
-    if (facts.version_count != 0) {
-        format_piece(line,
-                     german ? "\r\n\r\n Betriebssystem Version: \r\n Hauptversion: %d - Unterversion: %d - Build: %d "
-                            : "\r\n\r\n Operating System Version: \r\n Major Version: %d - Minor Version: %d - Build: %d ",
-                     facts.major_version, facts.minor_version, facts.build_number);
-        append_text(buffer, capacity, line.text);
-        if (facts.windows_description != nullptr && facts.windows_description[0] != '\0') {
-            char description[report_description_size];
-            copy_text(description, facts.windows_description);
-            append_text(buffer, capacity, "\r\n = ");
-            append_text(buffer, capacity, description);
-        }
-    }
+}
+
+void append_version_lines(char* buffer, int capacity, const version_queries& queries, int german,
+                          line_buffer& line) {
+    char description[report_description_size];
+    int major = 0, minor = 0, build = 0;
+    if (describe_windows_version_from(queries, description, sizeof description, major, minor, build) == 0) return;
+    format_piece(line,
+                 german ? "\r\n\r\n Betriebssystem Version: \r\n Hauptversion: %d - Unterversion: %d - Build: %d "
+                        : "\r\n\r\n Operating System Version: \r\n Major Version: %d - Minor Version: %d - Build: %d ",
+                 major, minor, build);
+    append_text(buffer, capacity, line.text);
+    append_text(buffer, capacity, "\r\n = ");
+    append_text(buffer, capacity, description);
 }
 
 void append_names(char* buffer, int capacity, const system_facts& facts, int german) {
@@ -222,12 +223,12 @@ void compose_system_report_text(char* buffer, int capacity, const system_facts& 
     line_buffer line;
     append_memory_lines(buffer, capacity, facts.memory, german, line);
     append_processor_and_screen(buffer, capacity, facts, german, line);
-    if (facts.ipv4_section != nullptr) {
-        // The section comes from the line buffer of the same size.
-        copy_text(line.text, facts.ipv4_section);
+    if (facts.ipv4_table != nullptr) {
+        compose_ipv4_section(line.text, sizeof line.text, facts.ipv4_table, facts.ipv4_table_size, german);
         append_text(buffer, capacity, line.text);
     }
-    append_bios_and_version(buffer, capacity, facts, german, line);
+    append_bios_dates(buffer, capacity, facts, german);
+    append_version_lines(buffer, capacity, facts.windows_version, german, line);
     append_names(buffer, capacity, facts, german);
     append_uptime_lines(buffer, capacity, facts.tick_ms, facts.program_start_seconds, german);
 }

@@ -2,6 +2,7 @@
 // Portable composition of the system information report from the values the
 // platform queries returned. No Windows calls here: the Win32 gatherer
 // (system_report_win32.cpp) collects the facts and hands them over.
+#include "sysinfo/windows_version.h"
 
 enum {
     report_line_buffer_size = 1024,   // one formatted piece
@@ -30,14 +31,13 @@ struct system_facts {
     int screen_height;
     int bits_per_pixel;
     int refresh_hz;                  // 10 or less: no line
-    const char* ipv4_section;        // "" or nullptr: no section
+    // The address table as GetIpAddrTable filled it (see ipv4_list.h);
+    // nullptr: not read, no section.
+    const unsigned char* ipv4_table;
+    int ipv4_table_size;
     const char* system_bios_date;    // nullptr: value not read, no line
     const char* video_bios_date;     // nullptr: value not read, no line
-    int version_count;               // 0: no operating-system lines
-    int major_version;
-    int minor_version;
-    int build_number;
-    const char* windows_description;
+    version_queries windows_version;  // none answered: no operating-system lines
     const char* user_name;
     const char* computer_name;
     const char* default_printer;     // fewer than 4 characters: no line

@@ -103,18 +103,17 @@ void compose_system_report(char* buffer, int capacity, int german, unsigned long
     facts.processor_count = static_cast<int>(system.dwNumberOfProcessors);
     read_screen(facts);
 
-    char ipv4_section[report_line_buffer_size];
-    list_ipv4_addresses(ipv4_section, sizeof ipv4_section, german);
-    facts.ipv4_section = ipv4_section;
+    alignas(8) unsigned char ipv4_table[ipv4_table_size] = {};
+    if (read_ipv4_table(ipv4_table)) {
+        facts.ipv4_table = ipv4_table;
+        facts.ipv4_table_size = static_cast<int>(sizeof ipv4_table);
+    }
 
     char system_bios[report_bios_value_size + 1];
     char video_bios[report_bios_value_size + 1];
     read_bios_dates(facts, system_bios, video_bios);
 
-    char description[report_description_size];
-    facts.version_count = describe_windows_version(description, sizeof description, &facts.major_version,
-                                                   &facts.minor_version, &facts.build_number);
-    facts.windows_description = description;
+    facts.windows_version = query_windows_version();
 
     char user[report_name_size] = "";
     char computer[report_name_size] = "";

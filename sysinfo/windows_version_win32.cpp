@@ -3,14 +3,13 @@
 #include <cstring>
 
 #include "win32/scoped_handles.h"
-#include "sysinfo/windows_version.h"
 
 namespace {
 typedef LONG(WINAPI* rtl_get_version_fn)(OSVERSIONINFOW*);
 typedef BOOL(WINAPI* get_product_info_fn)(DWORD, DWORD, DWORD, DWORD, DWORD*);
 }  // namespace
 
-int describe_windows_version(char* description, int capacity, int* major, int* minor, int* build) {
+version_queries query_windows_version() {
     version_queries q{};
 
     OSVERSIONINFOA basic{};
@@ -58,11 +57,5 @@ int describe_windows_version(char* description, int capacity, int* major, int* m
             q.product_type = type;
         }
     }
-
-    int v_major = 0, v_minor = 0, v_build = 0;
-    const int count = describe_windows_version_from(q, description, capacity, v_major, v_minor, v_build);
-    if (major != nullptr) *major = v_major;
-    if (minor != nullptr) *minor = v_minor;
-    if (build != nullptr) *build = v_build;
-    return count;
+    return q;
 }

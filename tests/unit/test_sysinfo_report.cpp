@@ -9,6 +9,24 @@
 
 namespace {
 
+// GetIpAddrTable's answers: one row with 127.0.0.1; one row of 0.0.0.0.
+const unsigned char loopback_table[4 + ipv4_row_size] = {1, 0, 0, 0, 127, 0, 0, 1};
+const unsigned char unset_address_table[4 + ipv4_row_size] = {1};
+
+// What the version queries of a 64-bit Windows 7 Ultimate SP1 answer.
+version_queries windows_7_ultimate() {
+    version_queries q{};
+    q.basic_ok = q.extended_ok = q.rtl_ok = 1;
+    q.basic_major = q.extended_major = q.rtl_major = 6;
+    q.basic_minor = q.extended_minor = q.rtl_minor = 1;
+    q.basic_build = q.extended_build = q.rtl_build = 7601;
+    std::strcpy(q.csd_version, "Service Pack 1");
+    q.product_type_nt = 1;
+    q.product_info_found = 1;
+    q.product_type = 1;
+    return q;
+}
+
 system_facts sample_facts() {
     system_facts f{};
     f.memory.extended = 1;
@@ -25,14 +43,11 @@ system_facts sample_facts() {
     f.screen_height = 1024;
     f.bits_per_pixel = 24;
     f.refresh_hz = 60;
-    f.ipv4_section = "\r\n\r\n IPv4-Address: 127.0.0.1";
+    f.ipv4_table = loopback_table;
+    f.ipv4_table_size = sizeof loopback_table;
     f.system_bios_date = "01/02/03";
     f.video_bios_date = nullptr;
-    f.version_count = 2;
-    f.major_version = 6;
-    f.minor_version = 1;
-    f.build_number = 7601;
-    f.windows_description = "Windows 7 Ultimate (64Bit Windows Version) Service Pack 1";
+    f.windows_version = windows_7_ultimate();
     f.user_name = "alice";
     f.computer_name = "HOST";
     f.default_printer = "PDF,winspool,CUPS:PDF";
@@ -98,7 +113,7 @@ TEST(SystemReport, WholeEnglishReportInOrder) {
 
 TEST(SystemReport, WholeGermanReportInOrder) {
     system_facts f = sample_facts();
-    f.ipv4_section = "";
+    f.ipv4_table = unset_address_table;
     f.system_bios_date = nullptr;
     f.video_bios_date = "12/31/99";
     const std::string expected =
@@ -178,10 +193,10 @@ TEST(SystemReport, RefreshLineOnlyAboveTenHertz) {
 
 TEST(SystemReport, MissingFactsLeaveOutOnlyTheirLines) {
     system_facts f = sample_facts();
-    f.ipv4_section = nullptr;
+    f.ipv4_table = nullptr;
     f.system_bios_date = nullptr;
     f.video_bios_date = nullptr;
-    f.version_count = 0;
+    f.windows_version = version_queries{};
     std::string text = compose(f, 0);
     EXPECT_FALSE(contains(text, "IPv4"));
     EXPECT_FALSE(contains(text, "BIOS"));
@@ -189,10 +204,13 @@ TEST(SystemReport, MissingFactsLeaveOutOnlyTheirLines) {
     EXPECT_FALSE(contains(text, " = Windows"));
     EXPECT_TRUE(contains(text, "60 Hertz \r\n\r\n User     Name    = alice"));
 
-    f.version_count = 1;
-    f.windows_description = "";
+    // The basic query alone still gives the lines.
+    f.windows_version.basic_ok = 1;
+    f.windows_version.basic_major = 6;
+    f.windows_version.basic_minor = 1;
+    f.windows_version.basic_build = 7601;
     text = compose(f, 0);
-    EXPECT_TRUE(contains(text, "Build: 7601 \r\n\r\n User"));
+    EXPECT_TRUE(contains(text, "Build: 7601 \r\n = Windows 7 (64Bit Windows Version) \r\n\r\n User"));
 }
 
 TEST(SystemReport, PrinterLineNeedsFourCharacters) {
@@ -298,7 +316,6 @@ TEST(SystemReportBounds, LongestInputsStayInsideTheBuffer) {
     const std::string long_name(300, 'N');   // beyond the 120-byte name buffers
     const std::string long_bios(100, 'B');   // beyond the 32-byte value buffer
     const std::string long_printer(300, 'P');
-    const std::string long_description(600, 'W');
 
     unsigned char table[ipv4_table_size] = {};
     table[0] = 15;
@@ -306,9 +323,6 @@ TEST(SystemReportBounds, LongestInputsStayInsideTheBuffer) {
         unsigned char* a = table + 4 + r * ipv4_row_size;
         a[0] = 255; a[1] = 255; a[2] = 255; a[3] = static_cast<unsigned char>(100 + r);
     }
-    char section[report_line_buffer_size];
-    compose_ipv4_section(section, sizeof section, table, sizeof table, 0);
-
     system_facts f = sample_facts();
     f.memory.total_physical = ~0ULL;
     f.memory.total_page_file = ~0ULL;
@@ -316,13 +330,15 @@ TEST(SystemReportBounds, LongestInputsStayInsideTheBuffer) {
     f.processor_count = 2147483647;
     f.screen_width = f.screen_height = f.bits_per_pixel = f.refresh_hz = -2147483647 - 1;
     f.refresh_hz = 2147483647;
-    f.ipv4_section = section;
+    f.ipv4_table = table;
+    f.ipv4_table_size = sizeof table;
     const std::string full_bios(32, 'V');     // fills the value buffer without a terminator
     f.system_bios_date = long_bios.c_str();
     f.video_bios_date = full_bios.c_str();
-    f.version_count = 2;
-    f.major_version = f.minor_version = f.build_number = -2147483647 - 1;
-    f.windows_description = long_description.c_str();
+    // The widest figures, and the longest service-pack text shown.
+    f.windows_version.rtl_major = f.windows_version.rtl_minor = f.windows_version.rtl_build = 0x80000000u;
+    std::memset(f.windows_version.csd_version, 'W', 47);
+    f.windows_version.csd_version[47] = '\0';
     f.user_name = long_name.c_str();
     f.computer_name = long_name.c_str();
     f.default_printer = long_printer.c_str();
@@ -336,12 +352,12 @@ TEST(SystemReportBounds, LongestInputsStayInsideTheBuffer) {
         const std::string text = buffer;
         delete[] buffer;
         EXPECT_LT(text.size(), 4095u) << "the report must not reach the end of its buffer";
-        // Names cut to 119 characters, BIOS values to 32 (a 32-byte value shown whole), description to 511.
+        // Names cut to 119 characters, BIOS values to 32 (a 32-byte value shown whole).
         EXPECT_TRUE(contains(text, "Name    = " + std::string(119, 'N') + "\r\n"));
         EXPECT_TRUE(contains(text, "= " + std::string(119, 'P') + "\r\n\r\n Windows Uptime"));
         EXPECT_TRUE(contains(text, ": " + std::string(32, 'B') + "\r\n"));
         EXPECT_TRUE(contains(text, ":  " + std::string(32, 'V') + "\r\n"));
-        EXPECT_TRUE(contains(text, "\r\n = " + std::string(511, 'W') + "\r\n"));
+        EXPECT_TRUE(contains(text, "Build: -2147483648 \r\n = Windows unknown Version " + std::string(47, 'W') + "\r\n"));
         EXPECT_TRUE(contains(text, "255.255.255.114"));
         EXPECT_EQ(text.substr(text.size() - 3), "\r\n ");
 
