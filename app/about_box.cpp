@@ -11,11 +11,9 @@
 namespace {
 // The shell may hand the address to an extension that needs COM on this
 // thread; it is set up for the call and taken down again if this call set it up.
-void open_with_shell(HWND dialog, const char* address) {
-    dialog_state* state = state_of(dialog);
-    if (!state) return;
-    loaded_library& shell_library = state->link_shell;
-    loaded_library& com_library = state->link_com;
+void open_with_shell(HWND dialog, dialog_state& state, const char* address) {
+    loaded_library& shell_library = state.link_shell;
+    loaded_library& com_library = state.link_com;
     const auto shell_execute = system_entry<decltype(&ShellExecuteW)>(shell_library, L"shell32.dll", "ShellExecuteW");
     const auto initialize = system_entry<decltype(&CoInitializeEx)>(com_library, L"ole32.dll", "CoInitializeEx");
     const auto uninitialize = system_entry<decltype(&CoUninitialize)>(com_library, L"ole32.dll", "CoUninitialize");
@@ -26,8 +24,6 @@ void open_with_shell(HWND dialog, const char* address) {
 }
 }  // namespace
 
-void (*web_link_opener)(HWND dialog, const char* address) = open_with_shell;
-
 void show_about_box(HWND dialog, int german) {
     char text[about_text_size];
     char title[about_title_size];
@@ -36,7 +32,11 @@ void show_about_box(HWND dialog, int german) {
     MessageBoxW(dialog, wide<about_text_size>(text), wide<about_title_size>(title), MB_OK | MB_ICONINFORMATION);
 }
 
-void open_web_link(HWND dialog, int control_id, int german) {
-    const char* address = web_link_address(web_link_index(control_id, german));
-    if (address) web_link_opener(dialog, address);
+void open_web_link(HWND dialog, dialog_state& state, int control_id) {
+    const char* address = web_link_address(web_link_index(control_id, state.german));
+    if (!address) return;
+    if (state.open_link)
+        state.open_link(dialog, address);
+    else
+        open_with_shell(dialog, state, address);
 }

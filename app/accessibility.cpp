@@ -4,7 +4,6 @@
 #include <oleacc.h>
 
 #include "app/dialog_state.h"
-#include "win32/check_box.h"
 #include "dialog/app_texts.h"
 #include "dialog/control_ids.h"
 #include "tooltips/tooltip_texts.h"
@@ -52,8 +51,10 @@ void annotate(IAccPropServices* services, HWND control, const GUID& property, co
 }
 }  // namespace
 
-void name_controls(HWND dialog, annotation_state& annotations, int german) {
-    const int distance = is_checked(dialog, IDC_DISTANCE) ? 1 : 0;
+void name_controls(HWND dialog, dialog_state& state) {
+    annotation_state& annotations = state.annotations;
+    const int german = state.german;
+    const int distance = state.mode == mode_distance ? 1 : 0;
     // Pictures and up-down controls show no text of their own: their window
     // text is their name, which every accessibility layer reads.
     for (int id : {IDC_KILOMETRES_SPIN, IDC_METRES_SPIN, IDC_DEGREES_SPIN, IDC_MINUTES_SPIN, IDC_DIAGRAM, IDC_PORTRAIT})
@@ -68,9 +69,10 @@ void name_controls(HWND dialog, annotation_state& annotations, int german) {
     }
 }
 
-void annotate_controls(HWND dialog, annotation_state& annotations, int german) {
+void annotate_controls(HWND dialog, dialog_state& state) {
+    annotation_state& annotations = state.annotations;
     annotations.on = true;
-    name_controls(dialog, annotations, german);
+    name_controls(dialog, state);
     HWND output = GetDlgItem(dialog, IDC_OUTPUT);
     if (IAccPropServices* services = annotations.services) {
         VARIANT polite = {};

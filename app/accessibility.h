@@ -9,11 +9,11 @@
 // wrongly, and (once annotate_controls has run) gives each control its
 // tooltip text as description, in the current language and measure mode.
 // Call again after either changes.
-void name_controls(HWND dialog, annotation_state& annotations, int german);
+void name_controls(HWND dialog, dialog_state& state);
 // The annotations (names, descriptions, the output box as a polite live
 // region), set once the first report is painted: loading oleacc before would
 // delay it. Announces the report on show, which was not announced before.
-void annotate_controls(HWND dialog, annotation_state& annotations, int german);
+void annotate_controls(HWND dialog, dialog_state& state);
 // Tells screen readers that the output box holds a new report (from
 // annotate_controls on).
 void announce_report(HWND dialog, const annotation_state& annotations);

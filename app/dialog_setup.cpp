@@ -177,7 +177,7 @@ void set_up_main_dialog(HWND dialog, dialog_state& state) {
     HANDLE big_icon = LoadImageA(instance_handle, MAKEINTRESOURCEA(IDI_FARSPAN), IMAGE_ICON, 48, 48, LR_DEFAULTSIZE);
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon));
 
-    set_checked(dialog, IDC_HEIGHT, true);
+    set_checked(dialog, state.mode == mode_distance ? IDC_DISTANCE : IDC_HEIGHT, true);
 }
 
 void release_dialog_images(HWND dialog) {

@@ -3,6 +3,8 @@
 // handed to whatever needs part of it. Touched only on the dialog's thread.
 #include <windows.h>
 
+#include "calc/curvature.h"
+#include "tooltips/tooltips_win32.h"
 #include "win32/scoped_handles.h"
 
 struct IAccPropServices;
@@ -29,6 +31,8 @@ struct annotation_state {
 
 struct dialog_state {
     int german = 1;             // 1 German, 0 English
+    measure_mode mode = mode_height;  // as the radios were last clicked
+    bool ram_info = false;      // RAM-Info checked: the system report in place of the curvature one
     int output_font_index = 1;  // 0..3
     int colour_scheme = 0;      // 0/1
     int large_diagram = 0;      // 0 small diagram, 1 large
@@ -48,6 +52,10 @@ struct dialog_state {
     loaded_library link_com;
     // The common dialogs serve only a print run: loaded at the first.
     loaded_library common_dialogs;
+    tooltip_record tooltips;
+    // Opens a web link's address; nullptr for the shell's default handler.
+    // Tests that run the dialog in their own process see the address here.
+    void (*open_link)(HWND dialog, const char* address) = nullptr;
 };
 
 // The record the dialog was opened with; nullptr before WM_INITDIALOG.

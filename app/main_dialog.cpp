@@ -12,6 +12,7 @@
 #include "dialog/control_ids.h"
 #include "app/dialog_pictures.h"
 #include "app/dialog_setup.h"
+#include "win32/check_box.h"
 #include "win32/scoped_handles.h"
 #include "app/output_box.h"
 #include "print/print_output_box_win32.h"
@@ -42,9 +43,9 @@ int high_contrast_on() {
            (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-void end_main_dialog(HWND dialog) {
+void end_main_dialog(HWND dialog, dialog_state& state) {
     EndDialog(dialog, 0);
-    remove_tooltips();
+    remove_tooltips(state.tooltips);
 }
 
 // The report, then word to screen readers that it changed; after the first,
@@ -58,9 +59,9 @@ void report(HWND dialog, dialog_state& state) {
 void finish_setup(HWND dialog, dialog_state& state) {
     KillTimer(dialog, late_setup_timer_id);
     state.late_setup_pending = false;
-    create_tooltips(dialog, instance_handle);
+    create_tooltips(state.tooltips, dialog, instance_handle);
     start_com(state);
-    annotate_controls(dialog, state.annotations, state.german);
+    annotate_controls(dialog, state);
 }
 
 // Enter comes as the default button's command, Close's, just like a click on
@@ -84,7 +85,7 @@ void on_close_or_enter(HWND dialog, dialog_state& state) {
     case IDC_RAMINFO:
         break;
     default:
-        end_main_dialog(dialog);
+        end_main_dialog(dialog, state);
         break;
     }
 }
@@ -93,19 +94,28 @@ void print_output(HWND dialog, dialog_state& state) {
     print_output_box(dialog, GetDlgItem(dialog, IDC_OUTPUT), "Farspan", state.common_dialogs);
 }
 
+// A click on a radio or on RAM-Info: the record takes what the boxes now
+// show, and the report follows; the names follow the measure mode.
+void on_choice(HWND dialog, dialog_state& state, int id) {
+    state.mode = is_checked(dialog, IDC_DISTANCE) ? mode_distance : mode_height;
+    state.ram_info = is_checked(dialog, IDC_RAMINFO);
+    report(dialog, state);
+    if (id != IDC_RAMINFO) name_controls(dialog, state);
+}
+
 void on_command(HWND dialog, dialog_state& state, int id, int code) {
     switch (id) {
     case IDC_CLOSE:
         on_close_or_enter(dialog, state);
         break;
     case IDCANCEL:
-        end_main_dialog(dialog);
+        end_main_dialog(dialog, state);
         break;
     case IDC_LANGUAGE:
         state.german = 1 - state.german;
         apply_language_texts(dialog, state.german);
         report(dialog, state);
-        name_controls(dialog, state.annotations, state.german);
+        name_controls(dialog, state);
         break;
     case IDC_FONT:
         state.output_font_index = next_output_font_index(state.output_font_index);
@@ -119,11 +129,8 @@ void on_command(HWND dialog, dialog_state& state, int id, int code) {
         break;
     case IDC_HEIGHT:
     case IDC_DISTANCE:
-        report(dialog, state);
-        name_controls(dialog, state.annotations, state.german);
-        break;
     case IDC_RAMINFO:
-        report(dialog, state);
+        on_choice(dialog, state, id);
         break;
     case IDC_KILOMETRES:
     case IDC_METRES:
@@ -138,7 +145,7 @@ void on_command(HWND dialog, dialog_state& state, int id, int code) {
     case IDC_PORTRAIT:
     case IDC_DIAGRAM:
     case IDC_WWW:
-        open_web_link(dialog, id, state.german);
+        open_web_link(dialog, state, id);
         break;
     case IDC_GRAPHIC:
         state.large_diagram = 1 - state.large_diagram;
@@ -192,7 +199,7 @@ BOOL on_init(HWND dialog, dialog_state& state) {
     set_up_main_dialog(dialog, state);
     state.late_setup_pending = true;
     state.high_contrast = high_contrast_on();
-    name_controls(dialog, state.annotations, state.german);
+    name_controls(dialog, state);
     return TRUE;
 }
 
@@ -201,6 +208,7 @@ void on_destroy(HWND dialog, dialog_state& state) {
     KillTimer(dialog, recalculation_timer_id);
     KillTimer(dialog, late_setup_timer_id);
     state.late_setup_pending = false;
+    remove_tooltips(state.tooltips);
     release_dialog_images(dialog);
     release_control_names(dialog, state.annotations);
 }
@@ -211,7 +219,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     if (!state) return FALSE;
     switch (message) {
     case WM_CLOSE:
-        end_main_dialog(dialog);
+        end_main_dialog(dialog, *state);
         return FALSE;
     case WM_DESTROY:
         on_destroy(dialog, *state);
@@ -223,7 +231,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
         InvalidateRect(dialog, nullptr, TRUE);
         return FALSE;
     case WM_NOTIFY:
-        answer_tooltip_text(reinterpret_cast<NMHDR*>(lparam), state->german);
+        answer_tooltip_text(state->tooltips, reinterpret_cast<NMHDR*>(lparam), state->german);
         return FALSE;
     case WM_COMMAND:
         on_command(dialog, *state, LOWORD(wparam), HIWORD(wparam));

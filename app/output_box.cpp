@@ -8,7 +8,6 @@
 #include "calc/text.h"
 #include "sysinfo/system_report_win32.h"
 #include "dialog/control_ids.h"
-#include "win32/check_box.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 
@@ -114,10 +113,10 @@ void recalculate(HWND dialog, dialog_state& state) {
 
     char report[report_buffer_size];
 
-    const measure_mode mode = is_checked(dialog, IDC_DISTANCE) ? mode_distance : mode_height;
+    const measure_mode mode = state.mode;
     SetDlgItemTextW(dialog, IDC_LENGTH_LABEL, wide<32>(length_label_text(mode, state.german)));
 
-    if (is_checked(dialog, IDC_RAMINFO)) {
+    if (state.ram_info) {
         compose_system_report(report, sizeof report, state.german, program_start_seconds);
         append_text(report, "\r\n");
     } else if (!all_read) {

@@ -12,16 +12,12 @@ static_assert(sizeof(TOOLINFOW) == offsetof(TOOLINFOW, lpReserved) + sizeof(void
               "TOOLINFOW must be the full version 6 record");
 
 namespace {
-// The tooltips' own record. A thread message hook is given no context, so
-// the record is the file's; the dialog's state is never touched.
-struct tooltip_record {
-    HWND dialog = nullptr;
-    HWND window = nullptr;
-    HHOOK hook = nullptr;
-} tips;
+// The dialog's property that points to the tooltips' record.
+const wchar_t tooltip_property[] = L"Farspan.Tooltips";
 
 // Callback of the child-window enumeration: registers one control as a tool.
-BOOL CALLBACK register_control_tool(HWND child, LPARAM) {
+BOOL CALLBACK register_control_tool(HWND child, LPARAM record) {
+    const tooltip_record& tips = *reinterpret_cast<const tooltip_record*>(record);
     char class_name[64] = {};
     GetClassNameA(child, class_name, sizeof class_name);
     if (lstrcmpA(class_name, "STATIC") == 0) return TRUE;
@@ -39,39 +35,47 @@ BOOL CALLBACK register_control_tool(HWND child, LPARAM) {
     return TRUE;
 }
 
+bool relayed(UINT message) {
+    return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ||
+           message == WM_RBUTTONDOWN || message == WM_RBUTTONUP;
+}
+
+// The record of the dialog whose child `window` is; nullptr for any other
+// window, the dialog itself included.
+const tooltip_record* record_over(HWND window) {
+    const HWND dialog = GetAncestor(window, GA_ROOT);
+    if (!dialog || dialog == window) return nullptr;
+    const auto* tips = static_cast<const tooltip_record*>(GetPropW(dialog, tooltip_property));
+    return tips && tips->dialog == dialog && tips->window ? tips : nullptr;
+}
+
 // WH_GETMESSAGE hook of the dialog's thread: relays mouse messages to the tooltip.
 LRESULT CALLBACK relay_mouse_message(int code, WPARAM removal, LPARAM message) {
     const MSG* msg = reinterpret_cast<const MSG*>(message);
-    if (code >= 0 && msg && tips.window && IsChild(tips.dialog, msg->hwnd)) {
-        switch (msg->message) {
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP: {
+    if (code >= 0 && msg && relayed(msg->message)) {
+        if (const tooltip_record* tips = record_over(msg->hwnd)) {
             MSG copy = *msg;
-            SendMessageA(tips.window, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
-            break;
-        }
-        default:
-            break;
+            SendMessageA(tips->window, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
         }
     }
-    return CallNextHookEx(tips.hook, code, removal, message);
+    // The hook handle is documented as ignored here.
+    return CallNextHookEx(nullptr, code, removal, message);
 }
 }  // namespace
 
-int create_tooltips(HWND dialog, HINSTANCE instance) {
+int create_tooltips(tooltip_record& tips, HWND dialog, HINSTANCE instance) {
+    remove_tooltips(tips);
     tips.dialog = dialog;
     tips.window = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, instance, nullptr);
     if (!tips.window) return 0;
-    if (!EnumChildWindows(dialog, register_control_tool, 0)) return 0;
-    tips.hook = SetWindowsHookExA(WH_GETMESSAGE, relay_mouse_message, nullptr, GetCurrentThreadId());
-    return tips.hook ? 1 : 0;
+    if (!EnumChildWindows(dialog, register_control_tool, reinterpret_cast<LPARAM>(&tips))) return 0;
+    if (!SetPropW(dialog, tooltip_property, &tips)) return 0;
+    tips.hook.reset(SetWindowsHookExA(WH_GETMESSAGE, relay_mouse_message, nullptr, GetCurrentThreadId()));
+    return tips.hook.valid() ? 1 : 0;
 }
 
-void answer_tooltip_text(NMHDR* header, int german) {
+void answer_tooltip_text(const tooltip_record& tips, NMHDR* header, int german) {
     // Only our own tooltip may ask: any window can send the dialog a
     // WM_NOTIFY, and the answer is a pointer written into its record.
     if (!header || header->code != TTN_GETDISPINFOW || !tips.window || header->hwndFrom != tips.window) return;
@@ -83,14 +87,10 @@ void answer_tooltip_text(NMHDR* header, int german) {
     info->lpszText = info->szText;
 }
 
-void remove_tooltips() {
+void remove_tooltips(tooltip_record& tips) {
+    tips.hook.reset();
     // The tooltip window is owned by the dialog and ends with it.
+    if (tips.dialog) RemovePropW(tips.dialog, tooltip_property);
     tips.dialog = nullptr;
     tips.window = nullptr;
-    if (tips.hook) {
-        UnhookWindowsHookEx(tips.hook);
-        tips.hook = nullptr;
-    }
 }
-
-bool tooltips_hook_installed() { return tips.hook != nullptr; }

@@ -2,12 +2,21 @@
 // Win32: one tooltip window for every control of the main dialog.
 #include <windows.h>
 
+#include "win32/scoped_handles.h"
+
+// The tooltips' own record, kept by whoever shows the dialog. The thread
+// message hook is given no context: it finds the record through a property
+// of the dialog window, set while the tooltips are there.
+struct tooltip_record {
+    HWND dialog = nullptr;
+    HWND window = nullptr;
+    windows_hook hook;
+};
+
 // The tooltip window over the dialog's controls and the hook that relays the
 // mouse to it; 1 when both are there.
-int create_tooltips(HWND dialog, HINSTANCE instance);
+int create_tooltips(tooltip_record& tips, HWND dialog, HINSTANCE instance);
 // Answers the tooltip's question for a control's text in the language given.
-void answer_tooltip_text(NMHDR* header, int german);
-void remove_tooltips();
-
-// Whether the thread message hook is installed right now.
-bool tooltips_hook_installed();
+void answer_tooltip_text(const tooltip_record& tips, NMHDR* header, int german);
+// Removes the hook and the dialog's pointer to the record; harmless twice.
+void remove_tooltips(tooltip_record& tips);

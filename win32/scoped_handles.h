@@ -101,6 +101,11 @@ struct heap_memory_traits : null_is_empty<void*> {
     bool free(void* memory) const { return HeapFree(GetProcessHeap(), 0, memory) != FALSE; }
 };
 
+// A hook set with SetWindowsHookEx.
+struct windows_hook_traits : null_is_empty<HHOOK> {
+    bool free(HHOOK hook) const { return UnhookWindowsHookEx(hook) != FALSE; }
+};
+
 using owned_handle = scoped_handle<kernel_handle_traits>;
 using registry_key = scoped_handle<registry_key_traits>;
 using loaded_library = scoped_handle<library_traits>;
@@ -110,6 +115,7 @@ using global_memory = scoped_handle<global_memory_traits>;
 using window_dc = scoped_handle<window_dc_traits>;
 using attribute_list = scoped_handle<attribute_list_traits>;
 using heap_memory = scoped_handle<heap_memory_traits>;
+using windows_hook = scoped_handle<windows_hook_traits>;
 
 // The device context of a window, or of the whole screen for no window.
 inline window_dc get_window_dc(HWND window) {

@@ -30,11 +30,13 @@ std::vector<std::string> opened_addresses;
 void record_address(HWND, const char* address) { opened_addresses.push_back(address); }
 
 bool hook_left_after_close = false;
+std::atomic<HHOOK> hook_before_close{nullptr};
 
 DWORD WINAPI dialog_thread(LPVOID) {
     const int result = run_farspan(GetModuleHandleA(nullptr));
-    // Read on the dialog's thread, which still lives and would still have its hook.
-    hook_left_after_close = tooltips_hook_installed();
+    // Asked on the dialog's thread, which still lives and would still have its hook.
+    const HHOOK hook = hook_before_close.exchange(nullptr);
+    hook_left_after_close = hook && UnhookWindowsHookEx(hook);
     return static_cast<DWORD>(result);
 }
 
@@ -318,7 +320,7 @@ void check_layout() {
 }
 
 void check_web_links() {
-    web_link_opener = record_address;
+    state_of(main_dialog_handle)->open_link = record_address;
     const bool german = state().german != 0;
     for (int round = 0; round < 2; ++round) {
         opened_addresses.clear();
@@ -518,7 +520,7 @@ bool open_dialog(running_dialog& d) {
     if (!opened) return false;
     E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
     E2E_CHECK(wait_until([&] {
-        return tooltip_window_of(d) && tooltips_hook_installed() && GetModuleHandleW(L"oleacc.dll");
+        return tooltip_window_of(d) && state().tooltips.hook.valid() && GetModuleHandleW(L"oleacc.dll");
     }, 5000));
     Sleep(100);  // room for a second announcement
     if (announcements != 1) std::printf("  (the first report was announced %d times)\n", announcements.load());
@@ -552,7 +554,8 @@ void close_dialog(running_dialog& d, close_way way) {
                                                         : "Esc key";
     const HWND tooltip = tooltip_window_of(d);
     E2E_CHECK(tooltip != nullptr);
-    E2E_CHECK(tooltips_hook_installed());
+    hook_before_close = state().tooltips.hook.get();
+    E2E_CHECK(hook_before_close != nullptr);
     if (way == close_way::close_box)
         PostMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_CLOSE, 0);
     else if (way == close_way::close_button)

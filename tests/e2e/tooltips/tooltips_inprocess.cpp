@@ -15,6 +15,7 @@
 namespace {
 HWND open_dialog = nullptr;
 int language = 1;  // the language the dialog answers in, as the program's dialog does
+tooltip_record tips;  // kept with the dialog, as the program keeps it in its record
 
 const UINT check_relays = WM_APP + 1;
 const UINT check_removed = WM_APP + 2;
@@ -132,7 +133,7 @@ void check_answers(HWND dialog) {
 
 void end_dialog(HWND dialog) {
     EndDialog(dialog, 0);
-    remove_tooltips();
+    remove_tooltips(tips);
     open_dialog = nullptr;
 }
 
@@ -140,8 +141,8 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
     switch (message) {
     case WM_INITDIALOG: {
         open_dialog = dialog;
-        E2E_CHECK(create_tooltips(dialog, GetModuleHandleA(nullptr)) == 1);
-        E2E_CHECK(tooltips_hook_installed());
+        E2E_CHECK(create_tooltips(tips, dialog, GetModuleHandleA(nullptr)) == 1);
+        E2E_CHECK(tips.hook.valid());
         HWND tooltip = tooltip_of(dialog);
         E2E_CHECK(tooltip != nullptr);
         if (!tooltip) {
@@ -166,9 +167,9 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         check_answers(dialog);
 
         // Removed, nothing is relayed any more; removing twice is harmless.
-        remove_tooltips();
-        E2E_CHECK(!tooltips_hook_installed());
-        remove_tooltips();
+        remove_tooltips(tips);
+        E2E_CHECK(!tips.hook.valid());
+        remove_tooltips(tips);
         post_mouse_messages(dialog);
         PostMessageA(dialog, check_removed, 0, 0);
         return TRUE;
@@ -176,15 +177,15 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         E2E_CHECK(relayed.empty());
         // Set up again, then closed the way this run asks for.
         open_dialog = dialog;
-        E2E_CHECK(create_tooltips(dialog, GetModuleHandleA(nullptr)) == 1);
-        E2E_CHECK(tooltips_hook_installed());
+        E2E_CHECK(create_tooltips(tips, dialog, GetModuleHandleA(nullptr)) == 1);
+        E2E_CHECK(tips.hook.valid());
         if (closing == close_by::close_box)
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         else
             PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
         return TRUE;
     case WM_NOTIFY:
-        answer_tooltip_text(reinterpret_cast<NMHDR*>(lparam), language);
+        answer_tooltip_text(tips, reinterpret_cast<NMHDR*>(lparam), language);
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
         return TRUE;
     case WM_COMMAND:
@@ -219,7 +220,7 @@ int main() {
         const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(200), nullptr, test_dialog, 0);
         E2E_CHECK(result == 0);
         // Closed by the caption's close box or by the Close button: the hook is gone.
-        E2E_CHECK(!tooltips_hook_installed());
+        E2E_CHECK(!tips.hook.valid());
         SetEvent(closed);
         WaitForSingleObject(guard, 5000);
         CloseHandle(guard);
