@@ -366,4 +366,6 @@ TEST(SystemReportBounds, LongestInputsStayInsideTheBuffer) {
         EXPECT_EQ(std::strlen(small), 99u);
         delete[] small;
     }
+    f.video_bios_date = long_bios.c_str();
+    EXPECT_TRUE(contains(compose(f, 0), "Video-BIOS-Date:  " + std::string(32, 'B') + "\r\n"));
 }
