@@ -61,7 +61,7 @@ tests/e2e/env.sh start "$env_dir" >/dev/null
 run() { (cd build/win64 && "$root/tests/e2e/env.sh" run "$env_dir" "$@"); }
 echo "-- main dialog under Wine: this tree and the tree before loads at first use (${static:0:7}) in the same"
 echo "   21 rounds, against a minimal dialog with the same guard, watched as often (every 1 ms)"
-run wine main_dialog_e2e.exe timing 21 '..\bench-static\bin\farspan.exe' | tr -d '\r' |
+run wine start_bench.exe 21 '..\bench-static\bin\farspan.exe' | tr -d '\r' |
   grep -E "start to first report|last input change" | sed 's/^/   /; s/[.][.].bench-static.bin.farspan[.]exe/before/'
 echo "-- system report under Wine: RAM-Info click to report shown (before: ${before:0:7}; libssp: ${libssp:0:7};"
 echo "   target: at most 2.5 x the floor), and the clock tool's whole run"

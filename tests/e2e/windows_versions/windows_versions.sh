@@ -29,7 +29,7 @@ for pass in "${passes[@]}"; do
     continue
   fi
   wine winecfg /v "$name" || { echo "winecfg /v $name failed"; status=1; continue; }
-  run wine main_dialog_e2e.exe windows-version "$windows" || status=1
+  run wine main_dialog_e2e.exe --gtest_filter=MainDialog.WindowsVersion "$windows" || status=1
   run wine sysinfo_e2e.exe report en || status=1
   if [ "$name" = win10 ]; then
     if [ -n "$print_test" ]; then
