@@ -721,17 +721,9 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
     close_dialog(d, close_way::close_box);
 }
 
-// The dialog as built, worked in-process, then closed by its close box.
-TEST(MainDialogInProcess, LayoutResourcesMenuPicturesFontsAndLinks) {
-    running_dialog d;
-    ASSERT_TRUE(open_dialog(d));
-
-    check_layout();
-    check_resources();
-    check_debounce(d.thread_id);
-
-    // Window menu: the system's items, one separator and the two program items,
-    // also after the language has been switched back and forth.
+// Window menu: the system's items, one separator and the two program items,
+// also after the language has been switched back and forth.
+void check_window_menus() {
     const int system_items = GetMenuItemCount(GetSystemMenu(main_dialog_handle, FALSE)) - 3;
     const bool german_start = state().german != 0;
     EXPECT_GE(system_items, 1);
@@ -743,8 +735,10 @@ TEST(MainDialogInProcess, LayoutResourcesMenuPicturesFontsAndLinks) {
     press(10);
     press(10);
     check_window_menu(system_items, german_start);
+}
 
-    // Pictures: the portrait, and the diagram in its two sizes.
+// Pictures: the portrait, and the diagram in its two sizes.
+void check_pictures() {
     SIZE portrait = bitmap_size(26);
     EXPECT_TRUE(portrait.cx == 217 && portrait.cy == 332) << portrait.cx << "x" << portrait.cy;
     SIZE diagram = bitmap_size(27);
@@ -765,9 +759,11 @@ TEST(MainDialogInProcess, LayoutResourcesMenuPicturesFontsAndLinks) {
         press(28);
         EXPECT_EQ(GetObjectType(shown), 0u) << "switch " << i << ": the replaced picture is left";
     }
+}
 
-    // Font button: the index walks 1, 2, 3, 0, 1 and the output box takes the
-    // stock font of each.
+// Font button: the index walks 1, 2, 3, 0, 1 and the output box takes the
+// stock font of each.
+void check_font_walk() {
     auto output_font = [] { return reinterpret_cast<HGDIOBJ>(SendMessageA(control(1000), WM_GETFONT, 0, 0)); };
     EXPECT_TRUE(state().output_font_index == 1);
     EXPECT_TRUE(output_font() == GetStockObject(ANSI_FIXED_FONT));
@@ -777,12 +773,11 @@ TEST(MainDialogInProcess, LayoutResourcesMenuPicturesFontsAndLinks) {
         EXPECT_EQ(state().output_font_index, step[0]);
         EXPECT_EQ(output_font(), GetStockObject(step[1])) << "font index " << step[0] << ", stock font " << step[1];
     }
+}
 
-    check_scale_change();
-    check_web_links();
-
-    // A window wider than the screen, centred over an owner near the right
-    // edge, keeps its left edge, and so its caption, on the work area.
+// A window wider than the screen, centred over an owner near the right
+// edge, keeps its left edge, and so its caption, on the work area.
+void check_wide_window_placement() {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, work.right - 200, work.top + 100, 100, 100, nullptr,
@@ -795,12 +790,26 @@ TEST(MainDialogInProcess, LayoutResourcesMenuPicturesFontsAndLinks) {
     EXPECT_TRUE(owner && wide && placed.left == work.left) << "a window wider than the screen placed at x " << placed.left;
     DestroyWindow(wide);
     DestroyWindow(owner);
+}
+
+// The dialog as built, worked in-process, then closed by its close box.
+TEST(MainDialogInProcess, LayoutResourcesMenuPicturesFontsAndLinks) {
+    running_dialog d;
+    ASSERT_TRUE(open_dialog(d));
+    check_layout();
+    check_resources();
+    check_debounce(d.thread_id);
+    check_window_menus();
+    check_pictures();
+    check_font_walk();
+    check_scale_change();
+    check_web_links();
+    check_wide_window_placement();
 
     // The window-menu commands 1 and 2 act, other system commands go on to the
     // default handling: a restore on a window that is not minimised changes nothing.
     SendMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_TRUE(IsWindowVisible(main_dialog_handle) != FALSE);
-
     close_dialog(d, close_way::close_box);
 }
 
