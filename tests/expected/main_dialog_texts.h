@@ -30,6 +30,14 @@ inline const expected_control_text expected_texts[] = {
     {17, "Extra: RAM-Info zeigen", "Extra: Show RAM-Info"},
 };
 
+// The label before the length field, by measure mode: Height (0), Distance (1).
+struct expected_mode_text {
+    const char* german;
+    const char* english;
+};
+
+inline const expected_mode_text expected_length_labels[2] = {{"Höhe:", "Height:"}, {"Entfernung:", "Distance:"}};
+
 // The names assistive technology reads for the controls whose own text does
 // not name them; the length field and its up-down control follow the mode.
 struct expected_accessible_name {

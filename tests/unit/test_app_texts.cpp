@@ -74,7 +74,9 @@ TEST(ControlTexts, BothLanguagesInOrder) {
             }
         }
     }
-    EXPECT_STREQ(control_text_for(IDC_LENGTH_LABEL, 1), "H\xF6he:");
+    // The dialog starts in Height mode.
+    EXPECT_STREQ(control_text_for(IDC_LENGTH_LABEL, 1), expected_length_labels[0].german);
+    EXPECT_STREQ(control_text_for(IDC_LENGTH_LABEL, 0), expected_length_labels[0].english);
     // The font and WWW buttons and the output box keep their template texts.
     EXPECT_EQ(control_text_for(IDC_FONT, 1), nullptr);
     EXPECT_EQ(control_text_for(IDC_WWW, 0), nullptr);

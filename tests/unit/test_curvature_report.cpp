@@ -9,6 +9,7 @@
 #include "calc/curvature_report.h"
 #include "calc/field_reading.h"
 #include "dialog/dialog_choices.h"
+#include "tests/expected/main_dialog_texts.h"
 #include "tests/expected/start_report.h"
 
 namespace {
@@ -250,11 +251,11 @@ TEST(CurvatureReport, FieldTextIsAWholeNumberOrUnread) {
 }
 
 TEST(CurvatureReport, LengthLabelAndOutputFont) {
-    EXPECT_STREQ(length_label_text(mode_height, 1), "H\xF6he:");
-    EXPECT_STREQ(length_label_text(mode_height, 0), "Height:");
-    EXPECT_STREQ(length_label_text(mode_distance, 1), "Entfernung:");
-    EXPECT_STREQ(length_label_text(mode_distance, 0), "Distance:");
-    EXPECT_STREQ(length_label_text(mode_distance, 7), "Entfernung:");  // any non-zero flag is German
+    for (measure_mode mode : {mode_height, mode_distance}) {
+        EXPECT_STREQ(length_label_text(mode, 1), expected_length_labels[mode == mode_distance].german);
+        EXPECT_STREQ(length_label_text(mode, 0), expected_length_labels[mode == mode_distance].english);
+    }
+    EXPECT_STREQ(length_label_text(mode_distance, 7), expected_length_labels[1].german);  // any non-zero flag is German
 
     EXPECT_EQ(output_font_stock_object(0), 13);  // SYSTEM_FONT
     EXPECT_EQ(output_font_stock_object(1), 11);  // ANSI_FIXED_FONT

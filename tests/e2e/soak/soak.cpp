@@ -12,9 +12,9 @@
 
 #include "calc/curvature.h"
 #include "calc/curvature_report.h"
-#include "dialog/dialog_choices.h"
 #include "calc/field_reading.h"
 #include "driver.h"
+#include "tests/expected/main_dialog_texts.h"
 
 namespace {
 
@@ -169,7 +169,7 @@ TEST(Soak, RandomSequencesKeepTheReportTrue) {
         const bool german = e2e::text_of(e2e::item(a, 10)) == "English";
         const bool distance = e2e::checked(e2e::item(a, 16));
         const std::string label = e2e::text_of(e2e::item(a, 1001));
-        const char* expected_label = length_label_text(distance ? mode_distance : mode_height, german);
+        const char* expected_label = german ? expected_length_labels[distance].german : expected_length_labels[distance].english;
         const bool label_ok = label == expected_label;
         EXPECT_EQ(label, expected_label) << replay;
         bool report_ok;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "tests/expected/main_dialog_texts.h"
 #include "tests/expected/system_report_labels.h"
 #include "win32/scoped_handles.h"
 
@@ -42,8 +43,10 @@ struct texts : system_report_labels {
     const char* curvature_marker;  // a line only the curvature report has
 };
 
-const texts german_texts = {german_report_labels, "H\xF6he:", "Entfernung:", "H\xF6henwinkel"};
-const texts english_texts = {english_report_labels, "Height:", "Distance:", "Height Angle"};
+const texts german_texts = {german_report_labels, expected_length_labels[0].german, expected_length_labels[1].german,
+                            "H\xF6henwinkel"};
+const texts english_texts = {english_report_labels, expected_length_labels[0].english, expected_length_labels[1].english,
+                             "Height Angle"};
 
 std::string format(const char* pattern, int a = 0, int b = 0, int c = 0) {
     char text[512];
