@@ -65,6 +65,19 @@ inline const expected_accessible_name expected_accessible_names[] = {
     {27, 0, "Dreieck-Grafik: Satz des Pythagoras (Wikipedia)", "Triangle diagram: Pythagorean theorem (Wikipedia)"},
 };
 
+// What WWW (29), the portrait (26) and the diagram (27, 28) open, by language.
+struct expected_web_links {
+    const char* home;
+    const char* portrait;
+    const char* diagram;
+};
+inline const expected_web_links german_web_links = {"http://www.example.org/farspan/de/index.html",
+                                                    "http://de.wikipedia.org/wiki/Pythagoras",
+                                                    "http://de.wikipedia.org/wiki/Satz_des_Pythagoras"};
+inline const expected_web_links english_web_links = {"http://www.example.org/farspan/en/index.html",
+                                                     "http://en.wikipedia.org/wiki/Pythagoras",
+                                                     "http://en.wikipedia.org/wiki/Pythagorean_theorem"};
+
 // The opening of the About box in each language, up to the author line.
 inline const char english_about_opening[] = "\n Farspan Calculation \n\n produced 2009 - 2019 by \n ";
 inline const char german_about_opening[] = "\n Farspanbestimmung \n\n Produziert 2009 - 2019 von \n ";

@@ -21,6 +21,7 @@
 #include "app/dialog_setup.h"
 #include "app/main_dialog.h"
 #include "driver.h"
+#include "tests/expected/main_dialog_texts.h"
 #include "tooltips/tooltips_win32.h"
 
 using namespace e2e;
@@ -323,15 +324,8 @@ void check_web_links() {
         press(27);
         press(28);
         const bool de = (round == 0) == german;
-        const std::vector<std::string> wanted =
-            de ? std::vector<std::string>{"http://www.example.org/farspan/de/index.html",
-                                          "http://de.wikipedia.org/wiki/Pythagoras",
-                                          "http://de.wikipedia.org/wiki/Satz_des_Pythagoras",
-                                          "http://de.wikipedia.org/wiki/Satz_des_Pythagoras"}
-               : std::vector<std::string>{"http://www.example.org/farspan/en/index.html",
-                                          "http://en.wikipedia.org/wiki/Pythagoras",
-                                          "http://en.wikipedia.org/wiki/Pythagorean_theorem",
-                                          "http://en.wikipedia.org/wiki/Pythagorean_theorem"};
+        const expected_web_links& links = de ? german_web_links : english_web_links;
+        const std::vector<std::string> wanted = {links.home, links.portrait, links.diagram, links.diagram};
         EXPECT_EQ(opened_addresses.size(), wanted.size()) << (de ? "German" : "English");
         for (std::size_t i = 0; i < wanted.size() && i < opened_addresses.size(); ++i) {
             EXPECT_PRED_FORMAT2(same_bytes, opened_addresses[i], wanted[i]) << "press " << i;
