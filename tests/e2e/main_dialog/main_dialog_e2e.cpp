@@ -14,7 +14,6 @@
 
 #include "driver.h"
 #include "expected_texts.h"
-#include "dialog/app_texts.h"
 #include "windows_version_oracle.h"
 
 using namespace e2e;
