@@ -61,7 +61,7 @@ tests/e2e/env.sh start "$env_dir" >/dev/null
 run() { (cd build/win64 && "$root/tests/e2e/env.sh" run "$env_dir" "$@"); }
 echo "-- main dialog under Wine: this tree and the tree before loads at first use (${static:0:7}) in the same"
 echo "   21 rounds, against a minimal dialog with the same guard, watched as often (every 1 ms)"
-run wine main_dialog_e2e.exe timing 21 '..\bench-static\bin\farspan.exe' | tr -d '\r' |
+run wine start_bench.exe 21 '..\bench-static\bin\farspan.exe' | tr -d '\r' |
   grep -E "start to first report|last input change" | sed 's/^/   /; s/[.][.].bench-static.bin.farspan[.]exe/before/'
 echo "-- system report under Wine: RAM-Info click to report shown (before: ${before:0:7}; libssp: ${libssp:0:7};"
 echo "   target: at most 2.5 x the floor), and the clock tool's whole run"
@@ -80,7 +80,7 @@ done
 echo "   largest difference: $worst MHz (target: at most 1 MHz)"
 echo "-- clock tool stand-ins: RAM-Info click to report shown (targets: a tool still busy is cut off at the 2 s bound;"
 echo "   child_holds_output, a tool that exits while its child keeps the output open: well under 1 s)"
-run wine sysinfo_e2e.exe doubles tempomark_doubles | tr -d '\r' |
+run wine sysinfo_e2e.exe --gtest_filter=SystemReport.ToolStandIns tempomark_doubles | tr -d '\r' |
   awk '/^tool stand-in:/ {name = $3} /^  report in / {sub(/^  report in /, ""); sub(/,.*/, ""); printf "   %-28s %s\n", name, $0}'
 
 echo "-- farspan.exe"

@@ -7,9 +7,6 @@
 
 namespace e2e {
 namespace {
-int passed = 0;
-int failed = 0;
-
 struct window_search {
     DWORD pid;
     const char* class_name;
@@ -44,36 +41,16 @@ std::string visible(const std::string& text) {
     return out;
 }
 
-void check(bool ok, const char* what, const char* file, int line) {
-    if (ok) {
-        ++passed;
-        return;
-    }
-    ++failed;
-    std::printf("FAILED %s:%d: %s\n", file, line, what);
-    std::fflush(stdout);
-}
-
-void check_text(const std::string& actual, const std::string& expected, const char* what,
-                const char* file, int line) {
-    if (actual == expected) {
-        ++passed;
-        return;
-    }
-    ++failed;
+testing::AssertionResult same_bytes(const char* actual_expression, const char* expected_expression,
+                                    const std::string& actual, const std::string& expected) {
+    if (actual == expected) return testing::AssertionSuccess();
     std::size_t at = 0;
     while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
-    std::size_t from = at > 40 ? at - 40 : 0;
-    std::printf("FAILED %s:%d: %s differs at byte %zu (lengths %zu, expected %zu)\n  actual:   ...%s\n  expected: ...%s\n",
-                file, line, what, at, actual.size(), expected.size(),
-                visible(actual.substr(from, 100)).c_str(), visible(expected.substr(from, 100)).c_str());
-    std::fflush(stdout);
-}
-
-int finish() {
-    std::printf("%d passed, %d failed\n", passed, failed);
-    std::fflush(stdout);
-    return failed == 0 && passed > 0 ? 0 : 1;
+    const std::size_t from = at > 40 ? at - 40 : 0;
+    return testing::AssertionFailure()
+           << actual_expression << " differs from " << expected_expression << " at byte " << at
+           << " (lengths " << actual.size() << ", expected " << expected.size() << ")\n  actual:   ..."
+           << visible(actual.substr(from, 100)) << "\n  expected: ..." << visible(expected.substr(from, 100));
 }
 
 double now_ms() {

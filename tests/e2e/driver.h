@@ -1,8 +1,10 @@
 #pragma once
 // Small Win32 toolkit for the end-to-end drivers: start farspan.exe, find its
-// dialog, work its controls across the process boundary, and count checks.
+// dialog, work its controls across the process boundary.
 // Every wait is bounded.
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -10,18 +12,18 @@
 
 namespace e2e {
 
-// ---- checks -------------------------------------------------------------
-void check(bool ok, const char* what, const char* file, int line);
-void check_text(const std::string& actual, const std::string& expected, const char* what,
-                const char* file, int line);
-// Prints "N passed, N failed" and gives the process exit code (0 when all passed).
-int finish();
+// ---- checks (GoogleTest) ---------------------------------------------------
+// Byte-exact text comparison that shows where two texts part:
+//   EXPECT_PRED_FORMAT2(e2e::same_bytes, actual, expected) << context;
+testing::AssertionResult same_bytes(const char* actual_expression, const char* expected_expression,
+                                    const std::string& actual, const std::string& expected);
 // Bytes made readable for a failure message: \r \n shown, non-ASCII as \xNN.
 std::string visible(const std::string& text);
-
-#define E2E_CHECK(cond) ::e2e::check((cond), #cond, __FILE__, __LINE__)
-#define E2E_CHECK_TEXT(actual, expected) \
-    ::e2e::check_text((actual), (expected), #actual, __FILE__, __LINE__)
+// The command-line words GoogleTest left over (its own flags removed), for
+// the CTest entries that hand a driver a language or a folder.
+const std::vector<std::string>& arguments();
+// The i-th of them, or `fallback` when there are fewer.
+std::string argument(std::size_t i, const char* fallback = "");
 
 // ---- the program under test --------------------------------------------
 struct app {

@@ -10,6 +10,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_scale.h"
 #include "dialog/picture_drawing.h"
+#include "tests/expected/main_dialog_texts.h"
 
 namespace {
 
@@ -62,19 +63,20 @@ TEST(ControlTexts, BothLanguagesInOrder) {
                          IDC_UNIT_DEGREES, IDC_UNIT_MINUTES, IDC_HEIGHT, IDC_DISTANCE, IDC_RAMINFO};
     for (int i = 0; i < language_text_count; ++i) EXPECT_EQ(language_texts[i].control_id, order[i]) << i;
 
-    EXPECT_STREQ(caption_text(1), " Farspanbestimmung");
-    EXPECT_STREQ(caption_text(0), " Farspan Calculation");
-    EXPECT_STREQ(control_text_for(IDC_ABOUT, 1), "\xDC" "ber...");
-    EXPECT_STREQ(control_text_for(IDC_ABOUT, 0), "About...");
-    EXPECT_STREQ(control_text_for(IDC_LENGTH_LABEL, 1), "H\xF6he:");
-    EXPECT_STREQ(control_text_for(IDC_HEIGHT, 1), "H\xF6he");
-    EXPECT_STREQ(control_text_for(IDC_GRAPHIC, 0), "Graphic <->");
-    EXPECT_STREQ(control_text_for(IDC_RAMINFO, 0), "Extra: Show RAM-Info");
-    EXPECT_STREQ(control_text_for(IDC_CLOSE, 1), "Beenden");  // the first row
-    EXPECT_STREQ(control_text_for(IDC_UNIT_DEGREES, 1), "Grad und");
-    // The language button names the other language.
-    EXPECT_STREQ(control_text_for(IDC_LANGUAGE, 1), "English");
-    EXPECT_STREQ(control_text_for(IDC_LANGUAGE, 0), "Deutsch");
+    // Every text the end-to-end driver expects on screen, from the same table;
+    // the font and WWW buttons keep their template texts.
+    for (const expected_control_text& row : expected_texts) {
+        for (int german : {0, 1}) {
+            const char* expected = german ? row.german : row.english;
+            const char* shown = row.id == 0 ? caption_text(german) : control_text_for(row.id, german);
+            if (row.id != IDC_FONT && row.id != IDC_WWW) {
+                EXPECT_STREQ(shown, expected) << row.id << " " << german;
+            }
+        }
+    }
+    // The dialog starts in Height mode.
+    EXPECT_STREQ(control_text_for(IDC_LENGTH_LABEL, 1), expected_length_labels[0].german);
+    EXPECT_STREQ(control_text_for(IDC_LENGTH_LABEL, 0), expected_length_labels[0].english);
     // The font and WWW buttons and the output box keep their template texts.
     EXPECT_EQ(control_text_for(IDC_FONT, 1), nullptr);
     EXPECT_EQ(control_text_for(IDC_WWW, 0), nullptr);
@@ -104,7 +106,7 @@ TEST(AboutBox, TitlesBeginAndEndWithABlank) {
 
 TEST(AboutBox, GermanTextPiecesInOrder) {
     const std::string text = about_text(1);
-    ASSERT_EQ(text.rfind("\n Farspanbestimmung \n\n Produziert 2009 - 2019 von \n ", 0), 0u);
+    ASSERT_EQ(text.rfind(german_about_opening, 0), 0u);
     EXPECT_NE(text.find("\n\n Idee: "), std::string::npos);
     EXPECT_NE(text.find(" \n\n 64Bit-Windows-Version \n\n Dieses Programm wird so wie es ist ohne \n Garantie zur "
                         "Verf\xFCgung gestellt. Es k\xF6nnte" +
@@ -117,7 +119,7 @@ TEST(AboutBox, GermanTextPiecesInOrder) {
 
 TEST(AboutBox, EnglishTextPiecesInOrder) {
     const std::string text = about_text(0);
-    ASSERT_EQ(text.rfind("\n Farspan Calculation \n\n produced 2009 - 2019 by \n ", 0), 0u);
+    ASSERT_EQ(text.rfind(english_about_opening, 0), 0u);
     EXPECT_NE(text.find("\n\n Idea: "), std::string::npos);
     EXPECT_NE(text.find(" \n\n 64Bit-Windows-Version \n\n This Program is provided as it is," + std::string(13, ' ') +
                         "\n without any Guarantee made. It \n may contain Bugs, so use of this \n Tool is at your "
@@ -181,19 +183,12 @@ TEST(WebLinks, IndexForEveryButtonAndLanguage) {
 }
 
 TEST(WebLinks, Addresses) {
-    EXPECT_STREQ(web_link_address(1), "http://de.wikipedia.org/wiki/Pythagoras");
-    EXPECT_STREQ(web_link_address(2), "http://de.wikipedia.org/wiki/Satz_des_Pythagoras");
-    EXPECT_STREQ(web_link_address(4), "http://en.wikipedia.org/wiki/Pythagoras");
-    EXPECT_STREQ(web_link_address(5), "http://en.wikipedia.org/wiki/Pythagorean_theorem");
-    const std::string home_de = web_link_address(0);
-    const std::string home_en = web_link_address(3);
-    EXPECT_NE(home_de, home_en);
-    for (const std::string& home : {home_de, home_en}) {
-        EXPECT_EQ(home.rfind("http://www.example.org/", 0), 0u) << home;
+    const expected_web_links* links[] = {&german_web_links, &english_web_links};
+    for (int language = 0; language < 2; ++language) {
+        EXPECT_STREQ(web_link_address(3 * language), links[language]->home) << language;
+        EXPECT_STREQ(web_link_address(3 * language + 1), links[language]->portrait) << language;
+        EXPECT_STREQ(web_link_address(3 * language + 2), links[language]->diagram) << language;
     }
-    std::set<std::string> all;
-    for (int i = 0; i < 6; ++i) all.insert(web_link_address(i));
-    EXPECT_EQ(all.size(), 6u);
 }
 
 // The label before a field names it wrongly ("Kilometer and" for the metres):
@@ -202,14 +197,15 @@ TEST(WebLinks, Addresses) {
 TEST(AccessibleNames, FieldsBySpinsAndMode) {
     for (int german : {0, 1}) {
         std::set<std::string> names;  // each its own: the length fields twice, by mode
-        for (int mode : {0, 1}) {
-            for (int id : {IDC_KILOMETRES, IDC_METRES, IDC_DEGREES, IDC_MINUTES, IDC_OUTPUT, IDC_DIAGRAM, IDC_PORTRAIT}) {
-                const char* name = accessible_name(id, mode, german);
-                ASSERT_NE(name, nullptr) << id;
-                names.insert(name);
-                if (id <= IDC_MINUTES) EXPECT_STREQ(accessible_name(id + 1, mode, german), name) << id;
-            }
+        for (const expected_accessible_name& row : expected_accessible_names) {
+            const char* name = accessible_name(row.id, row.distance_mode, german);
+            ASSERT_NE(name, nullptr) << row.id;
+            EXPECT_STREQ(name, german ? row.german : row.english) << row.id << " mode " << row.distance_mode;
+            names.insert(name);
         }
+        // Only the length fields follow the mode.
+        for (int id : {IDC_DEGREES, IDC_DEGREES_SPIN, IDC_MINUTES, IDC_MINUTES_SPIN, IDC_OUTPUT, IDC_DIAGRAM, IDC_PORTRAIT})
+            EXPECT_STREQ(accessible_name(id, 1, german), accessible_name(id, 0, german)) << id;
         EXPECT_EQ(names.size(), 9u);
         EXPECT_EQ(accessible_name(IDC_CLOSE, 0, german), nullptr);
     }

@@ -5,6 +5,7 @@
 
 #include "calc/curvature.h"
 #include "calc/format.h"
+#include "tests/expected/start_report.h"
 
 namespace {
 
@@ -15,6 +16,19 @@ std::string km(double value) {
     return out;
 }
 
+// The figure behind `label` in the start report, searched from the line
+// that begins `section`: the flat and the curved section share labels.
+std::string start_figure(const char* section, const char* label) {
+    const std::string text = english_start_report;
+    const std::size_t at = text.find(label, text.find(section));
+    if (at == std::string::npos) return "<no label>";
+    const std::size_t from = text.find_first_not_of(' ', at + std::string(label).size());
+    return text.substr(from, text.find(' ', from) - from);
+}
+
+const char* const flat = " Result without";
+const char* const curved = " Result under";
+
 }  // namespace
 
 TEST(Curvature, StartValuesHeightMode) {
@@ -22,27 +36,27 @@ TEST(Curvature, StartValuesHeightMode) {
     EXPECT_EQ(r.mode, mode_height);
     EXPECT_EQ(r.length, 85.0);
     EXPECT_EQ(r.angle, 15.0);
-    EXPECT_EQ(km(r.flat.ground_distance), "317.224");
-    EXPECT_EQ(km(r.flat.sight_distance), "328.415");
-    EXPECT_EQ(km(r.flat.visible_height), "85.000");
+    EXPECT_EQ(km(r.flat.ground_distance), start_figure(flat, "Distance along Earth's Surface:"));
+    EXPECT_EQ(km(r.flat.sight_distance), start_figure(flat, "to the Object:"));
+    EXPECT_EQ(km(r.flat.visible_height), start_figure(flat, "Horizon visible:"));
     EXPECT_EQ(r.flat.hidden_height, 0.0);
-    EXPECT_EQ(km(r.curved.ground_distance), "292.249");
-    EXPECT_EQ(km(r.curved.sight_distance), "302.559");
-    EXPECT_EQ(km(r.curved.visible_height), "78.308");
-    EXPECT_EQ(km(r.curved.hidden_height), "6.692");
-    EXPECT_EQ(km(r.curved.total_height), "85.000");
+    EXPECT_EQ(km(r.curved.ground_distance), start_figure(curved, "Tangent Plane:"));
+    EXPECT_EQ(km(r.curved.sight_distance), start_figure(curved, "to the Object:"));
+    EXPECT_EQ(km(r.curved.visible_height), start_figure(curved, "Horizon visible:"));
+    EXPECT_EQ(km(r.curved.hidden_height), start_figure(curved, "through Earth's Curvature:"));
+    EXPECT_EQ(km(r.curved.total_height), start_figure(curved, "Height total (is fixed):"));
     EXPECT_FALSE(r.unsettled);
     EXPECT_FALSE(r.below_horizon);
     EXPECT_FALSE(r.warned);
-    EXPECT_EQ(km(r.first_sight_distance), "328.415");
+    EXPECT_EQ(km(r.first_sight_distance), start_figure(flat, "to the Object:"));
     EXPECT_EQ(r.first_sight_distance, r.flat.sight_distance);
-    EXPECT_EQ(km(r.final_sight_distance), "302.559");
+    EXPECT_EQ(km(r.final_sight_distance), start_figure(curved, "to the Object:"));
     // Settled: the last update moves the sight distance by far less than a metre.
     EXPECT_LT(std::fabs(r.final_sight_distance - r.curved.sight_distance), 1e-6);
     // The passes have met the model's exact answer.
     EXPECT_LT(r.off, 1e-9);
     EXPECT_FALSE(r.inexact);
-    EXPECT_EQ(km(r.exact.ground_distance), "292.249");
+    EXPECT_EQ(km(r.exact.ground_distance), start_figure(curved, "Tangent Plane:"));
 }
 
 TEST(Curvature, StartValuesDistanceMode) {

@@ -9,6 +9,8 @@
 #include "calc/curvature_report.h"
 #include "calc/field_reading.h"
 #include "dialog/dialog_choices.h"
+#include "tests/expected/main_dialog_texts.h"
+#include "tests/expected/start_report.h"
 
 namespace {
 
@@ -31,35 +33,10 @@ bool contains(const std::string& text, const std::string& piece) { return text.f
 
 }  // namespace
 
-TEST(CurvatureReport, EnglishStartValuesHeightMode) {
-    const std::string expected = lines({
-        "",
-        " Height:             85.000 Kilometres ",
-        " Height Angle:       15.000 Degree ",
-        "",
-        " Result without Earth's Curvature would be: ",
-        " (Accordant with the Pythagorean Theorem) ",
-        "",
-        " Distance along Earth's Surface:                317.224 km ",
-        " Distance from the Observer to the Object:      328.415 km ",
-        " Height over Horizon visible:                    85.000 km ",
-        " Height hidden through Earth's Curvature:         0.000 km ",
-        " Height Angle (is fixed):                        15.000 Degree ",
-        " Height total (is fixed):                        85.000 km ",
-        "",
-        " Result under Consideration of Earth's Curvature: ",
-        "",
-        " Distance along the Tangent Plane:              292.249 km ",
-        " Distance from the Observer to the Object:      302.559 km ",
-        " Height over Horizon visible:                    78.308 km ",
-        " Height hidden through Earth's Curvature:         6.692 km ",
-        " Height Angle (is fixed):                        15.000 Degree ",
-        " Height total (is fixed):                        85.000 km ",
-        "",
-        " Difference of the Distance (in Kilometres):     25.856 km ",
-        " Difference of the Distance (in Percent):         7.873 % ",
-    });
-    EXPECT_EQ(report(85, 0, 15, 0, mode_height, 0), expected);
+// The start report as the end-to-end drivers expect it on screen.
+TEST(CurvatureReport, StartValuesHeightModeInBothLanguages) {
+    EXPECT_EQ(report(85, 0, 15, 0, mode_height, 0), english_start_report);
+    EXPECT_EQ(report(85, 0, 15, 0, mode_height, 1), german_start_report);
 }
 
 TEST(CurvatureReport, GermanStartValuesDistanceMode) {
@@ -274,11 +251,11 @@ TEST(CurvatureReport, FieldTextIsAWholeNumberOrUnread) {
 }
 
 TEST(CurvatureReport, LengthLabelAndOutputFont) {
-    EXPECT_STREQ(length_label_text(mode_height, 1), "H\xF6he:");
-    EXPECT_STREQ(length_label_text(mode_height, 0), "Height:");
-    EXPECT_STREQ(length_label_text(mode_distance, 1), "Entfernung:");
-    EXPECT_STREQ(length_label_text(mode_distance, 0), "Distance:");
-    EXPECT_STREQ(length_label_text(mode_distance, 7), "Entfernung:");  // any non-zero flag is German
+    for (measure_mode mode : {mode_height, mode_distance}) {
+        EXPECT_STREQ(length_label_text(mode, 1), expected_length_labels[mode == mode_distance].german);
+        EXPECT_STREQ(length_label_text(mode, 0), expected_length_labels[mode == mode_distance].english);
+    }
+    EXPECT_STREQ(length_label_text(mode_distance, 7), expected_length_labels[1].german);  // any non-zero flag is German
 
     EXPECT_EQ(output_font_stock_object(0), 13);  // SYSTEM_FONT
     EXPECT_EQ(output_font_stock_object(1), 11);  // ANSI_FIXED_FONT
@@ -301,8 +278,10 @@ TEST(CurvatureReport, LengthLabelAndOutputFont) {
     for (const auto& row : rows) {
         const output_font_choice choice = choose_output_font(row.index, row.stock_height, row.system_dpi, row.dialog_dpi);
         EXPECT_EQ(choice.kind, row.kind) << row.index << " " << row.system_dpi << " " << row.dialog_dpi;
-        if (row.kind == output_font_stand_in) EXPECT_EQ(choice.height, row.height) << row.system_dpi;
-        if (row.kind == output_font_stand_in) EXPECT_STREQ(choice.face, "Courier New");
+        if (row.kind == output_font_stand_in) {
+            EXPECT_EQ(choice.height, row.height) << row.system_dpi;
+            EXPECT_STREQ(choice.face, "Courier New");
+        }
     }
 }
 

@@ -1,11 +1,13 @@
 // System information report composed from plain query values.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "sysinfo/ipv4_list.h"
 #include "sysinfo/system_report.h"
+#include "tests/expected/system_report_labels.h"
 
 namespace {
 
@@ -78,66 +80,65 @@ std::string after_label(const std::string& lines, const std::string& label) {
     return lines.substr(from, end == std::string::npos ? std::string::npos : end - from);
 }
 
+// A label pattern with its figures filled in.
+std::string filled(const char* pattern, int a = 0, int b = 0, int c = 0) {
+    char text[512];
+    std::snprintf(text, sizeof text, pattern, a, b, c);
+    return text;
+}
+
+// The sample's uptime lines: Windows up 3 h 0 min 7 s, the program 65 s.
+std::string uptime_lines(const system_report_labels& t) {
+    return "\r\n\r\n Windows Uptime:  3 " + std::string(t.words[1][1]) + "  0 " + t.words[2][1] + "  7 " +
+           t.words[3][1] + " \r\n Program Uptime:  0 " + t.words[1][1] + "  1 " + t.words[2][0] + "  5 " +
+           t.words[3][1] + " \r\n ";
+}
+
 bool contains(const std::string& text, const std::string& piece) {
     return text.find(piece) != std::string::npos;
 }
 
 }  // namespace
 
+// The labels come from the table the end-to-end driver reads too.
 TEST(SystemReport, WholeEnglishReportInOrder) {
+    const system_report_labels& t = english_report_labels;
     const std::string expected =
-        "\r\n Used Memory: 37% \r\n"
-        "\r\n Physical Memory:         8191 MB "
+        t.memory_load + std::string("37% \r\n") + filled(t.physical, 8191) +
         "\r\n Free Physical Memory:    4096 MB "
         "\r\n Maximum Page Memory:    16384 MB "
-        "\r\n Free Page Memory:       10240 MB "
-        "\r\n Virtual Memory:        131071 GB "
-        "\r\n Free Virtual Memory:   130385 GB "
-        "\r\n\r\n Values acc. to Win-API \"GlobalMemoryStatusEx\" \r\n (de facto more installed RAM is possible) "
-        "\r\n\r\n Number of Processors:  4 "
-        "\r\n Actual CPU-Frequency: ~2904 MHz"
-        "\r\n (only one Processor is used by the Program) "
-        "\r\n\r\n Screen Resolution = 1280 x 1024 Pixel - Color Depth 24 Bit "
-        "\r\n Screen Refreshing Frequency (vertical) = 60 Hertz "
+        "\r\n Free Page Memory:       10240 MB " +
+        filled(t.virtual_memory, 131071) +
+        "\r\n Free Virtual Memory:   130385 GB " + t.note + filled(t.processors, 4) + t.clock + "2904 MHz" +
+        t.processor_note + filled(t.screen, 1280, 1024, 24) + filled(t.refresh, 60) +
         "\r\n\r\n IPv4-Address: 127.0.0.1"
-        "\r\n\r\n System-BIOS-Date: 01/02/03"
-        "\r\n\r\n Operating System Version: \r\n Major Version: 6 - Minor Version: 1 - Build: 7601 "
-        "\r\n = Windows 7 Ultimate (64Bit Windows Version) Service Pack 1"
+        "\r\n\r\n System-BIOS-Date: 01/02/03" +
+        filled(t.os_lines, 6, 1, 7601) + "7 Ultimate (64Bit Windows Version) Service Pack 1"
         "\r\n\r\n User     Name    = alice"
-        "\r\n Computer Name    = HOST"
-        "\r\n Default  Printer = PDF,winspool,CUPS:PDF"
-        "\r\n\r\n Windows Uptime:  3 Hours  0 Minutes  7 Seconds \r\n "
-        "Program Uptime:  0 Hours  1 Minute   5 Seconds \r\n ";
+        "\r\n Computer Name    = HOST" +
+        t.printer + "PDF,winspool,CUPS:PDF" + uptime_lines(t);
     EXPECT_EQ(compose(sample_facts(), 0), expected);
 }
 
 TEST(SystemReport, WholeGermanReportInOrder) {
+    const system_report_labels& t = german_report_labels;
     system_facts f = sample_facts();
     f.ipv4_table = unset_address_table;
     f.system_bios_date = nullptr;
     f.video_bios_date = "12/31/99";
     const std::string expected =
-        "\r\n Speicherbelegung: 37% \r\n"
-        "\r\n Physikalischer Speicher:           8191 MB "
+        t.memory_load + std::string("37% \r\n") + filled(t.physical, 8191) +
         "\r\n Freier Physikalischer Speicher:    4096 MB "
         "\r\n Maximum Pagespeicher:             16384 MB "
-        "\r\n Freier Pagespeicher:              10240 MB "
-        "\r\n Virtueller Speicher:             131071 GB "
-        "\r\n Freier Virtueller Speicher:      130385 GB "
-        "\r\n\r\n Werte gem\xE4\xDF Win-API \"GlobalMemoryStatusEx\" \r\n (es kann aber mehr RAM-Speicher installiert sein) "
-        "\r\n\r\n Anzahl der Prozessoren:  4 "
-        "\r\n Aktuelle CPU-Frequenz:  ~2904 MHz"
-        "\r\n (nur ein Prozessor wird vom Programm verwendet) "
-        "\r\n\r\n Bildschirmaufl\xF6sung = 1280 x 1024 Pixel - Farbtiefe 24 Bit "
-        "\r\n Bildschirm Wiederholfrequenz (vertikal) = 60 Hertz "
-        "\r\n Video-BIOS-Datum:  12/31/99"
-        "\r\n\r\n Betriebssystem Version: \r\n Hauptversion: 6 - Unterversion: 1 - Build: 7601 "
-        "\r\n = Windows 7 Ultimate (64Bit Windows Version) Service Pack 1"
+        "\r\n Freier Pagespeicher:              10240 MB " +
+        filled(t.virtual_memory, 131071) +
+        "\r\n Freier Virtueller Speicher:      130385 GB " + t.note + filled(t.processors, 4) + t.clock +
+        "2904 MHz" + t.processor_note + filled(t.screen, 1280, 1024, 24) + filled(t.refresh, 60) +
+        "\r\n Video-BIOS-Datum:  12/31/99" +
+        filled(t.os_lines, 6, 1, 7601) + "7 Ultimate (64Bit Windows Version) Service Pack 1"
         "\r\n\r\n User     Name    = alice"
-        "\r\n Computer Name    = HOST"
-        "\r\n Standard Drucker = PDF,winspool,CUPS:PDF"
-        "\r\n\r\n Windows Uptime:  3 Stunden  0 Minuten  7 Sekunden \r\n "
-        "Program Uptime:  0 Stunden  1 Minute   5 Sekunden \r\n ";
+        "\r\n Computer Name    = HOST" +
+        t.printer + "PDF,winspool,CUPS:PDF" + uptime_lines(t);
     EXPECT_EQ(compose(f, 1), expected);
 }
 

@@ -2,8 +2,9 @@
 // for what cannot be read across processes under Wine: the window menu, the
 // pictures on the buttons, the dialog layout in dialog units, the web
 // address each button chooses, and the tooltip hook after each way of closing.
-//   main_dialog_inprocess            all of that
-//   main_dialog_inprocess dpi N      texts and controls fit at N DPI (set in Wine beforehand)
+//   main_dialog_inprocess --gtest_filter=MainDialogInProcess.*     all of that
+//   main_dialog_inprocess --gtest_filter=MainDialogAtDpi.* N       texts and controls fit at N DPI
+//                                                                  (set in Wine beforehand)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -20,6 +21,7 @@
 #include "app/dialog_setup.h"
 #include "app/main_dialog.h"
 #include "driver.h"
+#include "tests/expected/main_dialog_texts.h"
 #include "tooltips/tooltips_win32.h"
 
 using namespace e2e;
@@ -54,6 +56,10 @@ HWND find_main_dialog(DWORD thread_id) {
 }
 
 HWND control(int id) { return GetDlgItem(main_dialog_handle, id); }
+std::string rect_text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
 void press(int id) { SendMessageA(control(id), BM_CLICK, 0, 0); }
 
 struct menu_item {
@@ -81,23 +87,22 @@ std::vector<menu_item> window_menu() {
 
 void check_window_menu(int system_items, bool german) {
     const std::vector<menu_item> items = window_menu();
-    E2E_CHECK(static_cast<int>(items.size()) == system_items + 3);
-    if (static_cast<int>(items.size()) != system_items + 3) return;
+    ASSERT_EQ(static_cast<int>(items.size()), system_items + 3) << (german ? "German" : "English");
     int separators = 0;
     for (const menu_item& m : items) separators += (m.type & MFT_SEPARATOR) ? 1 : 0;
     const menu_item& separator = items[system_items];
     const menu_item& print = items[system_items + 1];
     const menu_item& about = items[system_items + 2];
-    E2E_CHECK((separator.type & MFT_SEPARATOR) != 0);
-    E2E_CHECK(print.id == 2);
-    E2E_CHECK_TEXT(print.text, german ? "Drucken..." : "Print...");
-    E2E_CHECK(about.id == 1);
-    E2E_CHECK_TEXT(about.text, german ? "Über Farspan Calculation..." : "About Farspan Calculation...");
+    EXPECT_TRUE((separator.type & MFT_SEPARATOR) != 0);
+    EXPECT_TRUE(print.id == 2);
+    EXPECT_PRED_FORMAT2(same_bytes, print.text, german ? "Drucken..." : "Print...");
+    EXPECT_TRUE(about.id == 1);
+    EXPECT_PRED_FORMAT2(same_bytes, about.text, german ? "Über Farspan Calculation..." : "About Farspan Calculation...");
     // The program adds exactly one separator to the system's items.
     const int system_separators = separators - 1;
     static int first_count = -1;
     if (first_count < 0) first_count = system_separators;
-    E2E_CHECK(system_separators == first_count);
+    EXPECT_EQ(system_separators, first_count);
 }
 
 SIZE bitmap_size(int button) {
@@ -227,49 +232,40 @@ void check_layout() {
     HWND dialog = main_dialog_handle;
     const DWORD dialog_style = static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE));
     const DWORD wanted = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_CENTER | DS_SETFONT;
-    E2E_CHECK((dialog_style & wanted) == wanted);
-    E2E_CHECK((dialog_style & (WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0);
+    EXPECT_TRUE((dialog_style & wanted) == wanted);
+    EXPECT_TRUE((dialog_style & (WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0);
     RECT size{0, 0, 490, 310};
     MapDialogRect(dialog, &size);
     RECT client;
     GetClientRect(dialog, &client);
-    E2E_CHECK(client.right == size.right && client.bottom == size.bottom);
+    EXPECT_TRUE(client.right == size.right && client.bottom == size.bottom);
 
     // The resource itself, bit for bit: every control a child, all but the output box visible.
     const std::vector<resource_control> described = resource_controls();
-    E2E_CHECK(described.size() == sizeof layout / sizeof layout[0]);
+    EXPECT_TRUE(described.size() == sizeof layout / sizeof layout[0]);
     for (std::size_t i = 0; i < described.size() && i < sizeof layout / sizeof layout[0]; ++i) {
         const resource_control& r = described[i];
         const template_control& t = layout[i];
         const bool same = r.id == t.id && r.style == (WS_CHILD | t.styles) && r.x == t.x && r.y == t.y &&
                           r.w == t.w && r.h == t.h;
-        if (!same) {
-            std::printf("  (resource control %d: style 0x%08lX at %d,%d size %dx%d; wanted %d: style 0x%08lX)\n", r.id,
-                        r.style, r.x, r.y, r.w, r.h, t.id, WS_CHILD | t.styles);
-        }
-        E2E_CHECK(same);
+        EXPECT_TRUE(same) << "resource control " << r.id << ": style " << std::hex << r.style << std::dec << " at "
+                          << r.x << "," << r.y << " size " << r.w << "x" << r.h << "; wanted " << t.id << ": style "
+                          << std::hex << (WS_CHILD | t.styles);
     }
 
     HWND child = GetWindow(dialog, GW_CHILD);
     for (const template_control& t : layout) {
         // Skip windows the program adds itself (the tooltip is not a child).
-        if (!child) {
-            E2E_CHECK(child != nullptr);
-            return;
-        }
+        ASSERT_NE(child, nullptr) << "no window for control " << t.id;
         const int id = GetDlgCtrlID(child);
-        if (id != t.id) std::printf("  (template order: control %d where %d was expected)\n", id, t.id);
-        E2E_CHECK(id == t.id);
-        E2E_CHECK(lstrcmpiA(class_of(child).c_str(), t.class_name) == 0);
+        EXPECT_EQ(id, t.id) << "template order";
+        EXPECT_EQ(lstrcmpiA(class_of(child).c_str(), t.class_name), 0) << "control " << t.id << ": " << class_of(child);
         DWORD style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
         const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_EXSTYLE));
         if (t.id == 1000) style &= ~WS_VISIBLE;  // shown by the first report
         // An edit control turns its WS_BORDER into a client edge.
         if ((t.styles & WS_BORDER) && (ex_style & WS_EX_CLIENTEDGE)) style |= WS_BORDER;
-        if ((style & template_bits) != t.styles) {
-            std::printf("  (control %d: style 0x%08lX, template 0x%08lX)\n", t.id, style & template_bits, t.styles);
-        }
-        E2E_CHECK((style & template_bits) == t.styles);
+        EXPECT_EQ(style & template_bits, t.styles) << "style of control " << t.id;
         // Position and size in dialog units, each mapped on its own as the dialog does.
         RECT units{t.x, t.y, t.w, t.h};
         MapDialogRect(dialog, &units);
@@ -295,28 +291,27 @@ void check_layout() {
             ok = placed.left == units.left && placed.top == units.top && placed_w == units.right &&
                  placed_h == units.bottom;
         }
-        if (!ok) {
-            std::printf("  (control %d at %ld,%ld size %ldx%ld, template %ld,%ld size %ldx%ld)\n", t.id, placed.left,
-                        placed.top, placed_w, placed_h, units.left, units.top, units.right, units.bottom);
-        }
-        E2E_CHECK(ok);
+        EXPECT_TRUE(ok) << "control " << t.id << " at " << placed.left << "," << placed.top << " size " << placed_w
+                        << "x" << placed_h << ", template " << units.left << "," << units.top << " size "
+                        << units.right << "x" << units.bottom;
         child = GetWindow(child, GW_HWNDNEXT);
     }
-    E2E_CHECK((GetWindowLongPtrA(control(1000), GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0);
+    EXPECT_TRUE((GetWindowLongPtrA(control(1000), GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0);
 
     // Tab runs along the layout, once round; of the two radios only the checked one is a stop.
-    E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
     for (int radio : {16, 15}) {
         SendMessageA(control(radio), BM_CLICK, 0, 0);
         std::string walked;
         for (HWND at = control(18); walked.size() < 80; at = GetNextDlgTabItem(dialog, at, FALSE))
             walked += std::to_string(GetDlgCtrlID(at)) + " ";
-        E2E_CHECK_TEXT(walked.substr(0, 55),
-                       "18 20 22 24 " + std::to_string(radio) + " 30 17 1000 27 26 1 10 11 13 28 29 12 18 ");
+        EXPECT_PRED_FORMAT2(same_bytes, walked.substr(0, 55),
+                            "18 20 22 24 " + std::to_string(radio) + " 30 17 1000 27 26 1 10 11 13 28 29 12 18 ")
+            << "radio " << radio << " checked";
     }
     // The arrow keys keep to the two radios.
-    E2E_CHECK(GetNextDlgGroupItem(dialog, control(16), FALSE) == control(15));
-    E2E_CHECK(GetNextDlgGroupItem(dialog, control(15), TRUE) == control(16));
+    EXPECT_TRUE(GetNextDlgGroupItem(dialog, control(16), FALSE) == control(15));
+    EXPECT_TRUE(GetNextDlgGroupItem(dialog, control(15), TRUE) == control(16));
 }
 
 void check_web_links() {
@@ -331,18 +326,11 @@ void check_web_links() {
         press(27);
         press(28);
         const bool de = (round == 0) == german;
-        const std::vector<std::string> wanted =
-            de ? std::vector<std::string>{"http://www.example.org/farspan/de/index.html",
-                                          "http://de.wikipedia.org/wiki/Pythagoras",
-                                          "http://de.wikipedia.org/wiki/Satz_des_Pythagoras",
-                                          "http://de.wikipedia.org/wiki/Satz_des_Pythagoras"}
-               : std::vector<std::string>{"http://www.example.org/farspan/en/index.html",
-                                          "http://en.wikipedia.org/wiki/Pythagoras",
-                                          "http://en.wikipedia.org/wiki/Pythagorean_theorem",
-                                          "http://en.wikipedia.org/wiki/Pythagorean_theorem"};
-        E2E_CHECK(opened_addresses.size() == wanted.size());
+        const expected_web_links& links = de ? german_web_links : english_web_links;
+        const std::vector<std::string> wanted = {links.home, links.portrait, links.diagram, links.diagram};
+        EXPECT_EQ(opened_addresses.size(), wanted.size()) << (de ? "German" : "English");
         for (std::size_t i = 0; i < wanted.size() && i < opened_addresses.size(); ++i) {
-            E2E_CHECK_TEXT(opened_addresses[i], wanted[i]);
+            EXPECT_PRED_FORMAT2(same_bytes, opened_addresses[i], wanted[i]) << "press " << i;
         }
         press(10);
     }
@@ -355,49 +343,50 @@ void check_resources() {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-    E2E_CHECK(size > 0);
+    EXPECT_TRUE(size > 0);
     std::vector<char> data(size ? size : 1);
     if (size && GetFileVersionInfoA(path, 0, size, data.data())) {
         VS_FIXEDFILEINFO* fixed = nullptr;
         UINT length = 0;
-        E2E_CHECK(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed);
+        EXPECT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed);
         if (fixed) {
-            E2E_CHECK(fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0);
-            E2E_CHECK(fixed->dwProductVersionMS == 0x00010000 && fixed->dwProductVersionLS == 0);
-            E2E_CHECK(fixed->dwFileType == VFT_APP);
-            E2E_CHECK(fixed->dwFileOS == VOS__WINDOWS32);
+            EXPECT_TRUE(fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0);
+            EXPECT_TRUE(fixed->dwProductVersionMS == 0x00010000 && fixed->dwProductVersionLS == 0);
+            EXPECT_TRUE(fixed->dwFileType == VFT_APP);
+            EXPECT_TRUE(fixed->dwFileOS == VOS__WINDOWS32);
         }
         for (const char* key : {"\\StringFileInfo\\040904B0\\FileVersion", "\\StringFileInfo\\040904B0\\ProductVersion"}) {
             char* value = nullptr;
-            E2E_CHECK(VerQueryValueA(data.data(), key, reinterpret_cast<void**>(&value), &length) && value);
-            if (value) E2E_CHECK_TEXT(value, "1.0");
+            EXPECT_TRUE(VerQueryValueA(data.data(), key, reinterpret_cast<void**>(&value), &length) && value);
+            if (value) {
+                EXPECT_PRED_FORMAT2(same_bytes, value, "1.0") << key;
+            }
         }
     }
     HRSRC manifest = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    E2E_CHECK(manifest != nullptr);
+    EXPECT_TRUE(manifest != nullptr);
     if (manifest) {
         const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, manifest)));
         const std::string text(bytes, SizeofResource(nullptr, manifest));
         for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
                                  "publicKeyToken=\"6595b64144ccf1df\"", ">true</dpiAware>",
                                  "level=\"asInvoker\" uiAccess=\"false\"", "version=\"1.0.0.0\" processorArchitecture=\"AMD64\""}) {
-            if (text.find(part) == std::string::npos) std::printf("  (manifest lacks %s)\n", part);
-            E2E_CHECK(text.find(part) != std::string::npos);
+            EXPECT_NE(text.find(part), std::string::npos) << "manifest lacks " << part;
         }
     }
     HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101), IMAGE_ICON, 48, 48, 0));
-    E2E_CHECK(icon != nullptr);
+    EXPECT_TRUE(icon != nullptr);
     ICONINFO info{};
     if (icon && GetIconInfo(icon, &info)) {
         BITMAP colour{};
         GetObjectA(info.hbmColor, sizeof colour, &colour);
-        E2E_CHECK(colour.bmWidth == 48 && colour.bmHeight == 48);
+        EXPECT_TRUE(colour.bmWidth == 48 && colour.bmHeight == 48);
         if (info.hbmColor) DeleteObject(info.hbmColor);
         if (info.hbmMask) DeleteObject(info.hbmMask);
     }
     if (icon) DestroyIcon(icon);
     // The window's big icon is the program's own.
-    E2E_CHECK(SendMessageA(main_dialog_handle, WM_GETICON, ICON_BIG, 0) != 0);
+    EXPECT_TRUE(SendMessageA(main_dialog_handle, WM_GETICON, ICON_BIG, 0) != 0);
 }
 
 // What the dialog's own thread did with an input change and the output box,
@@ -441,13 +430,12 @@ LRESULT CALLBACK record_dialog_event(int code, WPARAM w, LPARAM l) {
 void check_debounce(DWORD dialog_thread_id) {
     HWND km = control(18);
     SetWindowTextA(km, "");
-    E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
     // The box shows before that report is announced, in the same message: the
     // dialog's thread answers this only once it is done with it.
     SendMessageW(main_dialog_handle, WM_NULL, 0, 0);
     event_hook = SetWindowsHookExA(WH_CALLWNDPROC, record_dialog_event, nullptr, dialog_thread_id);
-    E2E_CHECK(event_hook != nullptr);
-    if (!event_hook) return;
+    ASSERT_NE(event_hook, nullptr);
     // Screen readers hear of each new report (l): the event of a changed live region.
     HWINEVENTHOOK live_hook = SetWinEventHook(
         EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, GetModuleHandleA(nullptr),
@@ -455,7 +443,7 @@ void check_debounce(DWORD dialog_thread_id) {
             if (window == control(1000) && object == OBJID_CLIENT && child == CHILDID_SELF) record('l');
         },
         GetCurrentProcessId(), dialog_thread_id, WINEVENT_INCONTEXT);
-    E2E_CHECK(live_hook != nullptr);
+    EXPECT_TRUE(live_hook != nullptr);
     for (char digit : std::string("123")) PostMessageA(km, WM_CHAR, static_cast<unsigned char>(digit), 1);
     auto shown = [] {
         const std::lock_guard<std::mutex> hold(dialog_events_lock);
@@ -463,7 +451,7 @@ void check_debounce(DWORD dialog_thread_id) {
             if (e.kind == 's') return true;
         return false;
     };
-    E2E_CHECK(wait_until(shown, 5000));
+    EXPECT_TRUE(wait_until(shown, 5000));
     Sleep(200);  // room for a wrong second report to show up
     UnhookWindowsHookEx(event_hook);
     if (live_hook) UnhookWinEvent(live_hook);
@@ -482,12 +470,13 @@ void check_debounce(DWORD dialog_thread_id) {
     std::printf("debounce: events %s, report shown %.1f ms after the last change\n", order.c_str(),
                 shown_at - last_change);
     // Three changes (the first hides the box), then one report, one show and its announcement.
-    E2E_CHECK_TEXT(order, "chcctsl");
+    EXPECT_PRED_FORMAT2(same_bytes, order, "chcctsl");
     // All three digits reached the report (a decimal comma in German).
-    E2E_CHECK(report.find(state().german ? " 123,000 Kilometer " : " 123.000 Kilometres ") != std::string::npos);
-    E2E_CHECK(shown_at - last_change >= 45.0);
+    EXPECT_NE(report.find(state().german ? " 123,000 Kilometer " : " 123.000 Kilometres "), std::string::npos)
+        << visible(report);
+    EXPECT_GE(shown_at - last_change, 45.0) << "ms from the last change to the report shown";
     SetWindowTextA(km, "85");
-    E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
 }
 
 struct running_dialog {
@@ -516,15 +505,15 @@ bool open_dialog(running_dialog& d) {
         GetCurrentProcessId(), d.thread_id, WINEVENT_INCONTEXT);
     ResumeThread(d.thread);
     const bool opened = wait_until([&] { return (main_dialog_handle = find_main_dialog(d.thread_id)) != nullptr; }, 20000, 10);
-    E2E_CHECK(opened);
+    EXPECT_TRUE(opened);
     if (!opened) return false;
-    E2E_CHECK(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
-    E2E_CHECK(wait_until([&] {
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([&] {
         return tooltip_window_of(d) && state().tooltips.hook.valid() && GetModuleHandleW(L"oleacc.dll");
     }, 5000));
     Sleep(100);  // room for a second announcement
-    if (announcements != 1) std::printf("  (the first report was announced %d times)\n", announcements.load());
-    E2E_CHECK(live_hook != nullptr && announcements == 1);
+    EXPECT_TRUE(live_hook != nullptr && announcements == 1)
+        << "the first report was announced " << announcements.load() << " times";
     if (live_hook) UnhookWinEvent(live_hook);
     return true;
 }
@@ -553,29 +542,23 @@ void close_dialog(running_dialog& d, close_way way) {
                        : way == close_way::close_button ? "Close button"
                                                         : "Esc key";
     const HWND tooltip = tooltip_window_of(d);
-    E2E_CHECK(tooltip != nullptr);
+    EXPECT_TRUE(tooltip != nullptr);
     hook_before_close = state().tooltips.hook.get();
-    E2E_CHECK(hook_before_close != nullptr);
+    EXPECT_TRUE(hook_before_close != nullptr);
     if (way == close_way::close_box)
         PostMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_CLOSE, 0);
     else if (way == close_way::close_button)
         PostMessageA(control(1), BM_CLICK, 0, 0);
     else  // the key goes through the dialog's own message loop, as typed into the focused field
         PostMessageA(control(18), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    const bool ended = WaitForSingleObject(d.thread, 10000) == WAIT_OBJECT_0;
-    if (!ended) std::printf("  (the %s did not end the dialog)\n", name);
-    E2E_CHECK(ended);
+    EXPECT_EQ(WaitForSingleObject(d.thread, 10000), WAIT_OBJECT_0) << "the " << name << " did not end the dialog";
     DWORD code = 99;
     GetExitCodeThread(d.thread, &code);
-    E2E_CHECK(code == 0);
-    if (hook_left_after_close || IsWindow(main_dialog_handle) || IsWindow(tooltip))
-        std::printf("  (closed by the %s: hook %s, dialog handle %p, tooltip window %s)\n", name,
-                    hook_left_after_close ? "left" : "removed", static_cast<void*>(main_dialog_handle),
-                    IsWindow(tooltip) ? "left" : "gone");
-    E2E_CHECK(!hook_left_after_close);
-    E2E_CHECK(!IsWindow(main_dialog_handle));
+    EXPECT_EQ(code, 0u) << "closed by the " << name;
+    EXPECT_FALSE(hook_left_after_close) << "closed by the " << name << ": the hook is left";
+    EXPECT_FALSE(IsWindow(main_dialog_handle)) << "closed by the " << name << ": the dialog is left";
     main_dialog_handle = nullptr;
-    E2E_CHECK(!IsWindow(tooltip));
+    EXPECT_FALSE(IsWindow(tooltip)) << "closed by the " << name << ": the tooltip window is left";
     CloseHandle(d.thread);
     d.thread = nullptr;
 }
@@ -602,25 +585,22 @@ void check_scale_change() {
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     RECT taken;
     GetWindowRect(dialog, &taken);
-    if (!EqualRect(&taken, &suggested))
-        std::printf("  (at %d DPI the dialog is at %ld,%ld-%ld,%ld, suggested %ld,%ld-%ld,%ld)\n", dpi, taken.left,
-                    taken.top, taken.right, taken.bottom, suggested.left, suggested.top, suggested.right, suggested.bottom);
-    E2E_CHECK(EqualRect(&taken, &suggested));
+    EXPECT_TRUE(EqualRect(&taken, &suggested)) << "at " << dpi << " DPI the dialog is at " << rect_text(taken)
+                                               << ", suggested " << rect_text(suggested);
     HGDIOBJ made = nullptr;
     for (int font : {ANSI_FIXED_FONT, DEFAULT_GUI_FONT}) {
         made = reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0));
         const LONG wanted = MulDiv(font_height(GetStockObject(font)), dpi, system_dpi);
-        if (font_height(made) != wanted)
-            std::printf("  (at %d DPI the output font is %ld high, wanted %ld)\n", dpi, font_height(made), wanted);
-        E2E_CHECK(font_height(made) == wanted && made != GetStockObject(font));
+        EXPECT_TRUE(font_height(made) == wanted && made != GetStockObject(font))
+            << "at " << dpi << " DPI the output font is " << font_height(made) << " high, wanted " << wanted;
         press(11);
     }
     for (int i = 0; i < 2; ++i) press(11);  // the index back at 1
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(system_dpi, system_dpi), reinterpret_cast<LPARAM>(&before));
     GetWindowRect(dialog, &taken);
-    E2E_CHECK(EqualRect(&taken, &before));
-    E2E_CHECK(reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0)) == GetStockObject(ANSI_FIXED_FONT));
-    E2E_CHECK(GetObjectType(made) == 0);
+    EXPECT_TRUE(EqualRect(&taken, &before));
+    EXPECT_TRUE(reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0)) == GetStockObject(ANSI_FIXED_FONT));
+    EXPECT_TRUE(GetObjectType(made) == 0);
 }
 
 // At the DPI this process runs at: every control lies inside the dialog's
@@ -641,11 +621,8 @@ void check_fit(const char* when) {
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placed), 2);
         const bool inside = placed.left >= 0 && placed.top >= 0 && placed.right <= client.right &&
                             placed.bottom <= client.bottom;
-        if (!inside) {
-            std::printf("  (%s: control %d at %ld,%ld-%ld,%ld, client area %ldx%ld)\n", when, id, placed.left,
-                        placed.top, placed.right, placed.bottom, client.right, client.bottom);
-        }
-        E2E_CHECK(inside);
+        EXPECT_TRUE(inside) << when << ": control " << id << " at " << rect_text(placed) << ", client area "
+                            << client.right << "x" << client.bottom;
 
         const std::string text = text_of(child);
         const std::string kind = class_of(child);
@@ -671,8 +648,7 @@ void check_fit(const char* when) {
         std::snprintf(line, sizeof line, "control %d \"%s\" %ldx%ld px in %ldx%ld", id, visible(text).c_str(),
                       extent.cx, extent.cy, room, inner.bottom);
         const bool fits = extent.cx <= room && extent.cy <= inner.bottom;
-        if (!fits) std::printf("  (%s: %s does not fit)\n", when, line);
-        E2E_CHECK(fits);
+        EXPECT_TRUE(fits) << when << ": " << line << " does not fit";
         if (room - extent.cx < least_room) {
             least_room = room - extent.cx;
             tightest = line;
@@ -680,7 +656,7 @@ void check_fit(const char* when) {
         ++texts;
     }
     std::printf("  %s: %d texts, tightest %s\n", when, texts, tightest.c_str());
-    E2E_CHECK(texts >= 20);
+    EXPECT_GE(texts, 20) << when;
 }
 
 LONG line_height(HWND window) {
@@ -696,20 +672,23 @@ LONG line_height(HWND window) {
 
 // The dialog at the DPI Wine was set to before this process started, in
 // both languages and both measure modes (the length label changes with it).
-int check_dpi(int dpi) {
+TEST(MainDialogAtDpi, TextsAndControlsFit) {
+    const int dpi = std::atoi(argument(0, "0").c_str());
+    ASSERT_GT(dpi, 0) << "usage: --gtest_filter=MainDialogAtDpi.* DPI";
     running_dialog d;
-    if (!open_dialog(d)) return finish() + 1;
+    ASSERT_TRUE(open_dialog(d));
     HDC screen = GetDC(nullptr);
     const int running_dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     RECT client;
     GetClientRect(main_dialog_handle, &client);
     std::printf("%d DPI: dialog client area %ldx%ld\n", running_dpi, client.right, client.bottom);
-    E2E_CHECK(running_dpi == dpi);
+    EXPECT_EQ(running_dpi, dpi);
     // The report's lines grow with the scale as the labels' do (within a quarter).
     const LONG report_line = line_height(control(1000)), label_line = line_height(control(1001));
     std::printf("  report lines %ld px, labels %ld px\n", report_line, label_line);
-    E2E_CHECK(report_line * 4 >= label_line * 3 && report_line * 4 <= label_line * 5);
+    EXPECT_TRUE(report_line * 4 >= label_line * 3 && report_line * 4 <= label_line * 5)
+        << "report lines " << report_line << " px, labels " << label_line << " px";
     // The portrait grows with the scale; each diagram shows whole in its button.
     for (int id : {26, 27, 27}) {
         BITMAP picture{};
@@ -719,9 +698,14 @@ int check_dpi(int dpi) {
         GetClientRect(control(id), &room);
         std::printf("  picture %d: %ldx%ld px in %ldx%ld\n", id, picture.bmWidth, picture.bmHeight, room.right,
                     room.bottom);
-        if (id == 26) E2E_CHECK(std::abs(picture.bmWidth * 96 - 217 * dpi) <= 96);
-        if (id == 27) E2E_CHECK(picture.bmWidth > 0 && picture.bmWidth <= room.right && picture.bmHeight <= room.bottom);
-        if (id == 27) press(28);
+        if (id == 26) {
+            EXPECT_LE(std::abs(picture.bmWidth * 96 - 217 * dpi), 96) << "portrait width " << picture.bmWidth;
+        }
+        if (id == 27) {
+            EXPECT_TRUE(picture.bmWidth > 0 && picture.bmWidth <= room.right && picture.bmHeight <= room.bottom)
+                << "diagram " << picture.bmWidth << "x" << picture.bmHeight << " in " << room.right << "x" << room.bottom;
+            press(28);
+        }
     }
     for (int round = 0; round < 2; ++round) {
         const std::string language = state().german ? "German" : "English";
@@ -732,27 +716,14 @@ int check_dpi(int dpi) {
         press(10);
     }
     close_dialog(d, close_way::close_box);
-    return finish();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    setvbuf(stdout, nullptr, _IONBF, 0);
-    if (argc >= 3 && std::string(argv[1]) == "dpi") return check_dpi(std::atoi(argv[2]));
-
-    running_dialog d;
-    if (!open_dialog(d)) return finish() + 1;
-
-    check_layout();
-    check_resources();
-    check_debounce(d.thread_id);
-
-    // Window menu: the system's items, one separator and the two program items,
-    // also after the language has been switched back and forth.
+// Window menu: the system's items, one separator and the two program items,
+// also after the language has been switched back and forth.
+void check_window_menus() {
     const int system_items = GetMenuItemCount(GetSystemMenu(main_dialog_handle, FALSE)) - 3;
     const bool german_start = state().german != 0;
-    E2E_CHECK(system_items >= 1);
+    EXPECT_GE(system_items, 1);
     check_window_menu(system_items, german_start);
     press(10);
     check_window_menu(system_items, !german_start);
@@ -761,50 +732,49 @@ int main(int argc, char** argv) {
     press(10);
     press(10);
     check_window_menu(system_items, german_start);
+}
 
-    // Pictures: the portrait, and the diagram in its two sizes.
+// Pictures: the portrait, and the diagram in its two sizes.
+void check_pictures() {
     SIZE portrait = bitmap_size(26);
-    E2E_CHECK(portrait.cx == 217 && portrait.cy == 332);
+    EXPECT_TRUE(portrait.cx == 217 && portrait.cy == 332) << portrait.cx << "x" << portrait.cy;
     SIZE diagram = bitmap_size(27);
-    E2E_CHECK(diagram.cx == 160 && diagram.cy == 102);
+    EXPECT_TRUE(diagram.cx == 160 && diagram.cy == 102) << diagram.cx << "x" << diagram.cy;
     press(28);
-    E2E_CHECK(state().large_diagram == 1);
+    EXPECT_TRUE(state().large_diagram == 1);
     diagram = bitmap_size(27);  // the large one shrunk to show whole in the button
     RECT room;
     GetClientRect(control(27), &room);
-    E2E_CHECK(diagram.cx > 0 && diagram.cx <= room.right && diagram.cy <= room.bottom);
+    EXPECT_TRUE(diagram.cx > 0 && diagram.cx <= room.right && diagram.cy <= room.bottom);
     press(28);
     diagram = bitmap_size(27);
-    E2E_CHECK(diagram.cx == 160 && diagram.cy == 102);
+    EXPECT_TRUE(diagram.cx == 160 && diagram.cy == 102);
     // A replaced picture is freed, not left behind at every switch.
     for (int i = 0; i < 4; ++i) {
         HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(control(27), BM_GETIMAGE, IMAGE_BITMAP, 0));
-        E2E_CHECK(GetObjectType(shown) == OBJ_BITMAP);
+        EXPECT_EQ(GetObjectType(shown), static_cast<DWORD>(OBJ_BITMAP)) << "switch " << i;
         press(28);
-        E2E_CHECK(GetObjectType(shown) == 0);
+        EXPECT_EQ(GetObjectType(shown), 0u) << "switch " << i << ": the replaced picture is left";
     }
+}
 
-    // Font button: the index walks 1, 2, 3, 0, 1 and the output box takes the
-    // stock font of each.
+// Font button: the index walks 1, 2, 3, 0, 1 and the output box takes the
+// stock font of each.
+void check_font_walk() {
     auto output_font = [] { return reinterpret_cast<HGDIOBJ>(SendMessageA(control(1000), WM_GETFONT, 0, 0)); };
-    E2E_CHECK(state().output_font_index == 1);
-    E2E_CHECK(output_font() == GetStockObject(ANSI_FIXED_FONT));
+    EXPECT_TRUE(state().output_font_index == 1);
+    EXPECT_TRUE(output_font() == GetStockObject(ANSI_FIXED_FONT));
     const int walk[][2] = {{2, DEFAULT_GUI_FONT}, {3, SYSTEM_FIXED_FONT}, {0, SYSTEM_FONT}, {1, ANSI_FIXED_FONT}};
     for (const auto& step : walk) {
         press(11);
-        E2E_CHECK(state().output_font_index == step[0]);
-        if (output_font() != GetStockObject(step[1])) {
-            std::printf("  (font index %d: output font %p, stock font %d is %p)\n", step[0],
-                        static_cast<void*>(output_font()), step[1], static_cast<void*>(GetStockObject(step[1])));
-        }
-        E2E_CHECK(output_font() == GetStockObject(step[1]));
+        EXPECT_EQ(state().output_font_index, step[0]);
+        EXPECT_EQ(output_font(), GetStockObject(step[1])) << "font index " << step[0] << ", stock font " << step[1];
     }
+}
 
-    check_scale_change();
-    check_web_links();
-
-    // A window wider than the screen, centred over an owner near the right
-    // edge, keeps its left edge, and so its caption, on the work area.
+// A window wider than the screen, centred over an owner near the right
+// edge, keeps its left edge, and so its caption, on the work area.
+void check_wide_window_placement() {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, work.right - 200, work.top + 100, 100, 100, nullptr,
@@ -814,20 +784,40 @@ int main(int argc, char** argv) {
     center_window(wide);
     RECT placed{};
     GetWindowRect(wide, &placed);
-    if (placed.left != work.left) std::printf("  (a window wider than the screen placed at x %ld)\n", placed.left);
-    E2E_CHECK(owner && wide && placed.left == work.left);
+    EXPECT_TRUE(owner && wide && placed.left == work.left) << "a window wider than the screen placed at x " << placed.left;
     DestroyWindow(wide);
     DestroyWindow(owner);
+}
+
+// The dialog as built, worked in-process, then closed by its close box.
+TEST(MainDialogInProcess, LayoutResourcesMenuPicturesFontsAndLinks) {
+    running_dialog d;
+    ASSERT_TRUE(open_dialog(d));
+    check_layout();
+    check_resources();
+    check_debounce(d.thread_id);
+    check_window_menus();
+    check_pictures();
+    check_font_walk();
+    check_scale_change();
+    check_web_links();
+    check_wide_window_placement();
 
     // The window-menu commands 1 and 2 act, other system commands go on to the
     // default handling: a restore on a window that is not minimised changes nothing.
     SendMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_RESTORE, 0);
-    E2E_CHECK(IsWindowVisible(main_dialog_handle) != FALSE);
-
-    // Each way of closing ends the dialog and removes the tooltip hook.
+    EXPECT_TRUE(IsWindowVisible(main_dialog_handle) != FALSE);
     close_dialog(d, close_way::close_box);
-    for (close_way way : {close_way::close_button, close_way::escape}) {
-        if (open_dialog(d)) close_dialog(d, way);
-    }
-    return finish();
 }
+
+// Each way of closing ends the dialog and removes the tooltip hook (the
+// close box: the test above).
+TEST(MainDialogInProcess, CloseButtonAndEscEndTheDialogAndTheHook) {
+    for (close_way way : {close_way::close_button, close_way::escape}) {
+        running_dialog d;
+        ASSERT_TRUE(open_dialog(d));
+        close_dialog(d, way);
+    }
+}
+
+}  // namespace

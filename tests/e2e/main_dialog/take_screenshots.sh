@@ -24,7 +24,7 @@ trap cleanup EXIT
 shoot() {  # locale, pose argument, file name, desktop size
   local size=${4:-800x540}
   (cd "$build" && LANG=$1 LC_ALL=$1 "$env_sh" run "$env_dir" \
-     wine explorer /desktop=farspan,"$size" main_dialog_e2e.exe pose $2 >/dev/null 2>&1 &)
+     wine explorer /desktop=farspan,"$size" main_dialog_pose.exe $2 >/dev/null 2>&1 &)
   # Wait (bounded) until the dialog is drawn, then give the pose two seconds
   # to set itself up; the pose holds the dialog open for eight.
   local waited=0

@@ -2,9 +2,10 @@
 // printer. For every print run it copies the new PDF into OUT_DIR as
 // NAME.pdf beside NAME.expected (the output box's text when it was printed)
 // and NAME.mode, which check_pdf.py compares afterwards.
-//   print_app.exe FARSPAN_EXE de|en [system] PDF_DIR OUT_DIR
-// de|en: the system language expected; "system": only one print run, of the
-// system report (a short pass for another Windows version).
+//   print_app.exe --gtest_filter=PrintApp.<test> FARSPAN_EXE de|en PDF_DIR OUT_DIR
+// de|en: the system language expected. PrintApp.EveryWayThroughBothDialogs
+// prints all runs; PrintApp.SystemReportOnly only one, of the system report
+// (a short pass for another Windows version).
 #include <windows.h>
 
 #include <cstdio>
@@ -87,39 +88,41 @@ void start_print(const e2e::app& a, trigger by) {
 bool run_dialogs(const e2e::app& a, const print_run& run, const char* expected_style, int* points = nullptr) {
     start_print(a, run.by);
     HWND setup = wait_other_dialog(a, nullptr, 20000);
-    E2E_CHECK(setup != nullptr);
+    EXPECT_NE(setup, nullptr) << "no Print Setup dialog within 20 s";
     if (!setup) return false;
     PostMessageA(setup, WM_COMMAND, run.setup == answer::ok ? IDOK : IDCANCEL, 0);
-    E2E_CHECK(e2e::wait_until([&] { return !IsWindow(setup); }, 10000));
+    EXPECT_TRUE(e2e::wait_until([&] { return !IsWindow(setup); }, 10000)) << "Print Setup stayed open";
     if (run.setup == answer::cancel) {
         // No font dialog follows a cancelled Print Setup.
         Sleep(1500);
-        E2E_CHECK(e2e::find_process_window(a.process.dwProcessId, "#32770", a.dialog) == nullptr);
+        EXPECT_EQ(e2e::find_process_window(a.process.dwProcessId, "#32770", a.dialog), nullptr)
+            << "a dialog followed a cancelled Print Setup";
         return false;
     }
     HWND font = wait_other_dialog(a, setup, 20000);
-    E2E_CHECK(font != nullptr);
+    EXPECT_NE(font, nullptr) << "no font dialog within 20 s";
     if (!font) return false;
     // Preset: the printer's "Courier New" in its regular style. Wine's dialog names
     // the styles itself: "Regular" in English, but "Normal" where Windows says
     // "Standard", so on a German system only the choice of the first style shows.
-    E2E_CHECK_TEXT(e2e::text_of(GetDlgItem(font, font_face_box)), "Courier New");
-    E2E_CHECK(SendMessageA(GetDlgItem(font, font_style_box), CB_GETCURSEL, 0, 0) == 0);
-    if (lstrcmpA(expected_style, "Regular") == 0)
-        E2E_CHECK_TEXT(e2e::text_of(GetDlgItem(font, font_style_box)), expected_style);
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, e2e::text_of(GetDlgItem(font, font_face_box)), "Courier New");
+    EXPECT_EQ(SendMessageA(GetDlgItem(font, font_style_box), CB_GETCURSEL, 0, 0), 0) << "style chosen";
+    if (lstrcmpA(expected_style, "Regular") == 0) {
+        EXPECT_PRED_FORMAT2(e2e::same_bytes, e2e::text_of(GetDlgItem(font, font_style_box)), expected_style);
+    }
     if (run.size) {
         // Pick the size from the list as a user would, so the dialog hears of the change.
         HWND sizes = GetDlgItem(font, font_size_box);
         const LRESULT index = SendMessageA(sizes, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                            reinterpret_cast<LPARAM>(run.size));
-        E2E_CHECK(index >= 0);
+        EXPECT_GE(index, 0) << "size " << run.size << " not in the list";
         SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageA(font, WM_COMMAND, MAKEWPARAM(font_size_box, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
-        E2E_CHECK_TEXT(e2e::text_of(sizes), run.size);
+        EXPECT_PRED_FORMAT2(e2e::same_bytes, e2e::text_of(sizes), run.size);
     }
     if (points) *points = std::atoi(e2e::text_of(GetDlgItem(font, font_size_box)).c_str());
     PostMessageA(font, WM_COMMAND, run.font == answer::ok ? IDOK : IDCANCEL, 0);
-    E2E_CHECK(e2e::wait_until([&] { return !IsWindow(font); }, 10000));
+    EXPECT_TRUE(e2e::wait_until([&] { return !IsWindow(font); }, 10000)) << "the font dialog stayed open";
     return run.font == answer::ok;
 }
 
@@ -127,69 +130,84 @@ bool run_dialogs(const e2e::app& a, const print_run& run, const char* expected_s
 int print_and_keep(const e2e::app& a, const print_run& run, const char* style, const char* name,
                    const char* mode, int previous_job) {
     const std::string expected = e2e::output_text(a);
-    E2E_CHECK(!expected.empty());
+    EXPECT_FALSE(expected.empty()) << name << ": empty box";
     const pdf_file before = print_e2e::newest_pdf(pdf_dir);
     int points = 0;
     if (!run_dialogs(a, run, style, &points)) return previous_job;
-    E2E_CHECK(points > 0);
+    EXPECT_GT(points, 0) << name;
     const int chars_per_line = printer_chars_per_line(points);
-    E2E_CHECK(chars_per_line > 0);
+    EXPECT_GT(chars_per_line, 0) << name << ", " << points << " pt";
     const pdf_file printed = print_e2e::wait_new_pdf(pdf_dir, before, 90000);
-    E2E_CHECK(!printed.path.empty());
-    if (printed.path.empty()) {
-        std::printf("no PDF for %s\n", name);
-        return previous_job;
-    }
+    EXPECT_FALSE(printed.path.empty()) << "no PDF for " << name;
+    if (printed.path.empty()) return previous_job;
     // Exactly one job per run: cups-pdf numbers the jobs of this server 1, 2, 3...
-    if (previous_job >= 0) E2E_CHECK(printed.job == previous_job + 1);
-    E2E_CHECK(print_e2e::keep_pdf(printed, out_dir, name, expected,
-                                  (std::string(mode) + " " + std::to_string(chars_per_line)).c_str()));
+    if (previous_job >= 0) {
+        EXPECT_EQ(printed.job, previous_job + 1) << name << ": " << printed.path;
+    }
+    EXPECT_TRUE(print_e2e::keep_pdf(printed, out_dir, name, expected,
+                                    (std::string(mode) + " " + std::to_string(chars_per_line)).c_str()))
+        << name << ": " << printed.path << " not kept in " << out_dir;
     std::printf("%s: %s (job %d, %d pt, %d characters a line)\n", name, printed.path.c_str(), printed.job,
                 points, chars_per_line);
-    E2E_CHECK(responsive(a));
+    EXPECT_TRUE(responsive(a)) << "after printing " << name;
     return printed.job;
 }
 
 // A run that is cancelled in one of the dialogs: no job, and the program goes on.
 void cancelled_run(const e2e::app& a, const print_run& run, const char* style) {
     const pdf_file before = print_e2e::newest_pdf(pdf_dir);
-    E2E_CHECK(!run_dialogs(a, run, style));
+    EXPECT_FALSE(run_dialogs(a, run, style)) << "the font dialog was confirmed";
     Sleep(3000);
     const pdf_file after = print_e2e::newest_pdf(pdf_dir);
-    E2E_CHECK(after.path == before.path && after.written == before.written);
-    E2E_CHECK(responsive(a));
-    E2E_CHECK(e2e::alive(a));
+    EXPECT_TRUE(after.path == before.path && after.written == before.written) << "a cancelled run printed " << after.path;
+    EXPECT_TRUE(responsive(a)) << "after a cancelled run";
+    EXPECT_TRUE(e2e::alive(a));
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 5) {
-        std::printf("usage: print_app.exe FARSPAN_EXE de|en [system] PDF_DIR OUT_DIR\n");
-        return 2;
-    }
-    const bool system_only = argc >= 6 && lstrcmpA(argv[3], "system") == 0;
-    pdf_dir = argv[argc - 2];
-    out_dir = argv[argc - 1];
-    // The style box follows the system's language, whatever the program shows.
+// The four arguments the CTest entry and print_test.sh hand over.
+struct print_arguments {
+    std::string program;
+    bool german = false;
+};
+
+// Reads the arguments into the globals; false when they are missing.
+bool read_arguments(print_arguments& args) {
+    if (e2e::arguments().size() < 4) return false;
+    args.program = e2e::argument(0);
+    args.german = e2e::argument(1) == "de";
+    pdf_dir = e2e::argument(2);
+    out_dir = e2e::argument(3);
+    return true;
+}
+
+// Starts the program in the system language the entry names; the style box
+// follows the system's language, whatever the program shows.
+void start(e2e::app& a, const char*& style) {
+    print_arguments args;
+    ASSERT_TRUE(read_arguments(args)) << "usage: print_app.exe --gtest_filter=... FARSPAN_EXE de|en PDF_DIR OUT_DIR";
     const bool german = PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_GERMAN;
-    E2E_CHECK(german == (lstrcmpA(argv[2], "de") == 0));
-    const char* style = german ? "Standard" : "Regular";
+    EXPECT_EQ(german, args.german) << "the system language is not the one the entry names";
+    style = german ? "Standard" : "Regular";
+    ASSERT_TRUE(e2e::start_app(a, args.program.c_str())) << args.program << " did not start";
+    EXPECT_TRUE(e2e::wait_output_shown(a, 10000));
+}
 
+TEST(PrintApp, SystemReportOnly) {
     e2e::app a;
-    if (!e2e::start_app(a, argv[1])) {
-        E2E_CHECK(false);
-        return e2e::finish();
-    }
-    E2E_CHECK(e2e::wait_output_shown(a, 10000));
+    const char* style = nullptr;
+    ASSERT_NO_FATAL_FAILURE(start(a, style));
+    e2e::click(e2e::item(a, 17));
+    EXPECT_TRUE(e2e::wait_output_shown(a, 20000)) << "no system report";
+    print_and_keep(a, {trigger::print_button, answer::ok, answer::ok, nullptr}, style, "system", "single", -1);
+    EXPECT_EQ(e2e::stop_app(a), 0);
+}
 
-    if (system_only) {
-        e2e::click(e2e::item(a, 17));
-        E2E_CHECK(e2e::wait_output_shown(a, 20000));
-        print_and_keep(a, {trigger::print_button, answer::ok, answer::ok, nullptr}, style, "system", "single", -1);
-        E2E_CHECK_TEXT(std::to_string(e2e::stop_app(a)), "0");
-        return e2e::finish();
-    }
+TEST(PrintApp, EveryWayThroughBothDialogs) {
+    e2e::app a;
+    const char* style = nullptr;
+    ASSERT_NO_FATAL_FAILURE(start(a, style));
 
     // Cancelling either dialog prints nothing.
     cancelled_run(a, {trigger::print_button, answer::cancel, answer::ok, nullptr}, style);
@@ -203,13 +221,12 @@ int main(int argc, char** argv) {
 
     // The system report, through the window menu.
     e2e::click(e2e::item(a, 17));
-    E2E_CHECK(e2e::checked(e2e::item(a, 17)));
-    E2E_CHECK(e2e::wait_output_shown(a, 20000));
+    EXPECT_TRUE(e2e::checked(e2e::item(a, 17)));
+    EXPECT_TRUE(e2e::wait_output_shown(a, 20000)) << "no system report";
     job = print_and_keep(a, {trigger::window_menu, answer::ok, answer::ok, nullptr}, style, "system", "single", job);
 
     // Still working after the print runs: a field change still rebuilds the report.
     e2e::click(e2e::item(a, 17));
-    E2E_CHECK(!e2e::set_field_and_wait(a, 18, "12").empty());
-    E2E_CHECK_TEXT(std::to_string(e2e::stop_app(a)), "0");
-    return e2e::finish();
+    EXPECT_FALSE(e2e::set_field_and_wait(a, 18, "12").empty()) << "no report after a field change";
+    EXPECT_EQ(e2e::stop_app(a), 0);
 }

@@ -3,7 +3,7 @@
 // cannot set) go through the real print path; check_pdf.py then reads the
 // page order back from the PDFs. Also checks that a font too large for one
 // line on the page fails without starting a job.
-//   print_copies.exe PDF_DIR OUT_DIR
+//   print_copies.exe [GoogleTest flags] PDF_DIR OUT_DIR
 #include <windows.h>
 
 #include <cstdio>
@@ -42,51 +42,47 @@ LOGFONTA courier(HDC dc, int points) {
 int print_and_keep(HDC dc, HWND box, const std::string& pdf_dir, const std::string& out_dir, const char* name,
                    unsigned short copies, int collate, int previous_job) {
     const print_e2e::pdf_file before = print_e2e::newest_pdf(pdf_dir);
-    E2E_CHECK(print_box_lines(dc, box, "Farspan", courier(dc, 72), copies, collate) == 1);
+    EXPECT_EQ(print_box_lines(dc, box, "Farspan", courier(dc, 72), copies, collate), 1) << name;
     const print_e2e::pdf_file printed = print_e2e::wait_new_pdf(pdf_dir, before, 90000);
-    E2E_CHECK(!printed.path.empty());
+    EXPECT_FALSE(printed.path.empty()) << "no PDF for " << name;
     if (printed.path.empty()) return previous_job;
     // One job per run, and none in between: the server numbers its jobs 1, 2, 3...
-    E2E_CHECK(printed.job == previous_job + 1);
-    E2E_CHECK(print_e2e::keep_pdf(printed, out_dir, name, e2e::text_of(box), name));
+    EXPECT_EQ(printed.job, previous_job + 1) << name << ": " << printed.path;
+    EXPECT_TRUE(print_e2e::keep_pdf(printed, out_dir, name, e2e::text_of(box), name))
+        << name << ": " << printed.path << " not kept in " << out_dir;
     std::printf("%s: %s (job %d)\n", name, printed.path.c_str(), printed.job);
     return printed.job;
 }
 
-int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::printf("usage: print_copies.exe PDF_DIR OUT_DIR\n");
-        return 2;
-    }
-    const std::string pdf_dir = argv[1];
-    const std::string out_dir = argv[2];
+TEST(PrintCopies, CopiesCollationAndRefusals) {
+    ASSERT_GE(e2e::arguments().size(), 2u) << "usage: print_copies.exe PDF_DIR OUT_DIR";
+    const std::string pdf_dir = e2e::argument(0);
+    const std::string out_dir = e2e::argument(1);
     char printer[256] = {};
     DWORD size = sizeof printer;
-    E2E_CHECK(GetDefaultPrinterA(printer, &size));
+    EXPECT_TRUE(GetDefaultPrinterA(printer, &size)) << "no default printer";
     std::printf("default printer: %s\n", printer);
     HDC dc = CreateDCA(nullptr, printer, nullptr, nullptr);
-    E2E_CHECK(dc != nullptr);
-    if (!dc) return e2e::finish();
+    ASSERT_NE(dc, nullptr) << "no DC for the printer \"" << printer << "\"";
 
     HWND box = make_box(25);
-    E2E_CHECK_TEXT(std::to_string(SendMessageA(box, EM_GETLINECOUNT, 0, 0)), "25");
+    EXPECT_EQ(SendMessageA(box, EM_GETLINECOUNT, 0, 0), 25);
 
     // A DC that is no printer refuses to start a document: result 0, and no job.
     HDC memory = CreateCompatibleDC(nullptr);
-    E2E_CHECK(print_box_lines(memory, box, "Farspan", courier(memory, 10), 1, 1) == 0);
+    EXPECT_EQ(print_box_lines(memory, box, "Farspan", courier(memory, 10), 1, 1), 0) << "a memory DC";
     DeleteDC(memory);
     // Not one line of a 2000 pt font fits an A4 page: refused before any job
     // starts, so the next job below is this server's first.
-    E2E_CHECK(print_box_lines(dc, box, "Farspan", courier(dc, 2000), 1, 1) == 0);
+    EXPECT_EQ(print_box_lines(dc, box, "Farspan", courier(dc, 2000), 1, 1), 0) << "a 2000 pt font";
     // 72 pt: about ten lines a page, so 25 lines make three pages.
     int job = print_and_keep(dc, box, pdf_dir, out_dir, "collated2", 2, 1, 0);
     job = print_and_keep(dc, box, pdf_dir, out_dir, "uncollated2", 2, 0, job);
     // No copies: the document is started and ended with no page, and it succeeds.
-    E2E_CHECK(print_box_lines(dc, box, "Farspan", courier(dc, 72), 0, 1) == 1);
+    EXPECT_EQ(print_box_lines(dc, box, "Farspan", courier(dc, 72), 0, 1), 1) << "no copies";
     // The DC is still whole after each run: the printer font was selected back out.
-    E2E_CHECK(GetCurrentObject(dc, OBJ_FONT) != nullptr);
+    EXPECT_NE(GetCurrentObject(dc, OBJ_FONT), nullptr);
 
     DestroyWindow(box);
     DeleteDC(dc);
-    return e2e::finish();
 }

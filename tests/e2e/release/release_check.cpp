@@ -1,24 +1,19 @@
 // Starts farspan.exe from an unpacked release folder (a path with blanks and
 // umlauts) and checks that it shows its first report.
-//   release_check.exe <folder>
-#include <cstdio>
+//   release_check.exe [GoogleTest flags] <folder>
 #include <string>
 
-#include "calc/curvature.h"
-#include "calc/curvature_report.h"
 #include "driver.h"
+#include "tests/expected/start_report.h"
 
 #include <shellapi.h>
 
-int main() {
+TEST(Release, StartsFromItsFolderAndShowsTheFirstReport) {
     // Wide command line: the folder name must survive whatever the ANSI code page is.
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv || argc < 2) {
-        std::printf("usage: release_check <folder>\n");
-        return 2;
-    }
-    std::wstring folder = argv[1];
+    ASSERT_TRUE(argv && argc >= 2) << "usage: release_check <folder>";
+    std::wstring folder = argv[argc - 1];
     LocalFree(argv);
     std::wstring exe = folder + L"\\farspan.exe";
     std::wstring line = L"\"" + exe + L"\"";
@@ -26,19 +21,15 @@ int main() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     e2e::app a;
-    const BOOL started = CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                        folder.c_str(), &startup, &a.process);
-    E2E_CHECK(started);
-    if (!started) return e2e::finish();
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                               &a.process))
+        << "error " << GetLastError();
     a.dialog = e2e::wait_process_window(a.process.dwProcessId, "#32770", nullptr, 30000);
-    E2E_CHECK(a.dialog != nullptr);
+    EXPECT_NE(a.dialog, nullptr) << "no dialog within 30 s";
     if (a.dialog) {
-        E2E_CHECK(e2e::wait_output_shown(a, 10000));
+        EXPECT_TRUE(e2e::wait_output_shown(a, 10000));
         const bool german = e2e::text_of(e2e::item(a, 10)) == "English";
-        static char expected[report_buffer_size];
-        compose_curvature_report(compute_curvature(85, 0, 15, 0, mode_height), german, expected, sizeof expected);
-        E2E_CHECK_TEXT(e2e::output_text(a), std::string(expected));
+        EXPECT_PRED_FORMAT2(e2e::same_bytes, e2e::output_text(a), german ? german_start_report : english_start_report);
     }
-    E2E_CHECK(e2e::stop_app(a) == 0);
-    return e2e::finish();
+    EXPECT_EQ(e2e::stop_app(a), 0);
 }

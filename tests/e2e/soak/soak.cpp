@@ -3,7 +3,7 @@
 // program must be alive and its output box must hold the report that belongs
 // to the state it was driven into. The seed is printed so a failure replays.
 //
-//   soak.exe [sequences] [seed] [seconds]
+//   soak.exe [GoogleTest flags] [sequences] [seed] [seconds]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,9 +12,9 @@
 
 #include "calc/curvature.h"
 #include "calc/curvature_report.h"
-#include "dialog/dialog_choices.h"
 #include "calc/field_reading.h"
 #include "driver.h"
+#include "tests/expected/main_dialog_texts.h"
 
 namespace {
 
@@ -114,6 +114,16 @@ std::string act(const e2e::app& a, std::mt19937& rng) {
     }
 }
 
+// What each field holds and how it reads, for a failure message.
+std::string fields_read(const e2e::app& a) {
+    std::string lines;
+    for (int id : fields) {
+        lines += "field " + std::to_string(id) + ": \"" + e2e::visible(e2e::text_of(e2e::item(a, id))) + "\" read as " +
+                 std::to_string(field_value(a, id)) + "\n";
+    }
+    return lines;
+}
+
 bool ends_with(const std::string& text, const char* tail) {
     const std::size_t n = std::strlen(tail);
     return text.size() >= n && text.compare(text.size() - n, n, tail) == 0;
@@ -121,24 +131,22 @@ bool ends_with(const std::string& text, const char* tail) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const int sequences = argc > 1 ? std::atoi(argv[1]) : 300;
-    const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10))
+TEST(Soak, RandomSequencesKeepTheReportTrue) {
+    const std::size_t argc = e2e::arguments().size();
+    const int sequences = argc > 0 ? std::atoi(e2e::argument(0).c_str()) : 300;
+    const unsigned seed = argc > 1 ? static_cast<unsigned>(std::strtoul(e2e::argument(1).c_str(), nullptr, 10))
                                    : static_cast<unsigned>(GetTickCount());
     // The test's one time limit (passed down by the harness), less a minute
     // to report how far it got; a replay by hand may name its own.
     const char* limit = std::getenv("FARSPAN_E2E_TIMEOUT");
-    const double seconds = argc > 3 ? std::atof(argv[3]) : limit ? std::atof(limit) - 60.0 : 900.0;
+    const double seconds = argc > 2 ? std::atof(e2e::argument(2).c_str()) : limit ? std::atof(limit) - 60.0 : 900.0;
     std::printf("soak: %d sequences, seed %u (replay: soak.exe %d %u)\n", sequences, seed, sequences, seed);
     std::fflush(stdout);
     std::mt19937 rng(seed);
 
     e2e::app a;
-    if (!e2e::start_app(a, "farspan.exe")) {
-        E2E_CHECK(!"farspan.exe started");
-        return e2e::finish();
-    }
-    E2E_CHECK(e2e::wait_output_shown(a, 10000));
+    ASSERT_TRUE(e2e::start_app(a, "farspan.exe")) << "farspan.exe did not start";
+    EXPECT_TRUE(e2e::wait_output_shown(a, 10000));
 
     const double deadline = e2e::now_ms() + seconds * 1000.0;
     int done = 0;
@@ -147,14 +155,12 @@ int main(int argc, char** argv) {
         const int steps = 1 + static_cast<int>(rng() % 6);
         for (int s = 0; s < steps; ++s) log += act(a, rng) + "; ";
 
+        const std::string replay = "sequence " + std::to_string(done) + " (seed " + std::to_string(seed) + "): " + log;
         const bool shown = e2e::wait_output_shown(a, 10000);
         const bool alive = e2e::alive(a);
-        E2E_CHECK(alive);
-        E2E_CHECK(shown);
-        if (!alive || !shown) {
-            std::printf("sequence %d (seed %u): %s\n", done, seed, log.c_str());
-            break;
-        }
+        EXPECT_TRUE(alive) << replay;
+        EXPECT_TRUE(shown) << replay;
+        if (!alive || !shown) break;
         // Typing hides the box until its debounce fires. A click that
         // recalculates shows it at once, and a debounce still pending then
         // rewrites it later: with the same text for a curvature report, with a
@@ -163,15 +169,16 @@ int main(int argc, char** argv) {
         const bool german = e2e::text_of(e2e::item(a, 10)) == "English";
         const bool distance = e2e::checked(e2e::item(a, 16));
         const std::string label = e2e::text_of(e2e::item(a, 1001));
-        const char* expected_label = length_label_text(distance ? mode_distance : mode_height, german);
+        const char* expected_label = german ? expected_length_labels[distance].german : expected_length_labels[distance].english;
         const bool label_ok = label == expected_label;
+        EXPECT_EQ(label, expected_label) << replay;
         bool report_ok;
         if (e2e::checked(e2e::item(a, 17))) {
             const char* head = german ? "\r\n Speicherbelegung:" : "\r\n Used Memory:";
             report_ok = report.compare(0, std::strlen(head), head) == 0 && ends_with(report, "\r\n \r\n") &&
                         report.find("Program Uptime: ") != std::string::npos;
-            if (!report_ok)
-                std::printf("system report (%zu bytes): %s\n", report.size(), e2e::visible(report).c_str());
+            EXPECT_TRUE(report_ok) << "system report (" << report.size() << " bytes): " << e2e::visible(report) << "\n"
+                                   << replay;
         } else {
             const int values[] = {field_value(a, 18), field_value(a, 20), field_value(a, 22), field_value(a, 24)};
             const bool unread[] = {values[0] < 0, values[1] < 0, values[2] < 0, values[3] < 0};
@@ -182,24 +189,13 @@ int main(int argc, char** argv) {
             if (unread[0] || unread[1] || unread[2] || unread[3])
                 compose_unreadable_report(unread, german, expected, sizeof expected);
             report_ok = report == expected;
-            if (!report_ok) {
-                E2E_CHECK_TEXT(report, std::string(expected));
-                for (int id : fields)
-                    std::printf("field %d: \"%s\" read as %d\n", id, e2e::visible(e2e::text_of(e2e::item(a, id))).c_str(),
-                                field_value(a, id));
-            }
+            EXPECT_PRED_FORMAT2(e2e::same_bytes, report, std::string(expected)) << fields_read(a) << replay;
         }
-        E2E_CHECK(label_ok);
-        E2E_CHECK(report_ok);
-        if (!label_ok || !report_ok) {
-            std::printf("sequence %d (seed %u): %s\n", done, seed, log.c_str());
-            break;
-        }
+        if (!label_ok || !report_ok) break;
     }
     std::printf("soak: %d sequences driven\n", done);
     if (done < sequences && e2e::now_ms() >= deadline)
         std::printf("soak: the time limit of %.0f s ran out after %d of %d sequences\n", seconds, done, sequences);
-    E2E_CHECK(done >= sequences);
-    E2E_CHECK(e2e::stop_app(a) == 0);
-    return e2e::finish();
+    EXPECT_GE(done, sequences);
+    EXPECT_EQ(e2e::stop_app(a), 0);
 }

@@ -2,12 +2,14 @@
 // the program runs on, the CPU clock comes from the tempomark tool beside it,
 // and awkward stand-ins of that tool give the expected CPU line.
 //
-//   sysinfo_e2e report <de|en>          real tool, facts checked against the
-//                                       driver's own queries
-//   sysinfo_e2e doubles <doubles dir>   each stand-in in turn as tempomark.exe
-//                                       beside one running farspan.exe
-//   sysinfo_e2e machine                 BIOS dates, names and printer set in
-//                                       the registry, at and beyond their limits
+//   --gtest_filter=SystemReport.MachineFacts <de|en>
+//       real tool, facts checked against the driver's own queries
+//   --gtest_filter=SystemReport.PlantedLibraryIsNotLoaded <planted library folder>
+//       the same in English, from a folder with a fake iphlpapi.dll
+//   --gtest_filter=SystemReport.ToolStandIns <doubles dir>
+//       each stand-in in turn as tempomark.exe beside one running farspan.exe
+//   --gtest_filter=SystemReport.RegistryValuesAtTheirLimits
+//       BIOS dates, names and printer set in the registry, at and beyond their limits
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -19,6 +21,8 @@
 #include <vector>
 
 #include "driver.h"
+#include "tests/expected/main_dialog_texts.h"
+#include "tests/expected/system_report_labels.h"
 #include "win32/scoped_handles.h"
 
 namespace {
@@ -31,65 +35,18 @@ const int distance_radio = 16;
 const int language_button = 10;
 const int length_label = 1001;
 
-struct texts {
-    const char* memory_load;
-    const char* physical;
-    const char* virtual_memory;
-    const char* note;
-    const char* processors;
-    const char* clock;
-    const char* processor_note;
-    const char* screen;
-    const char* refresh;
-    const char* ipv4_one;
-    const char* ipv4_many;
-    const char* os_lines;
-    const char* printer;
+// The report's labels from the shared table, and the dialog's own words
+// that the test looks for beside them.
+struct texts : system_report_labels {
     const char* height_label;
     const char* distance_label;
     const char* curvature_marker;  // a line only the curvature report has
-    const char* words[4][2];       // days, hours, minutes, seconds: singular, plural
 };
 
-const texts german_texts = {
-    "\r\n Speicherbelegung: ",
-    "\r\n Physikalischer Speicher:         %6i MB ",
-    "\r\n Virtueller Speicher:             %6i GB ",
-    "\r\n\r\n Werte gem\xE4\xDF Win-API \"GlobalMemoryStatusEx\" \r\n (es kann aber mehr RAM-Speicher installiert sein) ",
-    "\r\n\r\n Anzahl der Prozessoren:  %d ",
-    "\r\n Aktuelle CPU-Frequenz:  ~",
-    "\r\n (nur ein Prozessor wird vom Programm verwendet) ",
-    "\r\n\r\n Bildschirmaufl\xF6sung = %d x %d Pixel - Farbtiefe %d Bit ",
-    "\r\n Bildschirm Wiederholfrequenz (vertikal) = %d Hertz ",
-    "\r\n\r\n IPv4-Adresse: ",
-    "\r\n\r\n IPv4-Adressen: ",
-    "\r\n\r\n Betriebssystem Version: \r\n Hauptversion: %d - Unterversion: %d - Build: %d \r\n = Windows ",
-    "\r\n Standard Drucker = ",
-    "H\xF6he:",
-    "Entfernung:",
-    "H\xF6henwinkel",
-    {{"Tag ", "Tage"}, {"Stunde ", "Stunden"}, {"Minute ", "Minuten"}, {"Sekunde", "Sekunden"}},
-};
-
-const texts english_texts = {
-    "\r\n Used Memory: ",
-    "\r\n Physical Memory:       %6i MB ",
-    "\r\n Virtual Memory:        %6i GB ",
-    "\r\n\r\n Values acc. to Win-API \"GlobalMemoryStatusEx\" \r\n (de facto more installed RAM is possible) ",
-    "\r\n\r\n Number of Processors:  %d ",
-    "\r\n Actual CPU-Frequency: ~",
-    "\r\n (only one Processor is used by the Program) ",
-    "\r\n\r\n Screen Resolution = %d x %d Pixel - Color Depth %d Bit ",
-    "\r\n Screen Refreshing Frequency (vertical) = %d Hertz ",
-    "\r\n\r\n IPv4-Address: ",
-    "\r\n\r\n IPv4-Addresses: ",
-    "\r\n\r\n Operating System Version: \r\n Major Version: %d - Minor Version: %d - Build: %d \r\n = Windows ",
-    "\r\n Default  Printer = ",
-    "Height:",
-    "Distance:",
-    "Height Angle",
-    {{"Day ", "Days"}, {"Hour ", "Hours"}, {"Minute ", "Minutes"}, {"Second", "Seconds"}},
-};
+const texts german_texts = {german_report_labels, expected_length_labels[0].german, expected_length_labels[1].german,
+                            "H\xF6henwinkel"};
+const texts english_texts = {english_report_labels, expected_length_labels[0].english, expected_length_labels[1].english,
+                             "Height Angle"};
 
 std::string format(const char* pattern, int a = 0, int b = 0, int c = 0) {
     char text[512];
@@ -100,9 +57,7 @@ std::string format(const char* pattern, int a = 0, int b = 0, int c = 0) {
 bool has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
 void check_has(const std::string& text, const std::string& piece, const char* what) {
-    const bool ok = has(text, piece);
-    if (!ok) std::printf("  missing %s: \"%s\"\n", what, e2e::visible(piece).c_str());
-    E2E_CHECK(ok);
+    EXPECT_TRUE(has(text, piece)) << "missing " << what << ": \"" << e2e::visible(piece) << "\"";
 }
 
 // The CPU clock after "~" in the report, or nothing.
@@ -131,9 +86,7 @@ long probe_ms(const std::string& line) {
 // failure says what the probe saw.
 void check_clock_shown(const app& a, const std::string& report, const texts& t) {
     int mhz = 0;
-    const bool shown = clock_in(report, t, mhz);
-    if (!shown) std::printf("  no CPU line, the probe saw: %s\n", probe_line(a).c_str());
-    E2E_CHECK(shown);
+    EXPECT_TRUE(clock_in(report, t, mhz)) << "no CPU line, the probe saw: " << probe_line(a);
 }
 
 // Seconds written on an uptime line ("12 Days  5 Hours 12 Minutes  3 Seconds"),
@@ -190,11 +143,11 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
     GetSystemInfo(&system);
     const int processors = static_cast<int>(system.dwNumberOfProcessors);
     check_has(report, format(t.processors, processors), "processor count");
-    E2E_CHECK(has(report, t.processor_note) == (processors > 1));
+    EXPECT_EQ(has(report, t.processor_note), processors > 1) << processors << " processors";
 
     int mhz = 0;
     const bool clock = clock_in(report, t, mhz);
-    E2E_CHECK(clock == expect_clock);
+    EXPECT_EQ(clock, expect_clock);
     if (expect_clock) {
         // The tool's figure against the processor's registry value.
         DWORD reference = 0;
@@ -203,10 +156,13 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
             open_registry_key(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", KEY_READ);
         if (key.valid()) RegQueryValueExA(key.get(), "~MHz", nullptr, nullptr, reinterpret_cast<BYTE*>(&reference), &size);
         std::printf("  CPU clock in the report: %d MHz (registry ~MHz: %lu)\n", mhz, reference);
-        E2E_CHECK(mhz > 100 && mhz < 10000);
+        EXPECT_TRUE(mhz > 100 && mhz < 10000) << mhz << " MHz";
         // The registry may hold the current (scaled) clock while the tool
         // counts the nominal one: same order of magnitude is what is asked.
-        if (reference > 0) E2E_CHECK(mhz * 2 >= static_cast<int>(reference) && mhz <= 2 * static_cast<int>(reference));
+        if (reference > 0) {
+            EXPECT_TRUE(mhz * 2 >= static_cast<int>(reference) && mhz <= 2 * static_cast<int>(reference))
+                << mhz << " MHz in the report, " << reference << " in the registry";
+        }
         // The clock line sits right behind the processor count.
         check_has(report, format(t.processors, processors) + t.clock + std::to_string(mhz) + " MHz", "clock line");
     }
@@ -216,8 +172,11 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
     const int depth = GetDeviceCaps(screen, BITSPIXEL), refresh = GetDeviceCaps(screen, VREFRESH);
     ReleaseDC(nullptr, screen);
     check_has(report, format(t.screen, width, height, depth), "screen line");
-    if (refresh > 10) check_has(report, format(t.refresh, refresh), "refresh line");
-    else E2E_CHECK(!has(report, "Hertz"));
+    if (refresh > 10) {
+        check_has(report, format(t.refresh, refresh), "refresh line");
+    } else {
+        EXPECT_FALSE(has(report, "Hertz")) << "refresh " << refresh;
+    }
 
     // Every address of the machine's own table (when it fits the 15 rows).
     typedef DWORD(WINAPI * table_fn)(void*, ULONG*, BOOL);
@@ -242,7 +201,7 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
     if (helper) FreeLibrary(helper);
     std::printf("  IPv4 addresses reported by the platform: %u\n", static_cast<unsigned>(addresses.size()));
     if (addresses.empty()) {
-        E2E_CHECK(!has(report, "IPv4"));
+        EXPECT_FALSE(has(report, "IPv4"));
     } else {
         check_has(report, std::string(addresses.size() == 1 ? t.ipv4_one : t.ipv4_many).substr(0, addresses.size() == 1 ? 19 : 20),
                   "IPv4 heading");
@@ -269,18 +228,20 @@ void check_system_report(const std::string& report, const texts& t, bool expect_
     check_has(report, std::string("\r\n Computer Name    = ") + name + "\r\n", "computer name");
     char printer[120] = "";
     GetProfileStringA("windows", "device", "", printer, sizeof printer);
-    if (std::strlen(printer) >= 4) check_has(report, std::string(t.printer) + printer + "\r\n", "printer");
-    else E2E_CHECK(!has(report, t.printer));
+    if (std::strlen(printer) >= 4) {
+        check_has(report, std::string(t.printer) + printer + "\r\n", "printer");
+    } else {
+        EXPECT_FALSE(has(report, t.printer)) << "printer entry \"" << printer << "\"";
+    }
 
     // Windows uptime against the driver's own clock; the program started moments ago.
     const long long windows_now = static_cast<long long>(GetTickCount64() / 1000);
     const long long windows_shown = uptime_seconds(report, "\r\n\r\n Windows Uptime: ", t);
     const long long program_shown = uptime_seconds(report, "\r\n Program Uptime: ", t);
-    std::printf("  uptimes shown: Windows %lld s (driver %lld s), program %lld s\n", windows_shown, windows_now,
-                program_shown);
-    E2E_CHECK(windows_shown >= 0 && windows_now - windows_shown >= 0 && windows_now - windows_shown <= 5);
-    E2E_CHECK(program_shown >= 0 && program_shown <= 120);
-    E2E_CHECK(report.size() > 4 && report.compare(report.size() - 5, 5, "\r\n \r\n") == 0);
+    EXPECT_TRUE(windows_shown >= 0 && windows_now - windows_shown >= 0 && windows_now - windows_shown <= 5)
+        << "Windows uptime shown " << windows_shown << " s, the driver's " << windows_now << " s";
+    EXPECT_TRUE(program_shown >= 0 && program_shown <= 120) << "program uptime shown " << program_shown << " s";
+    EXPECT_TRUE(report.size() > 4 && report.compare(report.size() - 5, 5, "\r\n \r\n") == 0) << "report's end";
 }
 
 // A folder of its own in the temporary folder, or "" when it cannot be made.
@@ -308,48 +269,45 @@ void remove_file(const std::wstring& path) {
 // With `planted_dir`, the program runs from a folder of its own with that
 // folder's fake iphlpapi.dll beside it; the test runs with Wine told to
 // prefer such a file to its own (iphlpapi=n,b), as Windows would.
-int run_report(bool german_start, const char* planted_dir) {
-    E2E_CHECK(e2e::listen_debug_output());
+void run_report(bool german_start, const char* planted_dir) {
+    EXPECT_TRUE(e2e::listen_debug_output());
     app a;
     std::wstring folder;
     if (planted_dir) {
         folder = temp_folder(L"farspan_planted_library");
         for (const wchar_t* file : {L"farspan.exe", L"tempomark.exe"})
-            E2E_CHECK(CopyFileW(file, (folder + L"\\" + file).c_str(), FALSE) != FALSE);
-        E2E_CHECK(CopyFileW((wide(planted_dir) + L"\\iphlpapi.dll").c_str(), (folder + L"\\iphlpapi.dll").c_str(), FALSE) != FALSE);
+            EXPECT_TRUE(CopyFileW(file, (folder + L"\\" + file).c_str(), FALSE)) << "error " << GetLastError();
+        EXPECT_TRUE(CopyFileW((wide(planted_dir) + L"\\iphlpapi.dll").c_str(), (folder + L"\\iphlpapi.dll").c_str(), FALSE))
+            << "from " << planted_dir << ", error " << GetLastError();
     }
-    if (planted_dir ? !e2e::start_app(a, folder + L"\\farspan.exe", 30000, folder) : !e2e::start_app(a, "farspan.exe")) {
-        E2E_CHECK(false);
-        return e2e::finish();
-    }
-    E2E_CHECK(e2e::wait_output_shown(a));
+    ASSERT_TRUE(planted_dir ? e2e::start_app(a, folder + L"\\farspan.exe", 30000, folder) : e2e::start_app(a, "farspan.exe"))
+        << "farspan.exe did not start";
+    EXPECT_TRUE(e2e::wait_output_shown(a));
     const texts* t = german_start ? &german_texts : &english_texts;
     const texts* other = german_start ? &english_texts : &german_texts;
     const std::string curvature = e2e::output_text(a);
-    E2E_CHECK(has(curvature, t->curvature_marker));
+    EXPECT_TRUE(has(curvature, t->curvature_marker)) << e2e::visible(curvature);
 
     e2e::clear_debug_output(a.process.dwProcessId);
     e2e::click(e2e::item(a, raminfo_box));
-    E2E_CHECK(e2e::checked(e2e::item(a, raminfo_box)));
-    E2E_CHECK(e2e::wait_output_shown(a));
+    EXPECT_TRUE(e2e::checked(e2e::item(a, raminfo_box)));
+    EXPECT_TRUE(e2e::wait_output_shown(a));
     std::string report = e2e::output_text(a);
     check_clock_shown(a, report, *t);
     std::printf("system report (%s start language):\n%s\n", german_start ? "German" : "English", report.c_str());
     check_system_report(report, *t, true);
     if (planted_dir) {
-        const bool loaded = exists(folder + L"\\iphlpapi loaded.mark");
-        if (loaded) std::printf("  the planted iphlpapi.dll was loaded\n");
-        E2E_CHECK(!loaded);
-        E2E_CHECK(!has(report, "10.99.88.77"));
+        EXPECT_FALSE(exists(folder + L"\\iphlpapi loaded.mark")) << "the planted iphlpapi.dll was loaded";
+        EXPECT_FALSE(has(report, "10.99.88.77")) << "the planted iphlpapi.dll's address is in the report";
     }
 
     // The length label follows the measure mode while the system report shows.
     e2e::click(e2e::item(a, distance_radio));
-    E2E_CHECK_TEXT(e2e::text_of(e2e::item(a, length_label)), std::string(t->distance_label));
-    E2E_CHECK(has(e2e::output_text(a), t->note));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, e2e::text_of(e2e::item(a, length_label)), std::string(t->distance_label));
+    EXPECT_TRUE(has(e2e::output_text(a), t->note)) << "the system report stays in Distance mode";
     e2e::click(e2e::item(a, height_radio));
-    E2E_CHECK_TEXT(e2e::text_of(e2e::item(a, length_label)), std::string(t->height_label));
-    E2E_CHECK(has(e2e::output_text(a), t->note));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, e2e::text_of(e2e::item(a, length_label)), std::string(t->height_label));
+    EXPECT_TRUE(has(e2e::output_text(a), t->note)) << "the system report stays in Height mode";
 
     // The other language, and back.
     e2e::clear_debug_output(a.process.dwProcessId);
@@ -358,27 +316,27 @@ int run_report(bool german_start, const char* planted_dir) {
     check_clock_shown(a, report, *other);
     check_system_report(report, *other, true);
     e2e::click(e2e::item(a, distance_radio));
-    E2E_CHECK_TEXT(e2e::text_of(e2e::item(a, length_label)), std::string(other->distance_label));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, e2e::text_of(e2e::item(a, length_label)), std::string(other->distance_label))
+        << "in the other language";
     e2e::click(e2e::item(a, height_radio));
     e2e::click(e2e::item(a, language_button));
-    E2E_CHECK(has(e2e::output_text(a), t->note));
+    EXPECT_TRUE(has(e2e::output_text(a), t->note)) << "back in the start language";
 
     // Unchecking brings the curvature report back.
     e2e::click(e2e::item(a, raminfo_box));
-    E2E_CHECK(!e2e::checked(e2e::item(a, raminfo_box)));
-    E2E_CHECK(e2e::wait_output_shown(a));
+    EXPECT_FALSE(e2e::checked(e2e::item(a, raminfo_box)));
+    EXPECT_TRUE(e2e::wait_output_shown(a));
     const std::string back = e2e::output_text(a);
-    E2E_CHECK(has(back, t->curvature_marker));
-    E2E_CHECK(!has(back, "GlobalMemoryStatus"));
-    E2E_CHECK_TEXT(back, curvature);
+    EXPECT_TRUE(has(back, t->curvature_marker)) << e2e::visible(back);
+    EXPECT_FALSE(has(back, "GlobalMemoryStatus")) << e2e::visible(back);
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, back, curvature) << "the curvature report after the system report";
 
-    E2E_CHECK(e2e::stop_app(a) == 0);
+    EXPECT_EQ(e2e::stop_app(a), 0);
     if (planted_dir) {
         for (const wchar_t* file : {L"farspan.exe", L"tempomark.exe", L"iphlpapi.dll", L"iphlpapi loaded.mark"})
             remove_file(folder + L"\\" + file);
         RemoveDirectoryW(folder.c_str());
     }
-    return e2e::finish();
 }
 
 // Counts the running processes named `exe_name`; with `end_them` it also
@@ -443,8 +401,8 @@ std::vector<owned_handle> take_pipe_names(DWORD pid) {
 // running and show the CPU line exactly when the tool answered in time. The
 // program's folder has blanks, umlauts and a Greek letter in its name (no
 // ANSI code page holds all of them); its working folder is another.
-int run_doubles(const char* doubles_dir) {
-    E2E_CHECK(e2e::listen_debug_output());
+void run_doubles(const std::string& doubles_dir) {
+    EXPECT_TRUE(e2e::listen_debug_output());
     const std::wstring folder = temp_folder(L"farspan sysinfo Gr\u00F6\u00DFe \u03A9 doubles");
     const std::wstring work = folder + L"\\work";
     CreateDirectoryW(work.c_str(), nullptr);
@@ -452,7 +410,7 @@ int run_doubles(const char* doubles_dir) {
     const std::wstring tool = folder + L"\\tempomark.exe";
     const std::wstring tool_in_work = work + L"\\tempomark.exe";
     const std::wstring mark = L"\\tempomark ran.mark";
-    E2E_CHECK(CopyFileW(L"farspan.exe", program.c_str(), FALSE) != FALSE);
+    EXPECT_TRUE(CopyFileW(L"farspan.exe", program.c_str(), FALSE)) << "error " << GetLastError();
     const double_case cases[] = {
         {"plain", true, 2904, ending::soon},
         {"blanks", true, 1234, ending::soon},
@@ -479,44 +437,45 @@ int run_doubles(const char* doubles_dir) {
     const texts& t = english_texts;
 
     app a;
-    if (!e2e::start_app(a, program, 30000, work)) {
-        E2E_CHECK(false);
-        return e2e::finish();
-    }
-    E2E_CHECK(e2e::wait_output_shown(a));
+    ASSERT_TRUE(e2e::start_app(a, program, 30000, work)) << "farspan.exe did not start from its own folder";
+    EXPECT_TRUE(e2e::wait_output_shown(a));
     HWND raminfo = e2e::item(a, raminfo_box);
     for (const double_case& c : cases) {
         const char* name = c.kind ? c.kind : "missing";
         const bool in_work = c.setup == around::tool_in_working_folder;
         std::printf("tool stand-in: %s%s\n", name, setup_notes[static_cast<int>(c.setup)]);
+        SCOPED_TRACE(std::string("tool stand-in: ") + name + setup_notes[static_cast<int>(c.setup)]);
         // The file of a tool that was just ended can stay locked for a moment.
         const bool placed = e2e::wait_until(
             [&] {
                 if (!c.kind || in_work) return DeleteFileW(tool.c_str()) != FALSE || !exists(tool);
-                const std::wstring source = wide(doubles_dir) + L"\\tempomark_" + wide(c.kind) + L".exe";
+                const std::wstring source = wide(doubles_dir.c_str()) + L"\\tempomark_" + wide(c.kind) + L".exe";
                 return CopyFileW(source.c_str(), tool.c_str(), FALSE) != FALSE;
             },
             3000, 50);
-        E2E_CHECK(placed);
-        if (in_work) E2E_CHECK(CopyFileW((wide(doubles_dir) + L"\\tempomark_marks.exe").c_str(), tool_in_work.c_str(), FALSE));
+        EXPECT_TRUE(placed) << "the stand-in could not be put in place";
+        if (in_work) {
+            EXPECT_TRUE(CopyFileW((wide(doubles_dir.c_str()) + L"\\tempomark_marks.exe").c_str(), tool_in_work.c_str(), FALSE))
+                << "error " << GetLastError();
+        }
         const std::vector<owned_handle> squatted =
             c.setup == around::pipe_names_taken ? take_pipe_names(a.process.dwProcessId) : std::vector<owned_handle>();
-        for (const owned_handle& pipe : squatted) E2E_CHECK(pipe.valid());
+        for (const owned_handle& pipe : squatted) EXPECT_TRUE(pipe.valid()) << "a pipe name could not be taken";
         HANDLE handed = nullptr;
         const owned_handle check_object(c.setup == around::inheritable_handle
                                             ? CreateEventW(nullptr, TRUE, FALSE, L"farspan-inheritable-check")
                                             : nullptr);
-        if (check_object.valid())
-            E2E_CHECK(DuplicateHandle(GetCurrentProcess(), check_object.get(), a.process.hProcess, &handed, 0, TRUE,
-                                      DUPLICATE_SAME_ACCESS));
+        if (check_object.valid()) {
+            EXPECT_TRUE(DuplicateHandle(GetCurrentProcess(), check_object.get(), a.process.hProcess, &handed, 0, TRUE,
+                                        DUPLICATE_SAME_ACCESS));
+        }
 
         e2e::clear_debug_output(a.process.dwProcessId);
         const double start = e2e::now_ms();
         const bool answered = e2e::click_within(raminfo, 20000);
         const double elapsed = e2e::now_ms() - start;
         if (!answered) {
-            std::printf("  the dialog did not answer within 20 s of the RAM-Info click\n");
-            E2E_CHECK(answered);
+            ADD_FAILURE() << "the dialog did not answer within 20 s of the RAM-Info click";
             processes_named("tempomark.exe", true);
             break;
         }
@@ -526,25 +485,29 @@ int run_doubles(const char* doubles_dir) {
         const bool clock = clock_in(report, t, mhz);
         std::printf("  report in %.0f ms, CPU line %s %d\n  %s\n", elapsed, clock ? "shown with" : "absent,", mhz,
                     probe.empty() ? "(no probe line)" : probe.c_str());
-        E2E_CHECK(clock == c.clock_line);
-        if (c.clock_line) E2E_CHECK(mhz == c.mhz);
+        EXPECT_EQ(clock, c.clock_line) << probe;
+        if (c.clock_line) {
+            EXPECT_EQ(mhz, c.mhz);
+        }
         if (c.kind && std::strcmp(c.kind, "marks") == 0) {
             const bool ran = exists((in_work ? work : folder) + mark);
-            std::printf("  the stand-in %s\n", ran ? "ran" : "did not run");
-            E2E_CHECK(ran == !in_work);
+            EXPECT_EQ(ran, !in_work) << (ran ? "the stand-in ran" : "the stand-in did not run");
             remove_file((in_work ? work : folder) + mark);
         }
         if (in_work) remove_file(tool_in_work);
         if (handed) DuplicateHandle(a.process.hProcess, handed, nullptr, nullptr, 0, FALSE, DUPLICATE_CLOSE_SOURCE);
         const bool cut_off = c.end == ending::cut_off;
-        if (!c.kind || in_work || cut_off)
-            E2E_CHECK(has(probe, !c.kind || in_work ? ", nothing to read " : ", timed out "));
-        else
-            E2E_CHECK(has(probe, ", output closed ") || has(probe, ", tool exited "));
+        if (!c.kind || in_work || cut_off) {
+            EXPECT_TRUE(has(probe, !c.kind || in_work ? ", nothing to read " : ", timed out ")) << probe;
+        } else {
+            EXPECT_TRUE(has(probe, ", output closed ") || has(probe, ", tool exited ")) << probe;
+        }
         // With or without the clock line, the rest of the report is whole.
         check_has(report, "\r\n\r\n Screen Resolution = ", "screen line");
         check_has(report, "\r\n\r\n Windows Uptime: ", "uptime");
-        if (!c.clock_line) E2E_CHECK(!has(report, "CPU-Frequency"));
+        if (!c.clock_line) {
+            EXPECT_FALSE(has(report, "CPU-Frequency"));
+        }
         // Whatever the tool does, the probe keeps to its 2 s bound, by its own
         // clock: a tool that was still busy is cut off at the limit, not
         // before, and one that is done is not held until then. The click as a
@@ -553,29 +516,31 @@ int run_doubles(const char* doubles_dir) {
         // hog): it gets the wide bound that a probe held by the tool's child
         // (20 s) or by an endless writer still breaks.
         const long took = probe_ms(probe);
-        E2E_CHECK(took >= 0 && took < 2500);
-        E2E_CHECK(elapsed < 5000);
-        if (cut_off) E2E_CHECK(took >= 1900);
-        if (c.end == ending::soon) E2E_CHECK(took < 1900);
+        EXPECT_TRUE(took >= 0 && took < 2500) << probe;
+        EXPECT_LT(elapsed, 5000) << "ms from the click to the report";
+        if (cut_off) {
+            EXPECT_GE(took, 1900) << probe;
+        }
+        if (c.end == ending::soon) {
+            EXPECT_LT(took, 1900) << probe;
+        }
         // Neither a tool nor anything it started outlives the report (ending
         // one takes a moment); stand-ins start only copies of themselves.
         int left = 0;
         if (!e2e::wait_until([&] { return (left = processes_named("tempomark.exe")) == 0; }, 2000, 20)) {
-            std::printf("  %d tempomark process(es) still running 2 s after the report\n", left);
-            E2E_CHECK(left == 0);
+            EXPECT_EQ(left, 0) << "tempomark processes still running 2 s after the report";
             processes_named("tempomark.exe", true);
         }
         // The dialog answers afterwards: unchecking brings the curvature report back.
-        E2E_CHECK(e2e::click_within(raminfo, 5000));
-        E2E_CHECK(!e2e::checked(raminfo));
-        E2E_CHECK(has(e2e::output_text(a), t.curvature_marker));
+        EXPECT_TRUE(e2e::click_within(raminfo, 5000)) << "unchecking RAM-Info";
+        EXPECT_FALSE(e2e::checked(raminfo));
+        EXPECT_TRUE(has(e2e::output_text(a), t.curvature_marker)) << "the curvature report back";
     }
-    E2E_CHECK(e2e::stop_app(a) == 0);
+    EXPECT_EQ(e2e::stop_app(a), 0);
     remove_file(tool);
     remove_file(program);
     RemoveDirectoryW(work.c_str());
     RemoveDirectoryW(folder.c_str());
-    return e2e::finish();
 }
 
 // A registry value as it was before the test, put back by restore(): the
@@ -674,7 +639,7 @@ bool bios_key_readable() { return open_registry_key(HKEY_LOCAL_MACHINE, bios_key
 std::string fresh_report(const app& a) {
     e2e::click(e2e::item(a, raminfo_box));
     e2e::click(e2e::item(a, raminfo_box));
-    E2E_CHECK(e2e::wait_output_shown(a));
+    EXPECT_TRUE(e2e::wait_output_shown(a)) << "no fresh report";
     return e2e::output_text(a);
 }
 
@@ -685,22 +650,22 @@ void check_whole(const std::string& report, const texts& t) {
     check_has(report, "\r\n\r\n User     Name    = ", "user line");
     check_has(report, "\r\n Computer Name    = ", "computer line");
     check_has(report, "Program Uptime: ", "program uptime");
-    E2E_CHECK(report.size() > 5 && report.compare(report.size() - 5, 5, "\r\n \r\n") == 0);
-    E2E_CHECK(report.size() < 4096);
+    EXPECT_TRUE(report.size() > 5 && report.compare(report.size() - 5, 5, "\r\n \r\n") == 0) << e2e::visible(report);
+    EXPECT_LT(report.size(), 4096u);
 }
 
 // BIOS dates, computer name and default printer as the registry of a real
 // machine has them, in both languages, with values at and beyond their
 // limits. The user name comes from the environment the test was started
 // with (Wine takes it from USER).
-int run_machine() {
+void run_machine() {
     const char* windows_key = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
     const char* computer_key = "System\\CurrentControlSet\\Control\\ComputerName\\ActiveComputerName";
     saved_value system_bios(HKEY_LOCAL_MACHINE, bios_key, "SystemBiosDate");
     saved_value video_bios(HKEY_LOCAL_MACHINE, bios_key, "VideoBiosDate");
     saved_value printer(HKEY_CURRENT_USER, windows_key, "Device");
     saved_value computer(HKEY_LOCAL_MACHINE, computer_key, "ComputerName");
-    E2E_CHECK(computer.existed());
+    EXPECT_TRUE(computer.existed()) << computer_key;
 
     // What the program can read of the user name with its 120-byte buffer:
     // a longer name is not read at all, and the line then shows it empty.
@@ -712,26 +677,24 @@ int run_machine() {
     const std::string user_line = "\r\n\r\n User     Name    = " + (user_name.size() < 120 ? user_name : "") + "\r\n";
 
     app a;
-    if (!e2e::start_app(a, "farspan.exe")) {
-        E2E_CHECK(false);
-        return e2e::finish();
-    }
-    E2E_CHECK(e2e::wait_output_shown(a));
+    ASSERT_TRUE(e2e::start_app(a, "farspan.exe")) << "farspan.exe did not start";
+    EXPECT_TRUE(e2e::wait_output_shown(a));
     e2e::click(e2e::item(a, raminfo_box));
-    E2E_CHECK(e2e::wait_output_shown(a));
+    EXPECT_TRUE(e2e::wait_output_shown(a)) << "no system report";
 
     // Dates as real machines have them; the video date fills all 32 bytes
     // without a terminator, as a binary value.
     const std::string video_date = "07/21/23 Rev. 1.04 (C) 1984-2023";
-    E2E_CHECK(video_date.size() == 32);
-    E2E_CHECK(system_bios.set_text("01/15/24"));
-    E2E_CHECK(video_bios.set_bytes(video_date));
+    EXPECT_EQ(video_date.size(), 32u);
+    EXPECT_TRUE(system_bios.set_text("01/15/24"));
+    EXPECT_TRUE(video_bios.set_bytes(video_date));
     const std::string device = "Farspan Test Printer,winspool,FT:";
-    E2E_CHECK(printer.set_text(device));
+    EXPECT_TRUE(printer.set_text(device));
     const std::string host = "FARSPAN-TEST-15";  // the longest name Wine gives back (15)
-    E2E_CHECK(computer.set_text(host));
+    EXPECT_TRUE(computer.set_text(host));
     for (const texts* t : {&english_texts, &german_texts}) {
         const bool german = t == &german_texts;
+        SCOPED_TRACE(german ? "German" : "English");
         if (german) e2e::click(e2e::item(a, language_button));
         const std::string report = german ? e2e::output_text(a) : fresh_report(a);
         const std::size_t bios = report.find("BIOS");
@@ -752,18 +715,18 @@ int run_machine() {
     // 31 characters and its terminator fills the 32 bytes and is shown whole.
     // A printer text of 3 characters is no printer; a computer name Wine
     // cannot give back (beyond 15 characters) shows as empty.
-    E2E_CHECK(system_bios.set_bytes(video_date + "X"));
+    EXPECT_TRUE(system_bios.set_bytes(video_date + "X"));
     const std::string text_date = "12/31/99 BIOS Rev. 2.10 SKU-XYZ";
-    E2E_CHECK(text_date.size() == 31);
-    E2E_CHECK(video_bios.set_text(text_date));
-    E2E_CHECK(printer.set_text("PDF"));
-    E2E_CHECK(computer.set_text(std::string(130, 'C')));
+    EXPECT_EQ(text_date.size(), 31u);
+    EXPECT_TRUE(video_bios.set_text(text_date));
+    EXPECT_TRUE(printer.set_text("PDF"));
+    EXPECT_TRUE(computer.set_text(std::string(130, 'C')));
     {
         const std::string report = fresh_report(a);
         const texts& t = english_texts;
-        E2E_CHECK(!has(report, "System-BIOS"));
+        EXPECT_FALSE(has(report, "System-BIOS")) << "a 33-byte date";
         check_has(report, "\r\n Video-BIOS-Date:  " + text_date + "\r\n\r\n ", "video date, 31 characters");
-        E2E_CHECK(!has(report, t.printer));
+        EXPECT_FALSE(has(report, t.printer)) << "a printer of 3 characters";
         check_has(report, "\r\n Computer Name    = \r\n", "empty computer name");
         check_whole(report, t);
     }
@@ -771,38 +734,52 @@ int run_machine() {
     // No BIOS key to read (unreadable for the program): no BIOS lines, the rest whole.
     {
         unreadable_bios_key hidden;
-        E2E_CHECK(hidden.active());
-        E2E_CHECK(!bios_key_readable());
+        EXPECT_TRUE(hidden.active()) << "the BIOS key's access list could not be emptied";
+        EXPECT_FALSE(bios_key_readable());
         const std::string report = fresh_report(a);
-        E2E_CHECK(!has(report, "BIOS"));
+        EXPECT_FALSE(has(report, "BIOS")) << "BIOS key unreadable";
         check_has(report, "\r\n\r\n Operating System Version: ", "operating system lines");
         check_whole(report, english_texts);
-        E2E_CHECK(hidden.restore());
+        EXPECT_TRUE(hidden.restore());
     }
-    E2E_CHECK(bios_key_readable());
+    EXPECT_TRUE(bios_key_readable()) << "the BIOS key's access list was not put back";
 
     // No BIOS values (Wine's own state): no BIOS lines.
-    E2E_CHECK(system_bios.remove());
-    E2E_CHECK(video_bios.remove());
+    EXPECT_TRUE(system_bios.remove());
+    EXPECT_TRUE(video_bios.remove());
     check_whole(fresh_report(a), english_texts);
-    E2E_CHECK(!has(e2e::output_text(a), "BIOS"));
-    E2E_CHECK(e2e::stop_app(a) == 0);
+    EXPECT_FALSE(has(e2e::output_text(a), "BIOS")) << "no BIOS values";
+    EXPECT_EQ(e2e::stop_app(a), 0);
 
-    E2E_CHECK(system_bios.restore());
-    E2E_CHECK(video_bios.restore());
-    E2E_CHECK(printer.restore());
-    E2E_CHECK(computer.restore());
-    return e2e::finish();
+    EXPECT_TRUE(system_bios.restore());
+    EXPECT_TRUE(video_bios.restore());
+    EXPECT_TRUE(printer.restore());
+    EXPECT_TRUE(computer.restore());
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The start language of the running Wine (de or en), named by the CTest entry.
+TEST(SystemReport, MachineFacts) {
     setvbuf(stdout, nullptr, _IONBF, 0);
-    if (argc >= 3 && std::strcmp(argv[1], "report") == 0)
-        return run_report(std::strcmp(argv[2], "de") == 0, argc >= 4 ? argv[3] : nullptr);
-    if (argc >= 3 && std::strcmp(argv[1], "doubles") == 0) return run_doubles(argv[2]);
-    if (argc >= 2 && std::strcmp(argv[1], "machine") == 0) return run_machine();
-    std::printf("usage: sysinfo_e2e report <de|en> [planted library folder] | doubles <folder> | machine\n");
-    return 2;
+    run_report(e2e::argument(0) == "de", nullptr);
+}
+
+TEST(SystemReport, PlantedLibraryIsNotLoaded) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    const std::string planted_dir = e2e::argument(0);
+    ASSERT_FALSE(planted_dir.empty()) << "usage: sysinfo_e2e --gtest_filter=... <planted library folder>";
+    run_report(false, planted_dir.c_str());
+}
+
+TEST(SystemReport, ToolStandIns) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    const std::string doubles_dir = e2e::argument(0);
+    ASSERT_FALSE(doubles_dir.empty()) << "usage: sysinfo_e2e --gtest_filter=... <doubles folder>";
+    run_doubles(doubles_dir);
+}
+
+TEST(SystemReport, RegistryValuesAtTheirLimits) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    run_machine();
 }

@@ -2,8 +2,10 @@
 // that shows: each working control's text in the current language, the next
 // tip in the other language after the language button, and no tip over the
 // output box and the labels.
-//   tooltips_app.exe FARSPAN_EXE de|en   (the language the program should start in)
-//   tooltips_app.exe FARSPAN_EXE code-page N   one German tip under ANSI code page N
+// The expected tips come from the tests' own table, not the program's.
+//   tooltips_app --gtest_filter=Tooltips.EveryControlInBothLanguages FARSPAN_EXE de|en
+//                                      (the language the program should start in)
+//   tooltips_app --gtest_filter=Tooltips.GermanTipUnderAnsiCodePage FARSPAN_EXE N
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,7 +14,7 @@
 #include <string>
 
 #include "driver.h"
-#include "tooltips/tooltip_texts.h"
+#include "tests/expected/tooltip_texts.h"
 
 namespace {
 
@@ -85,13 +87,16 @@ BOOL CALLBACK count_working_controls(HWND child, LPARAM param) {
     return TRUE;
 }
 
-}  // namespace
+// Starts the program with the pointer parked off its dialog and finds its
+// tooltip window once it holds a tool for every working control.
+struct started {
+    e2e::app a;
+    HWND tooltip = nullptr;
+    int controls = 0;
+    LRESULT tools = 0;
+};
 
-int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::printf("usage: tooltips_app.exe FARSPAN_EXE de|en\n");
-        return 2;
-    }
+void start(started& s) {
     // The pointer stays where the previous test left it, often over a control
     // of the dialog about to appear. The tooltip then starts a show timer for
     // that control; if it fires after the first hover has moved the pointer
@@ -99,64 +104,68 @@ int main(int argc, char** argv) {
     // control without showing it and waits for a move that never comes. So
     // the program starts with the pointer in a corner the dialog leaves free.
     move_pointer(0, 0);
-    e2e::app a;
-    if (!e2e::start_app(a, argv[1])) {
-        E2E_CHECK(false);
-        return e2e::finish();
-    }
-    E2E_CHECK(e2e::wait_output_shown(a, 10000));
+    ASSERT_TRUE(e2e::start_app(s.a, e2e::argument(0, "farspan.exe").c_str()));
+    EXPECT_TRUE(e2e::wait_output_shown(s.a, 10000));
     RECT dialog;
-    GetWindowRect(a.dialog, &dialog);
+    GetWindowRect(s.a.dialog, &dialog);
     POINT parked{};
     GetCursorPos(&parked);
-    if (PtInRect(&dialog, parked))
-        std::printf("pointer at %ld,%ld lies on the dialog (%ld,%ld to %ld,%ld)\n", parked.x, parked.y, dialog.left,
-                    dialog.top, dialog.right, dialog.bottom);
-    E2E_CHECK(!PtInRect(&dialog, parked));
-
+    EXPECT_FALSE(PtInRect(&dialog, parked)) << "pointer at " << parked.x << "," << parked.y << " lies on the dialog ("
+                                            << dialog.left << "," << dialog.top << " to " << dialog.right << ","
+                                            << dialog.bottom << ")";
     // One tooltip window, hidden or not, with at least every non-label control
     // as a tool, made once the first report is on the screen.
-    int controls = 0;
-    EnumChildWindows(a.dialog, count_working_controls, reinterpret_cast<LPARAM>(&controls));
-    process_window search{a.process.dwProcessId, TOOLTIPS_CLASSA, nullptr};
-    LRESULT tools = 0;
+    EnumChildWindows(s.a.dialog, count_working_controls, reinterpret_cast<LPARAM>(&s.controls));
+    process_window search{s.a.process.dwProcessId, TOOLTIPS_CLASSA, nullptr};
     e2e::wait_until([&] {
         EnumWindows(find_any_window, reinterpret_cast<LPARAM>(&search));
-        tools = search.found ? SendMessageA(search.found, TTM_GETTOOLCOUNT, 0, 0) : 0;
-        return tools >= controls;
+        s.tools = search.found ? SendMessageA(search.found, TTM_GETTOOLCOUNT, 0, 0) : 0;
+        return s.tools >= s.controls;
     }, 5000);
-    if (argc > 3) {  // code page N: one German tip, a Russian or Japanese user starting in English
-        E2E_CHECK(GetACP() == static_cast<UINT>(std::atoi(argv[3])));
-        e2e::click(e2e::item(a, 10));
-        E2E_CHECK_TEXT(tip_over(a, search.found, 15), "Hier für Höhe ankreuzen");
-        return e2e::stop_app(a) == 0 ? e2e::finish() : 1;
-    }
-    E2E_CHECK(search.found != nullptr);
-    std::printf("%d working controls, %d tools\n", controls, static_cast<int>(tools));
-    E2E_CHECK(controls >= 22);
-    E2E_CHECK(tools >= controls);
+    s.tooltip = search.found;
+}
+
+}  // namespace
+
+// A Russian or Japanese user starting in English switches to German and gets a German tip.
+TEST(Tooltips, GermanTipUnderAnsiCodePage) {
+    started s;
+    start(s);
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(e2e::argument(1).c_str())));
+    e2e::click(e2e::item(s.a, 10));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, tip_over(s.a, s.tooltip, 15), expected_tip_text(15, true));
+    EXPECT_EQ(e2e::stop_app(s.a), 0);
+}
+
+TEST(Tooltips, EveryControlInBothLanguages) {
+    started s;
+    start(s);
+    if (HasFatalFailure()) return;
+    ASSERT_NE(s.tooltip, nullptr);
+    EXPECT_GE(s.controls, 22);
+    EXPECT_GE(s.tools, s.controls);
 
     // The start language follows the user's Windows language.
-    int language = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_GERMAN ? 1 : 0;
-    E2E_CHECK(language == (lstrcmpA(argv[2], "de") == 0 ? 1 : 0));
-    HWND tooltip = search.found;
-    for (int id : tipped_controls) {
-        const std::string tip = tip_over(a, tooltip, id);
-        std::printf("control %d: %s\n", id, e2e::visible(tip).c_str());
-        E2E_CHECK_TEXT(tip, tooltip_text(id, language));
-    }
-    for (int id : untipped_controls) E2E_CHECK_TEXT(tip_over(a, tooltip, id, 1500, false), "");
+    bool german = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_GERMAN;
+    EXPECT_EQ(german, e2e::argument(1) == "de");
+    for (int id : tipped_controls)
+        EXPECT_PRED_FORMAT2(e2e::same_bytes, tip_over(s.a, s.tooltip, id), expected_tip_text(id, german))
+            << "control " << id;
+    for (int id : untipped_controls)
+        EXPECT_PRED_FORMAT2(e2e::same_bytes, tip_over(s.a, s.tooltip, id, 1500, false), "") << "control " << id;
 
     // After the language button the next tip is in the other language, with
     // the same tools as before.
-    e2e::click(e2e::item(a, 10));
-    language = 1 - language;
-    for (int id : {13, 15, 19, 28, 10}) E2E_CHECK_TEXT(tip_over(a, tooltip, id), tooltip_text(id, language));
-    E2E_CHECK(SendMessageA(search.found, TTM_GETTOOLCOUNT, 0, 0) == tools);
-    e2e::click(e2e::item(a, 10));
-    language = 1 - language;
-    E2E_CHECK_TEXT(tip_over(a, tooltip, 16), tooltip_text(16, language));
-
-    E2E_CHECK_TEXT(std::to_string(e2e::stop_app(a)), "0");
-    return e2e::finish();
+    e2e::click(e2e::item(s.a, 10));
+    german = !german;
+    for (int id : {13, 15, 19, 28, 10})
+        EXPECT_PRED_FORMAT2(e2e::same_bytes, tip_over(s.a, s.tooltip, id), expected_tip_text(id, german))
+            << "control " << id << " after one press";
+    EXPECT_EQ(SendMessageA(s.tooltip, TTM_GETTOOLCOUNT, 0, 0), s.tools);
+    e2e::click(e2e::item(s.a, 10));
+    german = !german;
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, tip_over(s.a, s.tooltip, 16), expected_tip_text(16, german))
+        << "after two presses";
+    EXPECT_EQ(e2e::stop_app(s.a), 0);
 }

@@ -1,15 +1,18 @@
 // The tooltip code inside a small dialog of its own, run like the main
 // dialog runs it: what the hook relays (and what not), the registered tools,
-// the text answers in both languages, and the hook's removal on both ways of
-// closing the dialog. These are only observable inside the process.
+// the text answers in both languages, and the hook's removal and setting up
+// again. These are only observable inside the process. Part of
+// main_dialog_inprocess, whose main-dialog tests check that each way of
+// closing the real dialog removes the hook.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
 #include "driver.h"
-#include "tooltips/tooltip_texts.h"
+#include "tests/expected/tooltip_texts.h"
 #include "tooltips/tooltips_win32.h"
 
 namespace {
@@ -21,14 +24,12 @@ const UINT check_relays = WM_APP + 1;
 const UINT check_removed = WM_APP + 2;
 const LPARAM marker = MAKELPARAM(7, 5);  // tells posted test messages from real pointer moves
 
-enum class close_by { close_box, close_button };
-close_by closing = close_by::close_box;
-
 WNDPROC tooltip_procedure = nullptr;
 HWND relay_target = nullptr;
 std::vector<UINT> relayed;
 bool relayed_copies_intact = true;
 bool button_clicked = false;
+std::atomic<bool> watchdog_closed{false};
 
 LRESULT CALLBACK watch_tooltip(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == TTM_RELAYEVENT && lparam) {
@@ -61,7 +62,7 @@ HWND tooltip_of(HWND dialog) {
 
 void check_tools(HWND dialog, HWND tooltip) {
     const int count = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
-    E2E_CHECK(count >= 6);  // every control but the two labels, at least
+    EXPECT_GE(count, 6);  // every control but the two labels, at least
     bool all_callbacks = true;
     bool field_registered = false;
     bool updown_registered = false;
@@ -82,9 +83,9 @@ void check_tools(HWND dialog, HWND tooltip) {
         if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, 18)) field_registered = true;
         if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, 19)) updown_registered = true;
     }
-    E2E_CHECK(all_callbacks);
-    E2E_CHECK(field_registered);
-    E2E_CHECK(updown_registered);
+    EXPECT_TRUE(all_callbacks);
+    EXPECT_TRUE(field_registered);
+    EXPECT_TRUE(updown_registered);
 }
 
 void post_mouse_messages(HWND dialog) {
@@ -116,18 +117,18 @@ std::string answer_for(HWND dialog, int control_id, UINT code, int language, HWN
 }
 
 void check_answers(HWND dialog) {
-    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOW, 0), "Print Content of the Output Window");
-    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOW, 1), "Inhalt des Ausgabefensters ausdrucken");
-    E2E_CHECK_TEXT(answer_for(dialog, 19, TTN_GETDISPINFOW, 1), tooltip_text(18, 1));
-    E2E_CHECK_TEXT(answer_for(dialog, 15, TTN_GETDISPINFOW, 1), "Hier f\xFCr H\xF6he ankreuzen");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 0), expected_tip_text(13, false));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 1), expected_tip_text(13, true));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 19, TTN_GETDISPINFOW, 1), expected_tip_text(19, true));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 15, TTN_GETDISPINFOW, 1), expected_tip_text(15, true));
     // No row: the notification stays as the tooltip sent it, so no tip shows.
-    E2E_CHECK_TEXT(answer_for(dialog, 1000, TTN_GETDISPINFOW, 0), "untouched");
-    E2E_CHECK_TEXT(answer_for(dialog, 1001, TTN_GETDISPINFOW, 1), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 1000, TTN_GETDISPINFOW, 0), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 1001, TTN_GETDISPINFOW, 1), "untouched");
     // Other notifications are not answered (the tooltip asks wide).
-    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOA, 0), "untouched");
-    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_SHOW, 0), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOA, 0), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_SHOW, 0), "untouched");
     // Nor any window but the program's own tooltip.
-    E2E_CHECK_TEXT(answer_for(dialog, 13, TTN_GETDISPINFOW, 0, GetDlgItem(dialog, 13)), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 0, GetDlgItem(dialog, 13)), "untouched");
     ::language = 0;
 }
 
@@ -141,10 +142,10 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
     switch (message) {
     case WM_INITDIALOG: {
         open_dialog = dialog;
-        E2E_CHECK(create_tooltips(tips, dialog, GetModuleHandleA(nullptr)) == 1);
-        E2E_CHECK(tips.hook.valid());
+        EXPECT_EQ(create_tooltips(tips, dialog, GetModuleHandleA(nullptr)), 1);
+        EXPECT_TRUE(tips.hook.valid());
         HWND tooltip = tooltip_of(dialog);
-        E2E_CHECK(tooltip != nullptr);
+        EXPECT_NE(tooltip, nullptr);
         if (!tooltip) {
             end_dialog(dialog);
             return TRUE;
@@ -159,30 +160,27 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
     case check_relays:
         // Moves and plain left/right presses on a child, copied whole; no double-click,
         // middle or extra button, wheel, non-client message, nor the dialog's own.
-        E2E_CHECK((relayed == std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONUP,
-                                                WM_RBUTTONDOWN, WM_RBUTTONUP}));
-        E2E_CHECK(relayed_copies_intact);
+        EXPECT_EQ(relayed, (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONUP,
+                                              WM_RBUTTONDOWN, WM_RBUTTONUP}));
+        EXPECT_TRUE(relayed_copies_intact);
         // Passed on unchanged: the button saw its press and release and reported the click.
-        E2E_CHECK(button_clicked);
+        EXPECT_TRUE(button_clicked);
         check_answers(dialog);
 
         // Removed, nothing is relayed any more; removing twice is harmless.
         remove_tooltips(tips);
-        E2E_CHECK(!tips.hook.valid());
+        EXPECT_FALSE(tips.hook.valid());
         remove_tooltips(tips);
         post_mouse_messages(dialog);
         PostMessageA(dialog, check_removed, 0, 0);
         return TRUE;
     case check_removed:
-        E2E_CHECK(relayed.empty());
-        // Set up again, then closed the way this run asks for.
+        EXPECT_TRUE(relayed.empty()) << relayed.size() << " messages relayed after the removal";
+        // Set up again, then closed.
         open_dialog = dialog;
-        E2E_CHECK(create_tooltips(tips, dialog, GetModuleHandleA(nullptr)) == 1);
-        E2E_CHECK(tips.hook.valid());
-        if (closing == close_by::close_box)
-            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        else
-            PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+        EXPECT_EQ(create_tooltips(tips, dialog, GetModuleHandleA(nullptr)), 1);
+        EXPECT_TRUE(tips.hook.valid());
+        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         return TRUE;
     case WM_NOTIFY:
         answer_tooltip_text(tips, reinterpret_cast<NMHDR*>(lparam), language);
@@ -202,29 +200,26 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
 
 }  // namespace
 
-int main() {
+TEST(TooltipHook, RelaysPointerMessagesAnswersTextsAndIsRemoved) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-
-    for (close_by way : {close_by::close_box, close_by::close_button}) {
-        closing = way;
-        button_clicked = false;
-        // Bounded: if the dialog never closes itself, a watchdog thread closes it.
-        HANDLE closed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        HANDLE guard = CreateThread(nullptr, 0, [](LPVOID event) -> DWORD {
-            if (WaitForSingleObject(event, 30000) == WAIT_TIMEOUT) {
-                if (HWND open = open_dialog) PostMessageA(open, WM_CLOSE, 0, 0);
+    button_clicked = false;
+    // Bounded: if the dialog never closes itself, a watchdog thread closes it.
+    HANDLE closed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE guard = CreateThread(nullptr, 0, [](LPVOID event) -> DWORD {
+        if (WaitForSingleObject(event, 30000) == WAIT_TIMEOUT) {
+            if (HWND open = open_dialog) {
+                watchdog_closed = true;
+                PostMessageA(open, WM_CLOSE, 0, 0);
             }
-            return 0;
-        }, closed, 0, nullptr);
-        const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(200), nullptr, test_dialog, 0);
-        E2E_CHECK(result == 0);
-        // Closed by the caption's close box or by the Close button: the hook is gone.
-        E2E_CHECK(!tips.hook.valid());
-        SetEvent(closed);
-        WaitForSingleObject(guard, 5000);
-        CloseHandle(guard);
-        CloseHandle(closed);
-    }
-    return e2e::finish();
+        }
+        return 0;
+    }, closed, 0, nullptr);
+    // The dialog ends itself once every stage has run (0), or by the watchdog.
+    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(200), nullptr, test_dialog, 0), 0);
+    EXPECT_FALSE(watchdog_closed) << "the dialog did not run through its stages within 30 s";
+    SetEvent(closed);
+    WaitForSingleObject(guard, 5000);
+    CloseHandle(guard);
+    CloseHandle(closed);
 }

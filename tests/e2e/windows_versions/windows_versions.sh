@@ -29,11 +29,11 @@ for pass in "${passes[@]}"; do
     continue
   fi
   wine winecfg /v "$name" || { echo "winecfg /v $name failed"; status=1; continue; }
-  run wine main_dialog_e2e.exe windows-version "$windows" || status=1
-  run wine sysinfo_e2e.exe report en || status=1
+  run wine main_dialog_e2e.exe --gtest_filter=MainDialog.WindowsVersion "$windows" || status=1
+  run wine sysinfo_e2e.exe --gtest_filter=SystemReport.MachineFacts en || status=1
   if [ "$name" = win10 ]; then
     if [ -n "$print_test" ]; then
-      run "$print_test" "$work/print" system print_app.exe farspan.exe en system || status=1
+      run "$print_test" "$work/print" system print_app.exe --gtest_filter=PrintApp.SystemReportOnly farspan.exe en || status=1
     else
       echo "no print pass: the print tests are not built here"
     fi
