@@ -43,11 +43,6 @@ int high_contrast_on() {
            (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-void end_main_dialog(HWND dialog, dialog_state& state) {
-    EndDialog(dialog, 0);
-    remove_tooltips(state.tooltips);
-}
-
 // The report, then word to screen readers that it changed; after the first,
 // whichever way it came, the rest of the set-up.
 void report(HWND dialog, dialog_state& state) {
@@ -85,7 +80,7 @@ void on_close_or_enter(HWND dialog, dialog_state& state) {
     case IDC_RAMINFO:
         break;
     default:
-        end_main_dialog(dialog, state);
+        EndDialog(dialog, 0);
         break;
     }
 }
@@ -109,7 +104,7 @@ void on_command(HWND dialog, dialog_state& state, int id, int code) {
         on_close_or_enter(dialog, state);
         break;
     case IDCANCEL:
-        end_main_dialog(dialog, state);
+        EndDialog(dialog, 0);
         break;
     case IDC_LANGUAGE:
         state.german = 1 - state.german;
@@ -208,6 +203,7 @@ void on_destroy(HWND dialog, dialog_state& state) {
     KillTimer(dialog, recalculation_timer_id);
     KillTimer(dialog, late_setup_timer_id);
     state.late_setup_pending = false;
+    // However the dialog ends, its tooltip hook goes with it.
     remove_tooltips(state.tooltips);
     release_dialog_images(dialog);
     release_control_names(dialog, state.annotations);
@@ -219,7 +215,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     if (!state) return FALSE;
     switch (message) {
     case WM_CLOSE:
-        end_main_dialog(dialog, *state);
+        EndDialog(dialog, 0);
         return FALSE;
     case WM_DESTROY:
         on_destroy(dialog, *state);
