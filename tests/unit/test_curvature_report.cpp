@@ -250,7 +250,7 @@ TEST(CurvatureReport, FieldTextIsAWholeNumberOrUnread) {
               0u);
     const bool kilometres[input_field_count] = {true, false, false, false};
     compose_unreadable_report(kilometres, 0, buffer, report_buffer_size);
-    EXPECT_STREQ(buffer, expected_kilometres_unread);  // byte for byte: no German word in it
+    EXPECT_STREQ(buffer, expected_kilometres_unread);
 }
 
 TEST(CurvatureReport, LengthLabelAndOutputFont) {

@@ -19,10 +19,7 @@ namespace {
 HWND open_dialog = nullptr;
 int language = 1;  // the language the dialog answers in, as the program's dialog does
 tooltip_record tips;  // kept with the dialog, as the program keeps it in its record
-// Planted as the dialog's property "Farspan.Tooltips", as any other process
-// could: a record with another window as its tooltip. The hook must not take it.
-tooltip_record planted;
-const wchar_t planted_property[] = L"Farspan.Tooltips";
+tooltip_record planted;  // another process's stand-in record: the hook must not take it
 
 const UINT check_relays = WM_APP + 1;
 const UINT check_removed = WM_APP + 2;
@@ -137,7 +134,7 @@ void check_answers(HWND dialog) {
 }
 
 void end_dialog(HWND dialog) {
-    RemovePropW(dialog, planted_property);
+    RemovePropW(dialog, L"Farspan.Tooltips");
     EndDialog(dialog, 0);
     remove_tooltips(tips);
     open_dialog = nullptr;
@@ -156,9 +153,8 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
             return TRUE;
         }
         check_tools(dialog, tooltip);
-        planted.dialog = dialog;
-        planted.window = GetDlgItem(dialog, 13);
-        SetPropW(dialog, planted_property, &planted);
+        planted.dialog = dialog, planted.window = GetDlgItem(dialog, 13);  // a tooltip not ours
+        SetPropW(dialog, L"Farspan.Tooltips", &planted);  // as any process could, where the record once was
         tooltip_procedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(tooltip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watch_tooltip)));
         post_mouse_messages(dialog);
@@ -166,9 +162,8 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         return TRUE;
     }
     case check_relays:
-        // Moves and plain left/right presses on a child, copied whole, to our tooltip
-        // whatever the planted property says; no double-click, middle or extra
-        // button, wheel, non-client message, nor the dialog's own.
+        // Moves and plain left/right presses on a child, copied whole (to ours, not the planted
+        // one); no double-click, middle or extra button, wheel, non-client message, nor the dialog's own.
         EXPECT_EQ(relayed, (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONUP,
                                               WM_RBUTTONDOWN, WM_RBUTTONUP}));
         EXPECT_TRUE(relayed_copies_intact);
