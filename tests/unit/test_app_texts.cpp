@@ -238,6 +238,7 @@ TEST(DialogPictures, DrawnPicturesKeepFrameAndLegend) {
     }
     EXPECT_FALSE(draw_picture(picture_diagram_small, {0, 10}, pixels.data(), scratch.data()));
     // Bounded before any memory is taken, 4096 a side; the scratch 0 beyond (it overflowed an int).
+    EXPECT_TRUE(picture_size_drawable({1, 1}));
     for (picture_size size : {picture_size{4097, 1}, picture_size{1, 4097}, picture_size{1, 0}})
         EXPECT_FALSE(picture_size_drawable(size)) << size.width << " x " << size.height;
     EXPECT_EQ(picture_scratch_pixels(picture_diagram_large, {4096, 4096}), 220 * 30 * 140 * 30);
