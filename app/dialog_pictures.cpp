@@ -12,8 +12,10 @@ int screen_dpi(int dialog_dpi) {
     return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
 }
 
-// The picture drawn at size in a bitmap of its own; nullptr on failure.
+// The picture drawn at size in a bitmap of its own; nullptr on failure,
+// and for a size not drawn before any memory is taken for it.
 HBITMAP drawn_picture(picture_id id, picture_size size) {
+    if (!picture_size_drawable(size)) return nullptr;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = size.width;

@@ -58,7 +58,10 @@ struct dialog_state {
     void (*open_link)(HWND dialog, const char* address) = nullptr;
 };
 
-// The record the dialog was opened with; nullptr before WM_INITDIALOG.
+// The record the dialog was opened with; nullptr before WM_INITDIALOG. Kept
+// in DWLP_USER, the slot Windows gives a dialog for it, though a process at
+// our level could write it as it could a property: the dialog procedure gets
+// no other context, and such a process can already write our memory.
 inline dialog_state* state_of(HWND dialog) {
     return reinterpret_cast<dialog_state*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }

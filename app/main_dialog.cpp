@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/dialog_state.h"
 #include "dialog/dialog_choices.h"
+#include "dialog/dialog_scale.h"
 #include "dialog/colour_scheme.h"
 #include "dialog/control_ids.h"
 #include "app/dialog_pictures.h"
@@ -158,8 +159,10 @@ void on_command(HWND dialog, dialog_state& state, int id, int code) {
 // Moved to a screen of another scale (per-monitor awareness): the system
 // rescales the template's font and controls; the suggested rectangle is
 // taken, and the output box's font, the small icon and the pictures, which
-// are ours, are made again for the new scale.
+// are ours, are made again for the new scale. A DPI Windows never gives is
+// ignored: any program on the desktop can send the message.
 void on_scale_change(HWND dialog, dialog_state& state, int dpi, const RECT* suggested) {
+    if (!windows_gives_dpi(dpi)) return;
     state.dpi = dpi;
     if (suggested) {
         SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

@@ -1,6 +1,10 @@
 #pragma once
 // The scale the dialog is laid out at. Portable: no Windows headers.
 
+// Whether Windows gives a window that DPI: 50 % to 500 % of 96. Any program
+// on the desktop can send the message that names a new one.
+bool windows_gives_dpi(int dpi);
+
 // The DPI the dialog manager laid the dialog out at, from the height of the
 // font it made for the template's `point_size` (a negative character height
 // in pixels, as LOGFONT has it), the DPI Windows names for the window

@@ -274,15 +274,20 @@ picture_size picture_size_for(picture_id id, int dpi, int room_width, int room_h
     return {round_even(natural.width * scale), round_even(natural.height * scale)};
 }
 
+bool picture_size_drawable(picture_size size) {
+    return size.width > 0 && size.height > 0 && size.width <= largest_side && size.height <= largest_side;
+}
+
 int picture_scratch_pixels(picture_id id, picture_size size) {
-    if (id == picture_portrait) return 0;
+    if (id == picture_portrait || !picture_size_drawable(size)) return 0;
     const picture_size natural = natural_picture_size(id);
-    const int scale = diagram_scale(id, size);
-    return natural.width * scale * natural.height * scale;
+    // In 64 bits: within the bound the product stays under 28 million.
+    const long long scale = diagram_scale(id, size);
+    return static_cast<int>(natural.width * scale * natural.height * scale);
 }
 
 bool draw_picture(picture_id id, picture_size size, unsigned* pixels, unsigned* scratch) {
-    if (size.width <= 0 || size.height <= 0 || size.width > largest_side || size.height > largest_side) return false;
+    if (!picture_size_drawable(size)) return false;
     if (id == picture_portrait) {
         draw_portrait(size, pixels);
         return true;

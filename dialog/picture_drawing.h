@@ -17,7 +17,13 @@ picture_size natural_picture_size(picture_id id);
 // keeps its 96-DPI look, with its margin cut as there).
 picture_size picture_size_for(picture_id id, int dpi, int room_width, int room_height);
 
-// Pixels of scratch memory that draw_picture needs for that size.
+// Whether draw_picture draws at that size: each side 1 to 4096 pixels.
+// Asked before any memory is taken for a picture, as a scale that comes in a
+// message could ask for gigabytes.
+bool picture_size_drawable(picture_size size);
+
+// Pixels of scratch memory that draw_picture needs for that size; 0 for a
+// size it does not draw.
 int picture_scratch_pixels(picture_id id, picture_size size);
 
 // Draws the picture at size into pixels (width x height, rows top first,

@@ -12,8 +12,24 @@ static_assert(sizeof(TOOLINFOW) == offsetof(TOOLINFOW, lpReserved) + sizeof(void
               "TOOLINFOW must be the full version 6 record");
 
 namespace {
-// The dialog's property that points to the tooltips' record.
-const wchar_t tooltip_property[] = L"Farspan.Tooltips";
+// The tooltips' record of this thread, for the hook, which is given no
+// context: a pointer in the thread's own storage, set while the tooltips are
+// there. Not a property of the dialog, which any process on the desktop can
+// set. Windows' own slot: C++'s thread_local would link MinGW's emulated
+// storage, and winpthread with it.
+INIT_ONCE slot_taken = INIT_ONCE_STATIC_INIT;
+DWORD record_slot = TLS_OUT_OF_INDEXES;
+
+BOOL CALLBACK take_slot(INIT_ONCE*, void*, void**) {
+    record_slot = TlsAlloc();
+    return TRUE;
+}
+
+// The slot, taken once for the process; TLS_OUT_OF_INDEXES if Windows has none left.
+DWORD tooltip_slot() {
+    InitOnceExecuteOnce(&slot_taken, take_slot, nullptr, nullptr);
+    return record_slot;
+}
 
 // Callback of the child-window enumeration: registers one control as a tool.
 BOOL CALLBACK register_control_tool(HWND child, LPARAM record) {
@@ -44,8 +60,8 @@ bool relayed(UINT message) {
 // window, the dialog itself included.
 const tooltip_record* record_over(HWND window) {
     const HWND dialog = GetAncestor(window, GA_ROOT);
-    if (!dialog || dialog == window) return nullptr;
-    const auto* tips = static_cast<const tooltip_record*>(GetPropW(dialog, tooltip_property));
+    if (!dialog || dialog == window || tooltip_slot() == TLS_OUT_OF_INDEXES) return nullptr;
+    const auto* tips = static_cast<const tooltip_record*>(TlsGetValue(tooltip_slot()));
     return tips && tips->dialog == dialog && tips->window ? tips : nullptr;
 }
 
@@ -70,7 +86,7 @@ int create_tooltips(tooltip_record& tips, HWND dialog, HINSTANCE instance) {
                                   CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, instance, nullptr);
     if (!tips.window) return 0;
     if (!EnumChildWindows(dialog, register_control_tool, reinterpret_cast<LPARAM>(&tips))) return 0;
-    if (!SetPropW(dialog, tooltip_property, &tips)) return 0;
+    if (!TlsSetValue(tooltip_slot(), &tips)) return 0;
     tips.hook.reset(SetWindowsHookExA(WH_GETMESSAGE, relay_mouse_message, nullptr, GetCurrentThreadId()));
     return tips.hook.valid() ? 1 : 0;
 }
@@ -90,7 +106,8 @@ void answer_tooltip_text(const tooltip_record& tips, NMHDR* header, int german) 
 void remove_tooltips(tooltip_record& tips) {
     tips.hook.reset();
     // The tooltip window is owned by the dialog and ends with it.
-    if (tips.dialog) RemovePropW(tips.dialog, tooltip_property);
+    const DWORD slot = tooltip_slot();
+    if (slot != TLS_OUT_OF_INDEXES && TlsGetValue(slot) == &tips) TlsSetValue(slot, nullptr);
     tips.dialog = nullptr;
     tips.window = nullptr;
 }

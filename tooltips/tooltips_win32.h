@@ -5,8 +5,9 @@
 #include "win32/scoped_handles.h"
 
 // The tooltips' own record, kept by whoever shows the dialog. The thread
-// message hook is given no context: it finds the record through a property
-// of the dialog window, set while the tooltips are there.
+// message hook is given no context: it finds the record through a pointer of
+// the dialog's thread, set while the tooltips are there, when the message's
+// window belongs to the record's dialog.
 struct tooltip_record {
     HWND dialog = nullptr;
     HWND window = nullptr;
@@ -18,5 +19,5 @@ struct tooltip_record {
 int create_tooltips(tooltip_record& tips, HWND dialog, HINSTANCE instance);
 // Answers the tooltip's question for a control's text in the language given.
 void answer_tooltip_text(const tooltip_record& tips, NMHDR* header, int german);
-// Removes the hook and the dialog's pointer to the record; harmless twice.
+// Removes the hook and the thread's pointer to the record; harmless twice.
 void remove_tooltips(tooltip_record& tips);

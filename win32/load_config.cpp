@@ -1,7 +1,7 @@
 // The image's load configuration, which Windows reads before it resolves any
-// import: the libraries that the imports pull in, and their own imports, come
-// from System32 only, never from the program's folder (Windows 10 1607 and
-// later), and the stack guard is named, so the loader seeds it and tools that
+// import: the program's own imports are looked for in System32 only, never in
+// its folder (Windows 10 1607 and later; their own imports are not covered,
+// docs/security.md), and the stack guard is named, so the loader seeds it and tools that
 // audit a binary see it. GNU ld does not point the directory at this
 // structure; the build does after the link (tools/load_config).
 #include <windows.h>

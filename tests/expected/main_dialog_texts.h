@@ -78,6 +78,11 @@ inline const expected_web_links english_web_links = {"http://www.example.org/far
                                                      "http://en.wikipedia.org/wiki/Pythagoras",
                                                      "http://en.wikipedia.org/wiki/Pythagorean_theorem"};
 
+// The report in place of the figures while the kilometre field holds no whole number.
+inline const char expected_kilometres_unread[] =
+    "\r\n Kilometer field: no whole number, so no results. \r\n\r\n The fields take whole "
+    "numbers only (digits 0 to 9); \r\n the Meter and Minutes fields hold the fractions. \r\n";
+
 // The opening of the About box in each language, up to the author line.
 inline const char english_about_opening[] = "\n Farspan Calculation \n\n produced 2009 - 2019 by \n ";
 inline const char german_about_opening[] = "\n Farspanbestimmung \n\n Produziert 2009 - 2019 von \n ";

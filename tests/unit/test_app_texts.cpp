@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <set>
 #include <string>
@@ -177,9 +178,8 @@ TEST(WebLinks, IndexForEveryButtonAndLanguage) {
     EXPECT_EQ(web_link_index(IDC_DIAGRAM, 0), 5);
     EXPECT_EQ(web_link_index(IDC_ABOUT, 1), -1);
     EXPECT_EQ(web_link_index(IDC_GRAPHIC, 0), -1);
-    EXPECT_EQ(web_link_address(-1), nullptr);
-    EXPECT_EQ(web_link_address(6), nullptr);
-    EXPECT_EQ(web_link_address(7), nullptr);
+    // Just past the table (a read there only the sanitizer sees: the link pads with zeros) and far beyond.
+    for (int index : {-1, 6, 7, 1000, INT_MAX, INT_MIN}) EXPECT_EQ(web_link_address(index), nullptr) << index;
 }
 
 TEST(WebLinks, Addresses) {
@@ -237,6 +237,12 @@ TEST(DialogPictures, DrawnPicturesKeepFrameAndLegend) {
         EXPECT_GT(dark, size.width / 4) << size.width;
     }
     EXPECT_FALSE(draw_picture(picture_diagram_small, {0, 10}, pixels.data(), scratch.data()));
+    // Bounded before any memory is taken, 4096 a side; the scratch 0 beyond (it overflowed an int).
+    EXPECT_TRUE(picture_size_drawable({1, 1}));
+    for (picture_size size : {picture_size{4097, 1}, picture_size{1, 4097}, picture_size{1, 0}})
+        EXPECT_FALSE(picture_size_drawable(size)) << size.width << " x " << size.height;
+    EXPECT_EQ(picture_scratch_pixels(picture_diagram_large, {4096, 4096}), 220 * 30 * 140 * 30);
+    EXPECT_EQ(picture_scratch_pixels(picture_diagram_large, {4097, 4096}), 0);
 }
 
 TEST(DialogScale, TheScaleTheDialogWasLaidOutAt) {
@@ -245,4 +251,7 @@ TEST(DialogScale, TheScaleTheDialogWasLaidOutAt) {
     EXPECT_EQ(dialog_layout_dpi(-21, 8, 192, 96), 192);
     EXPECT_EQ(dialog_layout_dpi(-16, 8, 144, 144), 144);
     EXPECT_EQ(dialog_layout_dpi(-13, 8, 0, 120), 0);      // no window DPI: the system's
+    // A new DPI only as Windows gives it, 50 % to 500 %: any program can send one.
+    for (int dpi : {48, 480}) EXPECT_TRUE(windows_gives_dpi(dpi)) << dpi;
+    for (int dpi : {0, 47, 481}) EXPECT_FALSE(windows_gives_dpi(dpi)) << dpi;
 }

@@ -243,11 +243,14 @@ TEST(CurvatureReport, FieldTextIsAWholeNumberOrUnread) {
         EXPECT_EQ(read_whole_number(row.text, value), row.read) << row.text;
         EXPECT_EQ(value, row.value) << row.text;
     }
-    char buffer[report_buffer_size];  // the English one is checked end to end
+    char buffer[report_buffer_size];
     const bool degrees_and_minutes[input_field_count] = {false, false, true, true};
     compose_unreadable_report(degrees_and_minutes, 1, buffer, report_buffer_size);
     EXPECT_EQ(std::string(buffer).find("\r\n Feld Grad: keine ganze Zahl, daher keine Ergebnisse. \r\n Feld Minuten: "),
               0u);
+    const bool kilometres[input_field_count] = {true, false, false, false};
+    compose_unreadable_report(kilometres, 0, buffer, report_buffer_size);
+    EXPECT_STREQ(buffer, expected_kilometres_unread);
 }
 
 TEST(CurvatureReport, LengthLabelAndOutputFont) {

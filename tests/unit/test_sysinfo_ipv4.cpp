@@ -103,6 +103,15 @@ TEST(Ipv4Section, EntryCountNeverReadsBeyondTheTable) {
         compose_ipv4_section(out, sizeof out, table.data(), static_cast<int>(table.size()), 0);
         EXPECT_NE(std::string(out).find(" 10.0.0.15"), std::string::npos) << count;
     }
+    // Zero rows do not count towards the 32, so each lower byte of the count matters.
+    for (unsigned count : {0x100u, 0x10000u}) {
+        std::vector<unsigned char> sparse(4 + (count + 1) * ipv4_row_size, 0);
+        std::memcpy(sparse.data(), &count, 4);
+        for (unsigned row : {0u, count - 1, count})  // 10.0.0.1, 10.0.0.2 counted; 10.0.0.3 past the count
+            sparse[4 + row * ipv4_row_size] = 10, sparse[7 + row * ipv4_row_size] = row == 0 ? 1 : row < count ? 2 : 3;
+        compose_ipv4_section(out, sizeof out, sparse.data(), static_cast<int>(sparse.size()), 0);
+        EXPECT_EQ(std::string(out), "\r\n\r\n IPv4-Addresses: 10.0.0.1, 10.0.0.2") << count;
+    }
     // A longer table than the query's: collecting stops at 32 addresses.
     std::vector<unsigned char> big(4 + 40 * ipv4_row_size, 1);
     char wide[2048];

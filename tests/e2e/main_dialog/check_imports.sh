@@ -106,6 +106,17 @@ else
   [ "${flags_found:-0}" = $((0x800)) ] || { echo "DEPENDENT LOADS not restricted to System32"; status=1; }
   [ -n "$guard_at" ] && [ "${cookie:-0}" = "$guard_at" ] || { echo "SECURITY COOKIE is not the stack guard"; status=1; }
 fi
+# The step after the link refuses a map naming other words (on a copy): the
+# guard's line naming the structure, or the structure's the guard.
+structure_at=$(awk '$2 == "_load_config_used" && $1 ~ /^0x/ {print $1; exit}' "$map")
+wrong=$(mktemp -d)
+for moved in "__stack_chk_guard $structure_at" "_load_config_used $(printf 0x%x "${guard_at:-0}")"; do
+  cp "$program" "$wrong/image"
+  sed -E "s/^([[:space:]]+)0x[0-9a-fA-F]+([[:space:]]+${moved% *}[[:space:]]*)$/\1${moved#* }\2/" "$map" >"$wrong/map"
+  python3 "$(dirname "$0")/../../../tools/load_config/set_load_config.py" "$wrong/image" "$wrong/map" 2>&1 &&
+    { echo "WRONG MAP TAKEN by the load-configuration step: $moved"; status=1; }
+done
+rm -rf "$wrong"
 # The exception runtime comes with the demangler and winpthread.
 if runtime=$(grep -m1 -oE '__cxa_demangle|libwinpthread[^ )]*' "$map"); then
   echo "C++ EXCEPTION RUNTIME linked: $runtime"; status=1

@@ -599,6 +599,10 @@ void check_scale_change() {
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(system_dpi, system_dpi), reinterpret_cast<LPARAM>(&before));
     GetWindowRect(dialog, &taken);
     EXPECT_TRUE(EqualRect(&taken, &before));
+    // A DPI Windows never gives (any program can send the message) is ignored.
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(25345, 25345), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(dialog, &taken);
+    EXPECT_TRUE(EqualRect(&taken, &before)) << "at DPI 25345 the dialog is at " << rect_text(taken);
     EXPECT_TRUE(reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0)) == GetStockObject(ANSI_FIXED_FONT));
     EXPECT_TRUE(GetObjectType(made) == 0);
 }

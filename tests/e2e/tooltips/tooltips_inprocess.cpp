@@ -19,6 +19,7 @@ namespace {
 HWND open_dialog = nullptr;
 int language = 1;  // the language the dialog answers in, as the program's dialog does
 tooltip_record tips;  // kept with the dialog, as the program keeps it in its record
+tooltip_record planted;  // another process's stand-in record: the hook must not take it
 
 const UINT check_relays = WM_APP + 1;
 const UINT check_removed = WM_APP + 2;
@@ -133,6 +134,7 @@ void check_answers(HWND dialog) {
 }
 
 void end_dialog(HWND dialog) {
+    RemovePropW(dialog, L"Farspan.Tooltips");
     EndDialog(dialog, 0);
     remove_tooltips(tips);
     open_dialog = nullptr;
@@ -151,6 +153,8 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
             return TRUE;
         }
         check_tools(dialog, tooltip);
+        planted.dialog = dialog, planted.window = GetDlgItem(dialog, 13);  // a tooltip not ours
+        SetPropW(dialog, L"Farspan.Tooltips", &planted);  // as any process could, where the record once was
         tooltip_procedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(tooltip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watch_tooltip)));
         post_mouse_messages(dialog);
@@ -158,8 +162,8 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         return TRUE;
     }
     case check_relays:
-        // Moves and plain left/right presses on a child, copied whole; no double-click,
-        // middle or extra button, wheel, non-client message, nor the dialog's own.
+        // Moves and plain left/right presses on a child, copied whole (to ours, not the planted
+        // one); no double-click, middle or extra button, wheel, non-client message, nor the dialog's own.
         EXPECT_EQ(relayed, (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONUP,
                                               WM_RBUTTONDOWN, WM_RBUTTONUP}));
         EXPECT_TRUE(relayed_copies_intact);
