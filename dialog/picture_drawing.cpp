@@ -265,12 +265,9 @@ picture_size natural_picture_size(picture_id id) {
     return {160, 102};
 }
 
-picture_size picture_size_for(picture_id id, int dpi, int room_width, int room_height) {
+picture_size picture_size_for(picture_id id, int dpi) {
     const picture_size natural = natural_picture_size(id);
-    double scale = dpi > 0 ? dpi / 96.0 : 1.0;
-    if (id != picture_portrait && room_width > 0 && room_height > 0) {
-        scale = std::fmin(scale, std::fmin(double(room_width) / natural.width, double(room_height) / natural.height));
-    }
+    const double scale = dpi > 0 ? dpi / 96.0 : 1.0;
     return {round_even(natural.width * scale), round_even(natural.height * scale)};
 }
 
