@@ -8,7 +8,7 @@ namespace {
 const int largest_side = 4096;
 
 double clamp01(double v) { return v < 0.0 ? 0.0 : v > 1.0 ? 1.0 : v; }
-// Python's round(): halves to even.
+// Rounds halves to even, as the drawing always has.
 int round_even(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 unsigned rgb(int r, int g, int b) { return 0xFF000000u | (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
@@ -132,7 +132,7 @@ void draw_portrait(picture_size size, unsigned* pixels) {
 
 // ---------------------------------------------------------------- the diagram
 
-// The picture script's pixel font: 4 columns (bit 0 the leftmost), up to 9 rows.
+// A small pixel font: 4 columns (bit 0 the leftmost), up to 9 rows.
 struct glyph {
     char letter;
     int rows;
