@@ -8,7 +8,7 @@ namespace {
 const int largest_side = 4096;
 
 double clamp01(double v) { return v < 0.0 ? 0.0 : v > 1.0 ? 1.0 : v; }
-// Python's round(): halves to even.
+// Rounds halves to even, as the drawing always has.
 int round_even(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 unsigned rgb(int r, int g, int b) { return 0xFF000000u | (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
@@ -132,7 +132,7 @@ void draw_portrait(picture_size size, unsigned* pixels) {
 
 // ---------------------------------------------------------------- the diagram
 
-// The picture script's pixel font: 4 columns (bit 0 the leftmost), up to 9 rows.
+// A small pixel font: 4 columns (bit 0 the leftmost), up to 9 rows.
 struct glyph {
     char letter;
     int rows;
@@ -265,12 +265,9 @@ picture_size natural_picture_size(picture_id id) {
     return {160, 102};
 }
 
-picture_size picture_size_for(picture_id id, int dpi, int room_width, int room_height) {
+picture_size picture_size_for(picture_id id, int dpi) {
     const picture_size natural = natural_picture_size(id);
-    double scale = dpi > 0 ? dpi / 96.0 : 1.0;
-    if (id != picture_portrait && room_width > 0 && room_height > 0) {
-        scale = std::fmin(scale, std::fmin(double(room_width) / natural.width, double(room_height) / natural.height));
-    }
+    const double scale = dpi > 0 ? dpi / 96.0 : 1.0;
     return {round_even(natural.width * scale), round_even(natural.height * scale)};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The two pictures of the main dialog drawn for any scale: the portrait and
-// the triangle diagram, as the picture script draws them for 96 DPI.
+// the triangle diagram in two sizes. At 96 DPI the bitmap resources hold
+// this same drawing (tools/picture_bitmaps writes them at build time).
 
 enum picture_id { picture_portrait = 0, picture_diagram_small = 1, picture_diagram_large = 2 };
 
@@ -12,10 +13,10 @@ struct picture_size {
 // The picture's size at 96 DPI (the bitmap resources have it).
 picture_size natural_picture_size(picture_id id);
 
-// Its size at dpi in a button whose inner room is room_width x room_height:
-// grown with the scale; a diagram shrunk to fit the room whole (the portrait
-// keeps its 96-DPI look, with its margin cut as there).
-picture_size picture_size_for(picture_id id, int dpi, int room_width, int room_height);
+// Its size at dpi: the natural size grown with the scale. The button shows
+// it centred and cuts what does not fit, as at 96 DPI (the portrait's margin,
+// the large diagram's edges).
+picture_size picture_size_for(picture_id id, int dpi);
 
 // Whether draw_picture draws at that size: each side 1 to 4096 pixels.
 // Asked before any memory is taken for a picture, as a scale that comes in a

@@ -30,8 +30,10 @@ build_tree() {  # COMMIT DIR
   rm -rf "$dir"
   mkdir -p "$dir/src"
   git archive "$commit" | tar -x -C "$dir/src"
+  # Trees that draw their bitmaps with a native tool run it from their own native tree.
+  cmake -S "$dir/src" -B "$dir/native" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake -S "$dir/src" -B "$dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$dir/src/cmake/mingw-w64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$dir/src/cmake/mingw-w64.cmake" -DFARSPAN_NATIVE_BUILD_DIR="$dir/native" >/dev/null
   cmake --build "$dir/build" --target farspan tempomark >/dev/null
   mkdir -p "$dir/bin"
   cp "$dir/build/farspan.exe" "$dir/build/tempomark.exe" "$dir/bin/"

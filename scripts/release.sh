@@ -41,8 +41,10 @@ export SOURCE_DATE_EPOCH
 scripts/deps.sh
 targets=(farspan tempomark)
 [ $check -eq 0 ] || targets+=(release_check)
+# The native tree draws the bitmap resources; the Windows build runs its tool.
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake -S . -B build/win64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DFARSPAN_NATIVE_BUILD_DIR="$root/build/native" >/dev/null
 cmake --build build/win64 --target "${targets[@]}"
 version=1.0
 name=farspan-$version-win64

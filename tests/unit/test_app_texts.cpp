@@ -245,6 +245,26 @@ TEST(DialogPictures, DrawnPicturesKeepFrameAndLegend) {
     EXPECT_EQ(picture_scratch_pixels(picture_diagram_large, {4097, 4096}), 0);
 }
 
+// Each picture at 96 DPI, as the bitmap resources hold it, pinned by an FNV-1a
+// sum of its pixels: a line of the drawing moved by one pixel changes it.
+TEST(DialogPictures, NaturalSizePinned) {
+    const struct {
+        picture_id id;
+        unsigned long long sum;
+    } pinned[] = {{picture_portrait, 0xb86a112b3d2caea8ull},
+                  {picture_diagram_small, 0x232a4f85e8b8b8c7ull},
+                  {picture_diagram_large, 0x2e0a90f92552ecd6ull}};
+    for (const auto& picture : pinned) {
+        const picture_size size = natural_picture_size(picture.id);
+        std::vector<unsigned> pixels(size.width * size.height), scratch(picture_scratch_pixels(picture.id, size) + 1);
+        ASSERT_TRUE(draw_picture(picture.id, size, pixels.data(), scratch.data()));
+        unsigned long long sum = 0xcbf29ce484222325ull;
+        for (unsigned pixel : pixels)
+            for (int shift = 0; shift < 32; shift += 8) sum = (sum ^ ((pixel >> shift) & 0xFF)) * 0x100000001b3ull;
+        EXPECT_EQ(sum, picture.sum) << "picture " << picture.id << ": 0x" << std::hex << sum;
+    }
+}
+
 TEST(DialogScale, TheScaleTheDialogWasLaidOutAt) {
     EXPECT_EQ(dialog_layout_dpi(-11, 8, 96, 120), 96);    // per-monitor v2 on a 96-DPI screen
     EXPECT_EQ(dialog_layout_dpi(-13, 8, 96, 120), 120);   // laid out at the system's scale all the same

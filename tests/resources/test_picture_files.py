@@ -1,17 +1,29 @@
 #!/usr/bin/env python3
-"""Checks the picture files: RLE8 data decodes back to the drawn pixels, the
-headers carry the sizes the program expects, and the icon holds every size
-the shell asks for in 32 bits with alpha. Usage: test_make_bitmaps.py (runs in a temporary folder)."""
+"""Checks the picture files the resource script takes: the bitmaps written by
+the native tool carry the sizes the program expects in 8-bit RLE8 and decode
+whole, the portrait is red, the icon holds every size the shell asks for in
+32 bits with alpha, and both give the same bytes on every run. (That the RLE8
+data decodes back to the drawn pixels is checked by the unit tests.)
+Usage: test_picture_files.py PICTURE_BITMAPS (runs in a temporary folder)."""
 import os
-import random
 import struct
+import subprocess
 import sys
 import tempfile
 import unittest
 
 sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources"))
-import make_bitmaps  # noqa: E402
+import make_icon  # noqa: E402
+
+BITMAP_TOOL = sys.argv.pop(1) if len(sys.argv) > 1 else None
+NAMES = ("portrait.bmp", "diagram_small.bmp", "diagram_large.bmp", "farspan.ico")
+
+
+def make_pictures(folder):
+    subprocess.run([BITMAP_TOOL, folder], check=True)
+    sys.argv = ["make_icon.py", folder]
+    make_icon.main()
 
 
 def decode_rle8(data, width, height):
@@ -47,40 +59,11 @@ def read_bmp(path):
     return blob, magic, size, offset, header
 
 
-class Rle8(unittest.TestCase):
-    def round_trip(self, rows):
-        with tempfile.TemporaryDirectory() as folder:
-            path = os.path.join(folder, "t.bmp")
-            make_bitmaps.write_rle8_bmp(path, rows, [(0, 0, 0)] * 4)
-            blob, magic, size, offset, header = read_bmp(path)
-            self.assertEqual(magic, b"BM")
-            self.assertEqual(size, len(blob))
-            self.assertEqual(header[4], 8)   # bits per pixel
-            self.assertEqual(header[5], 1)   # BI_RLE8
-            self.assertEqual(header[6], len(blob) - offset)
-            decoded = decode_rle8(blob[offset:], len(rows[0]), len(rows))
-            self.assertEqual(decoded, rows)
-
-    def test_runs_literals_and_odd_lengths(self):
-        self.round_trip([[1, 1, 1, 2, 3, 2, 2, 0, 1, 2]])
-        self.round_trip([[1, 2, 3], [3, 3, 3], [0, 1, 0]])  # odd literal needs padding
-        self.round_trip([[1, 2], [2, 2]])                    # literals too short for absolute mode
-        self.round_trip([[5] * 300])                         # run longer than 255
-        self.round_trip([[k % 7 for k in range(600)]])       # literal longer than 255
-
-    def test_random_rows(self):
-        generator = random.Random(7)
-        for width in (1, 2, 3, 17, 160, 217):
-            rows = [[generator.choice((0, 0, 0, 1, 2, 3)) for _ in range(width)] for _ in range(5)]
-            self.round_trip(rows)
-
-
 class Pictures(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.folder = tempfile.TemporaryDirectory()
-        sys.argv = ["make_bitmaps.py", cls.folder.name]
-        make_bitmaps.main()
+        make_pictures(cls.folder.name)
 
     @classmethod
     def tearDownClass(cls):
@@ -89,9 +72,10 @@ class Pictures(unittest.TestCase):
     def test_bitmap_sizes_and_compression(self):
         for name, width, height in (("portrait.bmp", 217, 332), ("diagram_small.bmp", 160, 102),
                                     ("diagram_large.bmp", 220, 140)):
-            blob, _, _, offset, header = read_bmp(os.path.join(self.folder.name, name))
+            blob, magic, size, offset, header = read_bmp(os.path.join(self.folder.name, name))
+            self.assertEqual((magic, size, header[6]), (b"BM", len(blob), len(blob) - offset), name)
             self.assertEqual((header[1], header[2]), (width, height), name)
-            self.assertEqual((header[4], header[5]), (8, 1), name)
+            self.assertEqual((header[4], header[5]), (8, 1), name)  # 8 bits per pixel, BI_RLE8
             rows = decode_rle8(blob[offset:], width, height)
             self.assertGreater(len({p for row in rows for p in row}), 2, name)
 
@@ -141,9 +125,8 @@ class Pictures(unittest.TestCase):
 
     def test_same_output_on_every_run(self):
         with tempfile.TemporaryDirectory() as again:
-            sys.argv = ["make_bitmaps.py", again]
-            make_bitmaps.main()
-            for name in ("portrait.bmp", "diagram_small.bmp", "diagram_large.bmp", "farspan.ico"):
+            make_pictures(again)
+            for name in NAMES:
                 with open(os.path.join(self.folder.name, name), "rb") as a, open(os.path.join(again, name), "rb") as b:
                     self.assertEqual(a.read(), b.read(), name)
 
