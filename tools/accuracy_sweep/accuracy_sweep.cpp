@@ -1,6 +1,9 @@
 // accuracy_sweep grid     plot grid as tab-separated columns (scripts/accuracy.sh)
 // accuracy_sweep cases    the named cases of docs/accuracy.md as a Markdown table
 // accuracy_sweep summary  dense sweep: where the warnings begin, largest errors
+// accuracy_sweep conditions  eye height and refraction: named cases against
+//                         true geometry, the largest differences, and the
+//                         hidden-height curves (plot rows starting "curve")
 //
 // Every point goes through compute_curvature exactly as the dialog's fields
 // give it (kilometres, metres, degrees, minutes), so the figures are the ones
@@ -260,6 +263,114 @@ int run_summary() {
     return 0;
 }
 
+
+// The model with an eye height and refraction at one input, beside the
+// bisection and the straight rays over the refracted sphere.
+struct sight_point {
+    curvature_result program;
+    figures model, geometry;
+};
+
+sight_point evaluate_with(const dialog_input& in, double eye, double k) {
+    sight_point p{};
+    p.program = compute_curvature_with(in.kilometres, in.metres, in.degrees, in.minutes, in.mode, eye, k);
+    const double radians = p.program.angle * (pi / 180.0);
+    const double sine = std::sin(radians), cosine = std::cos(radians);
+    p.model = exact_model_with(in.mode, p.program.length, sine, cosine, eye, k);
+    p.geometry = true_sight(in.mode, p.program.length, sine, cosine, eye, k);
+    return p;
+}
+
+// Largest difference of the heights (hidden, visible, total) and of the
+// ground distance between the program and true geometry, in metres.
+double height_off(const sight_point& p) {
+    const sight_values& c = p.program.curved;
+    return 1000.0 * std::max({std::fabs(c.hidden_height - p.geometry.hidden),
+                              std::fabs(c.visible_height - p.geometry.visible),
+                              std::fabs(c.total_height - p.geometry.total)});
+}
+double ground_off(const sight_point& p) {
+    return 1000.0 * std::fabs(p.program.curved.ground_distance - p.geometry.ground);
+}
+
+void print_condition_cases() {
+    struct named_case {
+        const char* name;
+        dialog_input input;
+        double eye, k;
+    };
+    const named_case cases[] = {
+        {"50 m tower at 0deg30', eye 1.7 m", {0, 50, 0, 30, mode_height}, 0.0017, 0.0},
+        {"50 m tower at 0deg30', eye 1.7 m, k 0.13", {0, 50, 0, 30, mode_height}, 0.0017, 0.13},
+        {"1,400 m at 0deg30', k 0.20 (about 100 km)", {1, 400, 0, 30, mode_height}, 0.0, 0.20},
+        {"1,400 m at 0deg30', eye 1.7 m, k 0.20", {1, 400, 0, 30, mode_height}, 0.0017, 0.20},
+        {"Distance 100 km at 0deg30', k 0.20", {100, 0, 0, 30, mode_distance}, 0.0, 0.20},
+        {"Distance 100 km at 0deg30', eye 1.7 m, k 0.13", {100, 0, 0, 30, mode_distance}, 0.0017, 0.13},
+        {"Distance 4,656 m at 0deg01', eye 1.7 m (before d0)", {4, 656, 0, 1, mode_distance}, 0.0017, 0.0},
+        {"Distance 4,657 m at 0deg01', eye 1.7 m (past d0)", {4, 657, 0, 1, mode_distance}, 0.0017, 0.0},
+    };
+    std::printf("| case | ground (km) | true ground | hidden (m) | true hidden | heights off (m) |"
+                " ground off (m) |\n|---|--:|--:|--:|--:|--:|--:|\n");
+    for (const named_case& c : cases) {
+        const sight_point p = evaluate_with(c.input, c.eye, c.k);
+        std::printf("| %s | %.3f | %.3f | %.2f | %.2f | %.3f | %.1f |\n", c.name, p.program.curved.ground_distance,
+                    p.geometry.ground, 1000.0 * p.program.curved.hidden_height, 1000.0 * p.geometry.hidden,
+                    height_off(p), ground_off(p));
+    }
+}
+
+// The largest differences from true geometry over a grid of heights or
+// distances and angles, objects up to 10 km high, eyes up to 100 m, every k
+// (not both off: that is today's model), for sight lines
+// up to a given ground distance; with the input where each was found.
+void print_condition_bounds() {
+    const double eyes[] = {0.0, 0.0017, 0.01, 0.1};
+    const double ks[] = {0.0, 0.13, 0.142, 0.20};
+    for (double reach : {10.0, 100.0, 300.0})
+        for (measure_mode mode : {mode_height, mode_distance}) {
+            double worst_height = 0.0, worst_ground = 0.0;
+            sight_point at_height{}, at_ground{};
+            for (double eye : eyes)
+                for (double k : ks)
+                    for (long long metres : length_steps(20))
+                        for (int minutes : angle_steps(60)) {
+                            if ((eye == 0.0 && k == 0.0) || (mode == mode_height && metres / 1000.0 <= eye))
+                                continue;  // today's model, or no figures
+                            const sight_point p = evaluate_with(make_input(metres, minutes, mode), eye, k);
+                            if (p.program.curved.ground_distance > reach || p.program.curved.total_height > 10.0)
+                                continue;
+                            if (height_off(p) > worst_height) worst_height = height_off(p), at_height = p;
+                            if (ground_off(p) > worst_ground) worst_ground = ground_off(p), at_ground = p;
+                        }
+            std::printf("%s mode, ground distance up to %.0f km: heights within %.3g m (", mode == mode_height ?
+                        "Height" : "Distance", reach, worst_height);
+            print_input(at_height.program);
+            std::printf(", eye %g m, k %g), ground distance within %.3g m (", 1000.0 * at_height.program.eye_height,
+                        at_height.program.refraction, worst_ground);
+            print_input(at_ground.program);
+            std::printf(", eye %g m, k %g)\n", 1000.0 * at_ground.program.eye_height, at_ground.program.refraction);
+        }
+}
+
+// Hidden height over ground distance (Distance mode at the lowest angle, so
+// sight and ground distance agree), one curve per eye height and k.
+void print_condition_curves() {
+    for (double eye : {0.0, 0.0017})
+        for (double k : {0.0, 0.13, 0.20})
+            for (int km = 0; km <= 100; ++km) {
+                const sight_point p = evaluate_with({km, 0, 0, 0, mode_distance}, eye, k);
+                std::printf("curve\t%g\t%g\t%.6f\t%.6f\n", eye * 1000.0, k, p.program.curved.ground_distance,
+                            1000.0 * p.program.curved.hidden_height);
+            }
+}
+
+int run_conditions() {
+    print_condition_cases();
+    print_condition_bounds();
+    print_condition_curves();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -267,6 +378,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "grid") == 0) return run_grid();
     if (std::strcmp(command, "cases") == 0) return run_cases();
     if (std::strcmp(command, "summary") == 0) return run_summary();
+    if (std::strcmp(command, "conditions") == 0) return run_conditions();
     std::fprintf(stderr, "usage: accuracy_sweep grid|cases|summary|conditions\n");
     return 2;
 }
