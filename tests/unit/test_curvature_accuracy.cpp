@@ -135,3 +135,59 @@ TEST(CurvatureAccuracy, ReferencesAndPrintedFiguresOnACoarseGrid) {
     EXPECT_GT(t.inexact, 0);
     EXPECT_LE(t.worst_plain, half_printed_digit);
 }
+
+// With an eye height and refraction: every figure prints as the bisection's,
+// and lies within the distance to true geometry that docs/accuracy.md gives.
+TEST(CurvatureAccuracy, EyeHeightAndRefractionAgainstBisectionAndTrueGeometry) {
+    struct row {
+        dialog_input in;
+        double eye, k;           // km, coefficient
+        double heights, ground;  // m: largest distance to true geometry
+    };
+    const row rows[] = {
+        {{0, 50, 0, 30, mode_height}, 0.0017, 0.0, 0.04, 1.0},   // 50 m tower from 1.7 m
+        {{0, 50, 0, 30, mode_height}, 0.0017, 0.13, 0.04, 1.0},
+        {{1, 400, 0, 30, mode_height}, 0.0, 0.20, 0.3, 22.0},    // about 100 km
+        {{1, 400, 0, 30, mode_height}, 0.0017, 0.20, 0.3, 22.0},
+        {{100, 0, 0, 30, mode_distance}, 0.0, 0.20, 0.3, 22.0},  // 100 km
+        {{100, 0, 0, 30, mode_distance}, 0.0017, 0.142, 0.3, 22.0},
+        {{4, 656, 0, 1, mode_distance}, 0.0017, 0.0, 0.04, 1.0},  // just before the eye's horizon
+        {{4, 657, 0, 1, mode_distance}, 0.0017, 0.0, 0.04, 1.0},  // just past it
+        {{0, 3, 0, 30, mode_height}, 0.002, 0.0, 0.04, 1.0},      // top a metre above the eye
+    };
+    for (const row& w : rows) {
+        const dialog_input& in = w.in;
+        const curvature_result r =
+            compute_curvature_with(in.kilometres, in.metres, in.degrees, in.minutes, in.mode, w.eye, w.k);
+        const double a = r.angle * (pi / 180.0);
+        const figures model = exact_model_with(in.mode, r.length, std::sin(a), std::cos(a), w.eye, w.k);
+        const figures truth = true_sight(in.mode, r.length, std::sin(a), std::cos(a), w.eye, w.k);
+        const sight_values& c = r.curved;
+        const std::string at = printed(r.length) + " km at " + printed(r.angle) + " deg, eye " +
+                               printed(w.eye) + " km, k " + printed(w.k);
+        ASSERT_TRUE(r.conditions_set) << at;
+        EXPECT_FALSE(r.warned || r.top_not_above_eye) << at;
+        EXPECT_EQ(printed(c.ground_distance), printed(model.ground)) << at;
+        EXPECT_EQ(printed(c.sight_distance), printed(model.sight)) << at;
+        EXPECT_EQ(printed(c.visible_height), printed(model.visible)) << at;
+        EXPECT_EQ(printed(c.hidden_height), printed(model.hidden)) << at;
+        EXPECT_EQ(printed(c.total_height), printed(model.total)) << at;
+        EXPECT_LE(1000.0 * std::fabs(c.hidden_height - truth.hidden), w.heights) << at;
+        EXPECT_LE(1000.0 * std::fabs(c.visible_height - truth.visible), w.heights) << at;
+        EXPECT_LE(1000.0 * std::fabs(c.total_height - truth.total), w.heights) << at;
+        EXPECT_LE(1000.0 * std::fabs(c.ground_distance - truth.ground), w.ground) << at;
+    }
+}
+
+// The eye's horizon: nothing nearer is hidden at all, anything beyond is.
+TEST(CurvatureAccuracy, NothingIsHiddenBeforeTheEyesHorizon) {
+    const curvature_result before = compute_curvature_with(4, 656, 0, 1, mode_distance, 0.0017, 0.0);
+    const curvature_result past = compute_curvature_with(4, 657, 0, 1, mode_distance, 0.0017, 0.0);
+    EXPECT_EQ(printed(before.eye_horizon), "4.657");
+    EXPECT_LT(before.curved.ground_distance, before.eye_horizon);
+    EXPECT_EQ(before.curved.hidden_height, 0.0);
+    EXPECT_GT(past.curved.ground_distance, past.eye_horizon);
+    EXPECT_GT(past.curved.hidden_height, 0.0);
+    EXPECT_NEAR(past.curved.hidden_height, drop(past.curved.ground_distance - eye_horizon(0.0017, earth_radius)),
+                2e-12);  // the model's difference of roots, to an ulp of R
+}
