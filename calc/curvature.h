@@ -42,7 +42,7 @@ struct curvature_result {
 // The observer's eye above the ground and the refraction coefficient k. The
 // start values (0 and none) give the textbook sight: eye on the ground,
 // straight rays, every figure as without them.
-enum refraction_choice { refraction_none = 0, refraction_gauss = 1, refraction_0142 = 2, refraction_020 = 3 };
+enum refraction_choice : int { refraction_none = 0, refraction_gauss = 1, refraction_0142 = 2, refraction_020 = 3 };
 enum { refraction_choice_count = 4, eye_height_max_metres = 9999 };
 struct sight_conditions {
     int eye_metres = 0;  // whole metres, clamped to 0..9999
