@@ -188,6 +188,7 @@ TEST(CurvatureAccuracy, NothingIsHiddenBeforeTheEyesHorizon) {
     EXPECT_EQ(before.curved.hidden_height, 0.0);
     EXPECT_GT(past.curved.ground_distance, past.eye_horizon);
     EXPECT_GT(past.curved.hidden_height, 0.0);
+    EXPECT_EQ(printed(past.flat.total_height), "0.003");  // e + s sin a: 1.7 m + 1.35 m
     EXPECT_NEAR(past.curved.hidden_height, drop(past.curved.ground_distance - eye_horizon(0.0017, earth_radius)),
                 2e-12);  // the model's difference of roots, to an ulp of R
 }
