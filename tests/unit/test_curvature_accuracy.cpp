@@ -142,18 +142,20 @@ TEST(CurvatureAccuracy, EyeHeightAndRefractionAgainstBisectionAndTrueGeometry) {
     struct row {
         dialog_input in;
         double eye, k;           // km, coefficient
-        double heights, ground;  // m: largest distance to true geometry
+        // m: the largest distance to true geometry that docs/accuracy.md
+        // gives for sight lines up to 1 degree, up to 10 km or 100 km
+        double heights, ground;
     };
     const row rows[] = {
-        {{0, 50, 0, 30, mode_height}, 0.0017, 0.0, 0.04, 1.0},   // 50 m tower from 1.7 m
-        {{0, 50, 0, 30, mode_height}, 0.0017, 0.13, 0.04, 1.0},
-        {{1, 400, 0, 30, mode_height}, 0.0, 0.20, 0.3, 22.0},    // about 100 km
-        {{1, 400, 0, 30, mode_height}, 0.0017, 0.20, 0.3, 22.0},
-        {{100, 0, 0, 30, mode_distance}, 0.0, 0.20, 0.3, 22.0},  // 100 km
-        {{100, 0, 0, 30, mode_distance}, 0.0017, 0.142, 0.3, 22.0},
-        {{4, 656, 0, 1, mode_distance}, 0.0017, 0.0, 0.04, 1.0},  // just before the eye's horizon
-        {{4, 657, 0, 1, mode_distance}, 0.0017, 0.0, 0.04, 1.0},  // just past it
-        {{0, 3, 0, 30, mode_height}, 0.002, 0.0, 0.04, 1.0},      // top a metre above the eye
+        {{0, 50, 0, 30, mode_height}, 0.0017, 0.0, 0.0004, 0.4},   // 50 m tower from 1.7 m
+        {{0, 50, 0, 30, mode_height}, 0.0017, 0.13, 0.0004, 0.4},
+        {{1, 400, 0, 30, mode_height}, 0.0, 0.20, 0.38, 26.0},    // about 100 km
+        {{1, 400, 0, 30, mode_height}, 0.0017, 0.20, 0.38, 26.0},
+        {{100, 0, 0, 30, mode_distance}, 0.0, 0.20, 0.38, 26.0},  // 100 km
+        {{100, 0, 0, 30, mode_distance}, 0.0017, 0.142, 0.38, 26.0},
+        {{4, 656, 0, 1, mode_distance}, 0.0017, 0.0, 0.0004, 0.4},  // just before the eye's horizon
+        {{4, 657, 0, 1, mode_distance}, 0.0017, 0.0, 0.0004, 0.4},  // just past it
+        {{0, 3, 0, 30, mode_height}, 0.002, 0.0, 0.0004, 0.4},      // top a metre above the eye
     };
     for (const row& w : rows) {
         const dialog_input& in = w.in;

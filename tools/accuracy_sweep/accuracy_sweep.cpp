@@ -321,11 +321,13 @@ void print_condition_cases() {
 
 // The largest differences from true geometry over a grid of heights or
 // distances and angles, objects up to 10 km high, eyes up to 100 m, every k
-// (not both off: that is today's model), for sight lines
+// (not both off: that is today's model), for low (up to 1 degree) and all
+// sight lines
 // up to a given ground distance; with the input where each was found.
 void print_condition_bounds() {
     const double eyes[] = {0.0, 0.0017, 0.01, 0.1};
     const double ks[] = {0.0, 0.13, 0.142, 0.20};
+    for (double steepest : {1.0, 90.0})
     for (double reach : {10.0, 100.0, 300.0})
         for (measure_mode mode : {mode_height, mode_distance}) {
             double worst_height = 0.0, worst_ground = 0.0;
@@ -337,13 +339,14 @@ void print_condition_bounds() {
                             if ((eye == 0.0 && k == 0.0) || (mode == mode_height && metres / 1000.0 <= eye))
                                 continue;  // today's model, or no figures
                             const sight_point p = evaluate_with(make_input(metres, minutes, mode), eye, k);
-                            if (p.program.curved.ground_distance > reach || p.program.curved.total_height > 10.0)
+                            if (p.program.curved.ground_distance > reach || p.program.curved.total_height > 10.0 ||
+                                p.program.angle > steepest)
                                 continue;
                             if (height_off(p) > worst_height) worst_height = height_off(p), at_height = p;
                             if (ground_off(p) > worst_ground) worst_ground = ground_off(p), at_ground = p;
                         }
-            std::printf("%s mode, ground distance up to %.0f km: heights within %.3g m (", mode == mode_height ?
-                        "Height" : "Distance", reach, worst_height);
+            std::printf("- %s mode, angles up to %g deg, ground distance up to %.0f km: heights within %.3g m (",
+                        mode == mode_height ? "Height" : "Distance", steepest, reach, worst_height);
             print_input(at_height.program);
             std::printf(", eye %g m, k %g), ground distance within %.3g m (", 1000.0 * at_height.program.eye_height,
                         at_height.program.refraction, worst_ground);
@@ -366,6 +369,7 @@ void print_condition_curves() {
 
 int run_conditions() {
     print_condition_cases();
+    std::printf("\n");
     print_condition_bounds();
     print_condition_curves();
     return 0;
