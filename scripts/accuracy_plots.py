@@ -38,7 +38,7 @@ def draw_sight_curves():
     for (eye, k), points in sorted(curves.items()):
         ground, hidden = zip(*points)
         ax.plot(ground, hidden, color=colours[k], linestyle="-" if eye == 0 else "--",
-                label=f"k = {k:g}, eye {'on the ground' if eye == 0 else f'{eye:g} m'}")
+                label=f"k = {'0' if k == 0 else f'{k:.2f}'}, eye {'on the ground' if eye == 0 else f'{eye:g} m'}")
     ax.set_xlim(0, 100)
     ax.set_ylim(0, None)
     ax.set_xlabel("distance (km)")
