@@ -221,7 +221,6 @@ curvature_result compute_curvature(int kilometres, int metres, int degrees, int 
 
 curvature_result compute_curvature_with(int kilometres, int metres, int degrees, int minutes, measure_mode mode,
                                         double eye_height, double refraction) {
-
     if (kilometres < 0) kilometres = 0;
     if (kilometres > 99999) kilometres = 99999;
     if (degrees < 0) degrees = 0;

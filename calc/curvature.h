@@ -55,9 +55,10 @@ double refraction_coefficient(refraction_choice choice);
 curvature_result compute_curvature(int kilometres, int metres, int degrees, int minutes, measure_mode mode,
                                    sight_conditions conditions = sight_conditions());
 
-// The same model for an eye height in km (any value >= 0, e.g. 1.7 m) and a
-// coefficient k in [0, 0.5]: what the dialog's choices map to, open for the
-// accuracy tools. With both 0 it is compute_curvature's textbook result.
+// The same model for an eye height in km (up to 9.999, e.g. 0.0017) and a
+// coefficient k (up to 0.5): what the dialog's choices map to, open for the
+// accuracy tools. Out of range (NaN included) counts as none; with both 0 it
+// is compute_curvature's textbook result.
 curvature_result compute_curvature_with(int kilometres, int metres, int degrees, int minutes, measure_mode mode,
                                         double eye_height, double refraction);
 
