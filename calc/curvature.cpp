@@ -63,11 +63,11 @@ double drop_below_tangent(double g) {
 // with v >= 0, in a form without cancellation, is
 //   v = H (H + 2R) / (H + R + sqrt(R^2 + cot^2 a H (H + 2R))),
 // so 0 < v <= H for every clamped input.
-sight_values solve_height_exactly(double height, double sine, double cosine) {
-    const double lift = height * (height + 2.0 * earth_radius);
+sight_values solve_height_exactly(double height, double sine, double cosine, double radius = earth_radius,
+                                  double radius_squared = earth_radius_squared) {
+    const double lift = height * (height + 2.0 * radius);
     const double cotangent = cosine / sine;
-    const double visible =
-        lift / (height + earth_radius + safe_sqrt(earth_radius_squared + cotangent * cotangent * lift));
+    const double visible = lift / (height + radius + safe_sqrt(radius_squared + cotangent * cotangent * lift));
     return take_values(visible * cotangent, visible / sine, visible, height - visible);
 }
 
@@ -155,7 +155,72 @@ void compare_with_exact(curvature_result& result, measure_mode mode, double leng
 }
 }  // namespace
 
-curvature_result compute_curvature(int kilometres, int metres, int degrees, int minutes, measure_mode mode) {
+namespace {
+// The sphere the sight line sees: radius R / (1 - k) under refraction k.
+struct refracted_sphere {
+    double radius;
+    double radius_squared;
+    double drop(double g) const { return safe_sqrt(g * g + radius_squared) - radius; }
+};
+
+// Height and Distance mode with an eye height and refraction: the model's
+// equations solved exactly (the closed form with H - e in place of H), and
+// the hidden part counted from the eye's own horizon.
+void solve_with_conditions(curvature_result& r, double sine) {
+    const double cosine = sine_first_quadrant((90.0 - r.angle) * degrees_to_radians);
+    refracted_sphere sphere{earth_radius, earth_radius_squared};
+    if (r.refraction != 0.0) {
+        sphere.radius = earth_radius / (1.0 - r.refraction);
+        sphere.radius_squared = sphere.radius * sphere.radius;
+    }
+    const double eye = r.eye_height;
+    r.eye_horizon = safe_sqrt(eye * eye + 2.0 * sphere.radius * eye);
+    double total = 0.0;
+    if (r.mode == mode_height) {
+        const double above_eye = r.length - eye;
+        if (!(above_eye > 0.0)) {  // no angle above the horizontal sees the top
+            r.top_not_above_eye = true;
+            return;
+        }
+        r.flat = take_values(above_eye * cosine / sine, above_eye / sine, r.length, 0.0);
+        r.curved = solve_height_exactly(above_eye, sine, cosine, sphere.radius, sphere.radius_squared);
+        total = r.length;
+    } else {
+        const double ground = r.length * cosine;
+        r.flat = take_values(ground, r.length, eye + r.length * sine, 0.0);
+        r.curved = take_values(ground, r.length, 0.0, 0.0);
+        total = eye + r.length * sine + sphere.drop(ground);
+    }
+    const double beyond_horizon = r.curved.ground_distance - r.eye_horizon;
+    const double hidden = sphere.drop(beyond_horizon > 0.0 ? beyond_horizon : 0.0);
+    r.curved = take_values(r.curved.ground_distance, r.curved.sight_distance, total - hidden, hidden);
+    r.exact = r.curved;
+    r.check_hidden = hidden;
+    r.first_sight_distance = r.flat.sight_distance;
+    r.final_sight_distance = r.curved.sight_distance;
+}
+}  // namespace
+
+double refraction_coefficient(refraction_choice choice) {
+    switch (choice) {
+        case refraction_gauss: return 0.13;
+        case refraction_0142: return 0.142;
+        case refraction_020: return 0.20;
+        default: return 0.0;
+    }
+}
+
+curvature_result compute_curvature(int kilometres, int metres, int degrees, int minutes, measure_mode mode,
+                                   sight_conditions conditions) {
+    int eye = conditions.eye_metres;
+    if (eye < 0) eye = 0;
+    if (eye > eye_height_max_metres) eye = eye_height_max_metres;
+    return compute_curvature_with(kilometres, metres, degrees, minutes, mode, eye / 1000.0,
+                                  refraction_coefficient(conditions.refraction));
+}
+
+curvature_result compute_curvature_with(int kilometres, int metres, int degrees, int minutes, measure_mode mode,
+                                        double eye_height, double refraction) {
     if (kilometres < 0) kilometres = 0;
     if (kilometres > 99999) kilometres = 99999;
     if (degrees < 0) degrees = 0;
@@ -189,6 +254,14 @@ curvature_result compute_curvature(int kilometres, int metres, int degrees, int 
     }
     result.first_sight_distance = sight;
 
+    // Out of range (NaN included) counts as none.
+    result.eye_height = eye_height > 0.0 && eye_height <= 9.999 ? eye_height : 0.0;
+    result.refraction = refraction > 0.0 && refraction <= 0.5 ? refraction : 0.0;
+    if (result.eye_height != 0.0 || result.refraction != 0.0) {
+        result.conditions_set = true;
+        solve_with_conditions(result, sine);
+        return result;
+    }
     run_passes(result, mode, sine, fixed_height, sight, visible);
     compare_with_exact(result, mode, length, angle, sine);
     return result;

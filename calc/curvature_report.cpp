@@ -38,6 +38,17 @@ void write_head(report_writer& w, const curvature_result& r) {
     w.text("\r\n Höhenwinkel:    ", "\r\n Height Angle:   ");
     w.number(r.angle, 10);
     w.text(" Grad ", " Degree ");
+    // One line for each sight condition that is set, in the same columns.
+    if (r.eye_height != 0.0) {
+        w.text("\r\n Augenhöhe:      ", "\r\n Eye Height:     ");
+        w.number(r.eye_height, 10);
+        w.text(" Kilometer ", " Kilometres ");
+    }
+    if (r.refraction != 0.0) {
+        w.text("\r\n Refraktion k:   ", "\r\n Refraction k:   ");
+        w.number(r.refraction, 10);
+        w.plain(" ");
+    }
 }
 
 // Rows of ground distance, sight distance, visible and hidden height.
@@ -153,6 +164,23 @@ void write_exact_first(report_writer& w, const curvature_result& r) {
     write_figures(w, r.curved, true);
 }
 
+// With an eye height or refraction: the model's exact figures, named as
+// such; the passes, which know neither, are not run.
+void write_with_conditions(report_writer& w, const curvature_result& r) {
+    if (r.top_not_above_eye) {
+        w.text("\r\n\r\n Die Spitze liegt nicht über der Augenhöhe: kein Winkel darüber sieht sie. ",
+               "\r\n\r\n The Top is not above the Eye Height: no Angle above the Horizontal sees it. ");
+        return;
+    }
+    write_flat_section(w, r);
+    write_curved_heading(w);
+    w.text("\r\n (Exakte Lösung mit Augenhöhe und Refraktion) ",
+           "\r\n (Exact Solution with Eye Height and Refraction) ");
+    write_figures(w, r.curved, true);
+    write_angle_and_total(w, r, r.curved);
+    write_closing(w, r);
+}
+
 }  // namespace
 
 void compose_curvature_report(const curvature_result& result, int german, char* buffer, int capacity) {
@@ -160,7 +188,9 @@ void compose_curvature_report(const curvature_result& result, int german, char* 
     copy_text(buffer, capacity, "\r\n ");
     report_writer w{buffer, capacity, german, text_length(buffer)};
     write_head(w, result);
-    if (result.inexact)
+    if (result.conditions_set)
+        write_with_conditions(w, result);
+    else if (result.inexact)
         write_exact_first(w, result);
     else
         write_settled(w, result);

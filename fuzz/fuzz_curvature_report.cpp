@@ -12,6 +12,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 18) return 0;
+    // Two more bytes, when given, reach the eye height (as the field may hand
+    // any int) and the refraction choice, out-of-range values included.
+    sight_conditions conditions;
+    if (size >= 22) {
+        std::int32_t eye;
+        std::memcpy(&eye, data + 18, sizeof eye);
+        conditions.eye_metres = eye;
+    }
+    if (size >= 23) conditions.refraction = static_cast<refraction_choice>(data[22] % 6);
     std::int32_t fields[4];
     std::memcpy(fields, data, sizeof fields);
     const measure_mode mode = (data[16] & 1) ? mode_distance : mode_height;
@@ -19,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static char buffer[report_buffer_size + 16];
     std::memset(buffer, 'X', sizeof buffer);
-    const curvature_result result = compute_curvature(fields[0], fields[1], fields[2], fields[3], mode);
+    const curvature_result result = compute_curvature(fields[0], fields[1], fields[2], fields[3], mode, conditions);
     compose_curvature_report(result, german, buffer, report_buffer_size);
     const void* end = std::memchr(buffer, '\0', report_buffer_size);
     if (!end) std::abort();

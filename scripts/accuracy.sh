@@ -21,6 +21,11 @@ trap 'rm -rf "$work"' EXIT
 "$sweep" grid | /usr/bin/python3 scripts/accuracy_plots.py docs
 "$sweep" cases >"$work/cases"
 "$sweep" summary >"$work/summary"
+# Eye height and refraction: the hidden-height curves become a picture, the
+# cases and the largest differences a block of the page.
+"$sweep" conditions >"$work/conditions_all"
+grep '^curve' "$work/conditions_all" | /usr/bin/python3 scripts/accuracy_plots.py docs conditions
+grep -v '^curve' "$work/conditions_all" >"$work/conditions"
 
 # Each generated block sits between "<!-- accuracy_sweep NAME -->" and
 # "<!-- end -->" in the page.
@@ -28,7 +33,7 @@ trap 'rm -rf "$work"' EXIT
 import pathlib, re, sys
 page = pathlib.Path(sys.argv[1])
 text = page.read_text(encoding="utf-8")
-for name in ("cases", "summary"):
+for name in ("cases", "summary", "conditions"):
     block = (pathlib.Path(sys.argv[2]) / name).read_text(encoding="utf-8")
     pattern = re.compile(r"(<!-- accuracy_sweep %s -->\n).*?(<!-- end -->)" % name, re.S)
     text, count = pattern.subn(lambda m: m.group(1) + block + m.group(2), text)

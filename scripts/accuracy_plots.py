@@ -5,6 +5,9 @@ accuracy-curvature.png  Height mode: flat against curved tangent-plane distance
 accuracy-warnings.png   Height mode: where the report warns, and why
 accuracy-errors.png     unwarned figures against the model solved exactly and
                         against the sphere (both modes)
+With a second argument "conditions", draws only accuracy-sight.png from the
+"curve" rows of `accuracy_sweep conditions`: hidden height over distance for
+eye heights 0 and 1.7 m and refraction k = 0, 0.13, 0.20.
 Same input, same files: no dates or software versions in the PNGs.
 """
 import csv
@@ -22,6 +25,34 @@ out_dir = sys.argv[1]
 earth_radius = 6378.137
 plt.rcParams.update({"font.size": 10, "svg.hashsalt": "farspan", "figure.dpi": 100})
 save = {"dpi": 100, "metadata": {"Software": None}}
+
+
+
+def draw_sight_curves():
+    curves = {}
+    for line in sys.stdin:
+        _, eye, k, ground, hidden = line.split("\t")
+        curves.setdefault((float(eye), float(k)), []).append((float(ground), float(hidden)))
+    fig, ax = plt.subplots(figsize=(7, 4.5))
+    colours = {0.0: "black", 0.13: "tab:blue", 0.2: "tab:orange"}
+    for (eye, k), points in sorted(curves.items()):
+        ground, hidden = zip(*points)
+        ax.plot(ground, hidden, color=colours[k], linestyle="-" if eye == 0 else "--",
+                label=f"k = {'0' if k == 0 else f'{k:.2f}'}, eye {'on the ground' if eye == 0 else f'{eye:g} m'}")
+    ax.set_xlim(0, 100)
+    ax.set_ylim(0, None)
+    ax.set_xlabel("distance (km)")
+    ax.set_ylabel("hidden height (m)")
+    ax.set_title("Hidden height over distance")
+    ax.grid(True, color="0.9")
+    ax.legend(loc="upper left")
+    fig.tight_layout()
+    fig.savefig(f"{out_dir}/accuracy-sight.png", **save)
+
+
+if len(sys.argv) > 2 and sys.argv[2] == "conditions":
+    draw_sight_curves()
+    sys.exit(0)
 
 rows = list(csv.DictReader(sys.stdin, delimiter="\t"))
 

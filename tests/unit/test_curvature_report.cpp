@@ -406,3 +406,73 @@ TEST(CurvatureReport, OddFieldValuesGiveDefinedReports) {
                         ASSERT_TRUE(check_report(a, b, c, d, mode, 0));
                     }
 }
+
+// With an eye height or refraction: a head line for each, the model's exact
+// figures named as such, no passes, the closing section as always.
+TEST(CurvatureReport, EyeHeightAndRefractionGiveTheModelsExactFigures) {
+    char buffer[report_buffer_size];
+    const curvature_result r = compute_curvature(85, 0, 15, 0, mode_height, {2, refraction_gauss});
+    compose_curvature_report(r, 0, buffer, report_buffer_size);
+    EXPECT_EQ(std::string(buffer), lines({
+                                       "",
+                                       " Height:             85.000 Kilometres ",
+                                       " Height Angle:       15.000 Degree ",
+                                       " Eye Height:          0.002 Kilometres ",
+                                       " Refraction k:        0.130 ",
+                                       "",
+                                       " Result without Earth's Curvature would be: ",
+                                       " (Accordant with the Pythagorean Theorem) ",
+                                       "",
+                                       " Distance along Earth's Surface:                317.217 km ",
+                                       " Distance from the Observer to the Object:      328.407 km ",
+                                       " Height over Horizon visible:                    85.000 km ",
+                                       " Height hidden through Earth's Curvature:         0.000 km ",
+                                       " Height Angle (is fixed):                        15.000 Degree ",
+                                       " Height total (is fixed):                        85.000 km ",
+                                       "",
+                                       " Result under Consideration of Earth's Curvature: ",
+                                       " (Exact Solution with Eye Height and Refraction) ",
+                                       "",
+                                       " Distance along the Tangent Plane:              295.065 km ",
+                                       " Distance from the Observer to the Object:      305.474 km ",
+                                       " Height over Horizon visible:                    79.280 km ",
+                                       " Height hidden through Earth's Curvature:         5.720 km ",
+                                       " Height Angle (is fixed):                        15.000 Degree ",
+                                       " Height total (is fixed):                        85.000 km ",
+                                       "",
+                                       " Difference of the Distance (in Kilometres):     22.933 km ",
+                                       " Difference of the Distance (in Percent):         6.983 % ",
+                                   }));
+    // German, one value set at a time, each choice of k by its figure.
+    const struct {
+        sight_conditions set;
+        const char* line;
+    } heads[] = {
+        {{9999, refraction_none}, "\r\n Augenh\xF6he:           9,999 Kilometer \r\n\r\n"},
+        {{0, refraction_0142}, "\r\n H\xF6henwinkel:         0,500 Grad \r\n Refraktion k:        0,142 \r\n\r\n"},
+        {{0, refraction_020}, "\r\n Refraktion k:        0,200 \r\n\r\n"},
+    };
+    for (const auto& h : heads) {
+        compose_curvature_report(compute_curvature(20, 0, 0, 30, mode_distance, h.set), 1, buffer, report_buffer_size);
+        EXPECT_TRUE(contains(buffer, h.line)) << h.line;
+        EXPECT_TRUE(contains(buffer, "\r\n (Exakte L\xF6sung mit Augenh\xF6he und Refraktion) \r\n")) << h.line;
+        EXPECT_TRUE(contains(buffer, "auswirkt, sondern nur auf die H\xF6he des Objektes. \r\n")) << h.line;
+    }
+}
+
+// A top no higher than the eye: one line, no figures, in both languages.
+TEST(CurvatureReport, TopNotAboveTheEyeSaysSoInOneLine) {
+    char buffer[report_buffer_size];
+    const curvature_result r = compute_curvature(0, 2, 0, 30, mode_height, {2, refraction_none});
+    EXPECT_TRUE(r.top_not_above_eye);
+    EXPECT_FALSE(compute_curvature(0, 3, 0, 30, mode_height, {2, refraction_none}).top_not_above_eye);
+    compose_curvature_report(r, 0, buffer, report_buffer_size);
+    EXPECT_EQ(std::string(buffer).substr(std::string(buffer).find(" Eye Height:")),
+              " Eye Height:          0.002 Kilometres \r\n\r\n"
+              " The Top is not above the Eye Height: no Angle above the Horizontal sees it. \r\n");
+    compose_curvature_report(r, 1, buffer, report_buffer_size);
+    EXPECT_TRUE(contains(buffer, "\r\n\r\n Die Spitze liegt nicht \xFC"
+                                 "ber der Augenh\xF6he: kein Winkel dar\xFC"
+                                 "ber sieht sie. \r\n"));
+    EXPECT_FALSE(contains(buffer, " km "));
+}

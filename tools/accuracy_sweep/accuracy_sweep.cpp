@@ -1,7 +1,9 @@
 // accuracy_sweep grid     plot grid as tab-separated columns (scripts/accuracy.sh)
 // accuracy_sweep cases    the named cases of docs/accuracy.md as a Markdown table
 // accuracy_sweep summary  dense sweep: where the warnings begin, largest errors
-// accuracy_sweep check    coarse grid; exits 1 when a reference disagrees
+// accuracy_sweep conditions  eye height and refraction: named cases against
+//                         true geometry, the largest differences, and the
+//                         hidden-height curves (plot rows starting "curve")
 //
 // Every point goes through compute_curvature exactly as the dialog's fields
 // give it (kilometres, metres, degrees, minutes), so the figures are the ones
@@ -24,185 +26,11 @@
 
 #include "calc/curvature.h"
 #include "calc/format.h"
+#include "tools/accuracy_sweep/references.h"
 
 namespace {
 
-const double earth_radius = 6378.137;
-const double pi = 3.14159265358979323846;
-const double epsilon = std::numeric_limits<double>::epsilon();
-const double infinity = std::numeric_limits<double>::infinity();
-const int last_pass = 30;  // the program's Height mode runs passes 0..30
-const double half_printed_digit = 0.0005;  // km: the report's figures are printed to metres
-
-struct dialog_input {
-    int kilometres, metres, degrees, minutes;
-    measure_mode mode;
-};
-
-// A length in whole metres and an angle in whole minutes, as the fields
-// take them. The kilometres field stops at 99999; the rest goes to metres.
-dialog_input make_input(long long metres, int minutes, measure_mode mode) {
-    long long km = metres / 1000;
-    long long m = metres % 1000;
-    if (km > 99999) {
-        m += (km - 99999) * 1000;
-        km = 99999;
-    }
-    return {static_cast<int>(km), static_cast<int>(m), minutes / 60, minutes % 60, mode};
-}
-
-struct figures {
-    double ground, sight, visible, hidden, total;
-};
-
-// Below-tangent drop of the sphere at tangent-plane distance g, in the form
-// that does not cancel for small g.
-double drop(double g) { return g * g / (std::sqrt(g * g + earth_radius * earth_radius) + earth_radius); }
-
-// The Height-mode model: g = (H - drop(g)) cot a, here multiplied by sin a so
-// that it stays finite. Increasing in g, negative at 0, and zero at
-// g_max = sqrt(H (2R + H)) only if a = 90 degrees: positive there otherwise.
-double height_model_gap(double g, double height, double sine, double cosine) {
-    return g * sine - (height - drop(g)) * cosine;
-}
-
-// Bisection down to adjacent doubles: the root of a monotone function needs
-// no starting guess and cannot be lost.
-double solve_height_model(double height, double sine, double cosine) {
-    double low = 0.0;
-    double high = std::sqrt(height * (2.0 * earth_radius + height));
-    for (;;) {
-        const double middle = low + (high - low) / 2.0;
-        if (!(middle > low && middle < high)) break;
-        if (height_model_gap(middle, height, sine, cosine) < 0.0)
-            low = middle;
-        else
-            high = middle;
-    }
-    return std::fabs(height_model_gap(low, height, sine, cosine)) <= std::fabs(height_model_gap(high, height, sine, cosine))
-               ? low
-               : high;
-}
-
-figures exact_model(measure_mode mode, double length, double sine, double cosine) {
-    figures f{};
-    if (mode == mode_height) {
-        f.ground = solve_height_model(length, sine, cosine);
-        f.hidden = drop(f.ground);
-        f.visible = length - f.hidden;
-        f.sight = f.visible / sine;
-        f.total = length;
-    } else {
-        // Distance mode: the sight line is given, so one step is the model.
-        f.sight = length;
-        f.ground = length * cosine;
-        f.visible = length * sine;
-        f.hidden = drop(f.ground);
-        f.total = f.visible + f.hidden;
-    }
-    return f;
-}
-
-// True geometry in the plane through the Earth's centre, observer O on the
-// surface, top T of the object at central angle theta. The tangent-plane
-// distance is R tan(theta): where the radius through the foot meets O's
-// tangent plane, which is what the model's drop measures along.
-figures exact_sphere(measure_mode mode, double length, double sine, double cosine) {
-    const double r = earth_radius;
-    double theta;
-    double top_radius;
-    figures f{};
-    if (mode == mode_height) {
-        // |CT| = R + H. With beta = theta + a, cos(beta) = R cos(a) / (R + H)
-        // (triangle C, O, T: the angle at O is 90 degrees + a). tan(theta) =
-        // tan(beta - a), rearranged so that no difference of near-equal
-        // values remains.
-        const double height = length;
-        const double lift = height * (2.0 * r + height);  // (R + H)^2 - R^2
-        const double s = std::sqrt(lift + r * r * sine * sine);
-        theta = std::atan(lift * cosine / ((s + r * sine) * (r * cosine * cosine + s * sine)));
-        top_radius = r + height;
-        f.sight = top_radius * std::sin(theta) / cosine;
-        f.total = height;
-    } else {
-        // T = O + L (cos a along the tangent plane, sin a up).
-        const double across = length * cosine;
-        const double up = r + length * sine;
-        theta = std::atan2(across, up);
-        top_radius = std::hypot(across, up);
-        f.sight = length;
-        f.total = (length * length + 2.0 * r * length * sine) / (top_radius + r);
-    }
-    f.ground = r * std::tan(theta);
-    f.hidden = r / std::cos(theta) - r;  // below the tangent plane, along the radius
-    f.visible = f.total - f.hidden;
-    return f;
-}
-
-struct point {
-    curvature_result program;
-    double sine, cosine;
-    figures model;   // the model solved exactly
-    figures sphere;  // the true geometry
-    // Height mode: bound on |program - model| for the four figures from the
-    // contraction of the passes; infinite where the passes need not contract.
-    double bound;
-    double noise;  // rounding the program's own passes may carry
-};
-
-point evaluate(const dialog_input& in) {
-    point p{};
-    p.program = compute_curvature(in.kilometres, in.metres, in.degrees, in.minutes, in.mode);
-    const double radians = p.program.angle * (pi / 180.0);
-    p.sine = std::sin(radians);
-    p.cosine = std::cos(radians);
-    p.model = exact_model(in.mode, p.program.length, p.sine, p.cosine);
-    p.sphere = exact_sphere(in.mode, p.program.length, p.sine, p.cosine);
-    p.bound = infinity;
-    p.noise = 0.0;
-    if (in.mode == mode_height) {
-        // Each pass maps g to phi(g) = (H - drop(g)) cot a, which falls with
-        // g, so from g0 = H cot a on the passes stay in [g1, g0], where
-        // |phi'| <= k = cot a * g0 / sqrt(g0^2 + R^2). With k < 1 the pass
-        // reported (the 30th after the flat one) lies within k^30 |g0 - g*|
-        // of the root; hidden, visible and sight within that times 1/cos a.
-        const double cot = p.cosine / p.sine;
-        const double height = p.program.length;
-        const double g0 = height * cot;
-        const double g1 = (height - drop(g0)) * cot;
-        const double k = cot * g0 / std::sqrt(g0 * g0 + earth_radius * earth_radius);
-        const double pass_noise = 4.0 * epsilon * ((earth_radius + height) * cot + g0 / (p.cosine * p.cosine));
-        if (k < 1.0 && g1 >= 0.0) {
-            p.bound = std::pow(k, last_pass) * (g0 - p.model.ground) / std::min(1.0, p.cosine);
-            p.noise = pass_noise / (1.0 - k) / std::min(1.0, p.cosine);
-        }
-    }
-    return p;
-}
-
-std::string printed(double value) {
-    char out[number_buffer_size];
-    format_fixed(value, out, 0, 0, 3);
-    return out;
-}
-
-double relative(double value, double reference) {
-    if (reference == 0.0) return value == 0.0 ? 0.0 : infinity;
-    return std::fabs(value - reference) / std::fabs(reference);
-}
-
-// Largest difference between a set of the program's figures and the model's.
-double model_difference(const sight_values& c, const figures& model) {
-    return std::max({std::fabs(c.ground_distance - model.ground), std::fabs(c.sight_distance - model.sight),
-                     std::fabs(c.visible_height - model.visible), std::fabs(c.hidden_height - model.hidden)});
-}
-double model_difference(const point& p) { return model_difference(p.program.curved, p.model); }
-
-bool prints_like_model(const point& p) {
-    const sight_values& c = p.program.curved;
-    return printed(c.ground_distance) == printed(p.model.ground) && printed(c.sight_distance) == printed(p.model.sight) &&
-           printed(c.visible_height) == printed(p.model.visible) && printed(c.hidden_height) == printed(p.model.hidden);
-}
+using namespace accuracy;
 
 // The figures the report gives as its answer: the exact ones where it adds them.
 const sight_values& shown(const curvature_result& r) { return r.inexact ? r.exact : r.curved; }
@@ -224,30 +52,6 @@ const char* warning_kind(const curvature_result& r) {
     if (r.below_horizon) return "below";
     if (r.far_off) return "far";  // only the comparison with the exact answer warns
     return "none";
-}
-
-// Lengths in whole metres, `per_decade` steps a decade from 1 m to 100,000 km.
-std::vector<long long> length_steps(int per_decade) {
-    std::vector<long long> metres;
-    for (int i = 0; i <= 8 * per_decade; ++i) {
-        const long long m = std::llround(std::pow(10.0, static_cast<double>(i) / per_decade));
-        if (metres.empty() || m != metres.back()) metres.push_back(m);
-    }
-    return metres;
-}
-
-// Angles in whole minutes, log-spaced from 0.01 degrees (the clamp of 0') to
-// 89.99 degrees (the clamp of 90 deg 0').
-std::vector<int> angle_steps(int count) {
-    std::vector<int> minutes;
-    const double low = std::log10(0.01);
-    const double high = std::log10(89.99);
-    for (int i = 0; i < count; ++i) {
-        const double degrees = std::pow(10.0, low + (high - low) * i / (count - 1));
-        const int m = static_cast<int>(std::lround(degrees * 60.0));
-        if (minutes.empty() || m != minutes.back()) minutes.push_back(m);
-    }
-    return minutes;
 }
 
 int run_grid() {
@@ -459,128 +263,116 @@ int run_summary() {
     return 0;
 }
 
-// The check's failures, the first twenty printed.
-struct failure_log {
-    int count = 0;
-    void operator()(const point& p, const char* what, double a, double b) {
-        if (++count <= 20) {
-            std::printf("FAIL ");
-            print_input(p.program);
-            std::printf(": %s (%.17g vs %.17g)\n", what, a, b);
+
+// The model with an eye height and refraction at one input, beside the
+// bisection and the straight rays over the refracted sphere.
+struct sight_point {
+    curvature_result program;
+    figures model, geometry;
+};
+
+sight_point evaluate_with(const dialog_input& in, double eye, double k) {
+    sight_point p{};
+    p.program = compute_curvature_with(in.kilometres, in.metres, in.degrees, in.minutes, in.mode, eye, k);
+    const double radians = p.program.angle * (pi / 180.0);
+    const double sine = std::sin(radians), cosine = std::cos(radians);
+    p.model = exact_model_with(in.mode, p.program.length, sine, cosine, eye, k);
+    p.geometry = true_sight(in.mode, p.program.length, sine, cosine, eye, k);
+    return p;
+}
+
+// Largest difference of the heights (hidden, visible, total) and of the
+// ground distance between the program and true geometry, in metres.
+double height_off(const sight_point& p) {
+    const sight_values& c = p.program.curved;
+    return 1000.0 * std::max({std::fabs(c.hidden_height - p.geometry.hidden),
+                              std::fabs(c.visible_height - p.geometry.visible),
+                              std::fabs(c.total_height - p.geometry.total)});
+}
+double ground_off(const sight_point& p) {
+    return 1000.0 * std::fabs(p.program.curved.ground_distance - p.geometry.ground);
+}
+
+void print_condition_cases() {
+    struct named_case {
+        const char* name;
+        dialog_input input;
+        double eye, k;
+    };
+    const named_case cases[] = {
+        {"50 m tower at 0deg30', eye 1.7 m", {0, 50, 0, 30, mode_height}, 0.0017, 0.0},
+        {"50 m tower at 0deg30', eye 1.7 m, k 0.13", {0, 50, 0, 30, mode_height}, 0.0017, 0.13},
+        {"1,400 m at 0deg30', k 0.20 (about 100 km)", {1, 400, 0, 30, mode_height}, 0.0, 0.20},
+        {"1,400 m at 0deg30', eye 1.7 m, k 0.20", {1, 400, 0, 30, mode_height}, 0.0017, 0.20},
+        {"Distance 100 km at 0deg30', k 0.20", {100, 0, 0, 30, mode_distance}, 0.0, 0.20},
+        {"Distance 100 km at 0deg30', eye 1.7 m, k 0.13", {100, 0, 0, 30, mode_distance}, 0.0017, 0.13},
+        {"Distance 4,656 m at 0deg01', eye 1.7 m (before d0)", {4, 656, 0, 1, mode_distance}, 0.0017, 0.0},
+        {"Distance 4,657 m at 0deg01', eye 1.7 m (past d0)", {4, 657, 0, 1, mode_distance}, 0.0017, 0.0},
+    };
+    std::printf("| case | ground (km) | true ground | hidden (m) | true hidden | heights off (m) |"
+                " ground off (m) |\n|---|--:|--:|--:|--:|--:|--:|\n");
+    for (const named_case& c : cases) {
+        const sight_point p = evaluate_with(c.input, c.eye, c.k);
+        std::printf("| %s | %.3f | %.3f | %.2f | %.2f | %.3f | %.1f |\n", c.name, p.program.curved.ground_distance,
+                    p.geometry.ground, 1000.0 * p.program.curved.hidden_height, 1000.0 * p.geometry.hidden,
+                    height_off(p), ground_off(p));
+    }
+}
+
+// The largest differences from true geometry over a grid of heights or
+// distances and angles, objects up to 10 km high, eyes up to 100 m, every k
+// (not both off: that is today's model), for low (up to 1 degree) and all
+// sight lines
+// up to a given ground distance; with the input where each was found.
+void print_condition_bounds() {
+    const double eyes[] = {0.0, 0.0017, 0.01, 0.1};
+    const double ks[] = {0.0, 0.13, 0.142, 0.20};
+    for (double steepest : {1.0, 90.0})
+    for (double reach : {10.0, 100.0, 300.0})
+        for (measure_mode mode : {mode_height, mode_distance}) {
+            double worst_height = 0.0, worst_ground = 0.0;
+            sight_point at_height{}, at_ground{};
+            for (double eye : eyes)
+                for (double k : ks)
+                    for (long long metres : length_steps(20))
+                        for (int minutes : angle_steps(60)) {
+                            if ((eye == 0.0 && k == 0.0) || (mode == mode_height && metres / 1000.0 <= eye))
+                                continue;  // today's model, or no figures
+                            const sight_point p = evaluate_with(make_input(metres, minutes, mode), eye, k);
+                            if (p.program.curved.ground_distance > reach || p.program.curved.total_height > 10.0 ||
+                                p.program.angle > steepest)
+                                continue;
+                            if (height_off(p) > worst_height) worst_height = height_off(p), at_height = p;
+                            if (ground_off(p) > worst_ground) worst_ground = ground_off(p), at_ground = p;
+                        }
+            std::printf("- %s mode, angles up to %g deg, ground distance up to %.0f km: heights within %.3g m (",
+                        mode == mode_height ? "Height" : "Distance", steepest, reach, worst_height);
+            print_input(at_height.program);
+            std::printf(", eye %g m, k %g), ground distance within %.3g m (", 1000.0 * at_height.program.eye_height,
+                        at_height.program.refraction, worst_ground);
+            print_input(at_ground.program);
+            std::printf(", eye %g m, k %g)\n", 1000.0 * at_ground.program.eye_height, at_ground.program.refraction);
         }
-    }
-};
-
-// The check's counts and largest differences.
-struct check_totals {
-    long long points = 0, bounded = 0, converged = 0, inexact = 0;
-    double worst_plain = 0.0, worst_exact = 0.0;
-};
-
-std::vector<dialog_input> check_inputs() {
-    std::vector<dialog_input> inputs;
-    for (measure_mode mode : {mode_height, mode_distance})
-        for (long long metres : length_steps(4))
-            for (int minutes : angle_steps(25)) inputs.push_back(make_input(metres, minutes, mode));
-    // Named cases, the start values among them (settled after 14 passes).
-    inputs.push_back({0, 100, 0, 30, mode_height});
-    inputs.push_back({4, 800, 1, 0, mode_height});
-    inputs.push_back({11, 0, 2, 0, mode_height});
-    inputs.push_back({85, 0, 15, 0, mode_height});
-    return inputs;
 }
 
-// The references solve their own equations: the model's in its mode, and
-// the sphere's.
-void check_references(const point& p, measure_mode mode, failure_log& fail) {
-    const curvature_result& r = p.program;
-    const double height = r.length;
-    const double cot = p.cosine / p.sine;
-    if (mode == mode_height) {
-        // The model's equation, written out again: g = visible * cot a.
-        // Its slope in g is at least 1, so the residual bounds the error.
-        const double g = p.model.ground;
-        const double visible = height - g * g / (std::hypot(g, earth_radius) + earth_radius);
-        const double residual = g - visible * cot;
-        if (!(std::fabs(residual) <= 4.0 * epsilon * (g + height * cot)) || visible < 0.0)
-            fail(p, "model residual", residual, 0.0);
-    } else {
-        // Distance mode: the program's one step is the model. Its ground
-        // distance, sqrt(L^2 - (L sin a)^2), loses digits towards 90 degrees.
-        if (!(std::fabs(r.curved.ground_distance - p.model.ground) <= 4.0 * epsilon * height / p.cosine))
-            fail(p, "distance mode ground", r.curved.ground_distance, p.model.ground);
-        if (!(std::fabs(r.curved.total_height - p.model.total) <= 8.0 * epsilon * (height + earth_radius)))
-            fail(p, "distance mode total", r.curved.total_height, p.model.total);
-        if (r.warned) fail(p, "distance mode warns", 1, 0);
-    }
-    // The sphere: the top lies R + H from the centre (Height mode) or L
-    // from the observer (Distance mode), seen under the angle a.
-    const double theta = std::atan(p.sphere.ground / earth_radius);
-    const double top = earth_radius + p.sphere.total;
-    const double across = top * std::sin(theta);
-    const double up = top * std::cos(theta) - earth_radius;
-    const double scale = top * 8.0 * epsilon;
-    if (!(std::fabs(across * p.sine - up * p.cosine) <= scale * (1.0 + cot)))
-        fail(p, "sphere angle", across * p.sine, up * p.cosine);
-    if (mode == mode_distance && !(std::fabs(std::hypot(across, up) - height) <= scale * (1.0 + cot)))
-        fail(p, "sphere sight distance", std::hypot(across, up), height);
+// Hidden height over ground distance (Distance mode at the lowest angle, so
+// sight and ground distance agree), one curve per eye height and k.
+void print_condition_curves() {
+    for (double eye : {0.0, 0.0017})
+        for (double k : {0.0, 0.13, 0.20})
+            for (int km = 0; km <= 100; ++km) {
+                const sight_point p = evaluate_with({km, 0, 0, 0, mode_distance}, eye, k);
+                std::printf("curve\t%g\t%g\t%.6f\t%.6f\n", eye * 1000.0, k, p.program.curved.ground_distance,
+                            1000.0 * p.program.curved.hidden_height);
+            }
 }
 
-// What the report prints is the model's answer to half the last digit:
-// the passes' figures where it adds nothing, else the exact figures,
-// which the bisection here checks independently.
-void check_printed(const point& p, check_totals& t, failure_log& fail) {
-    const curvature_result& r = p.program;
-    const double passes_off = model_difference(p);
-    if (r.inexact) {
-        ++t.inexact;
-        const double difference = model_difference(r.exact, p.model);
-        t.worst_exact = std::max(t.worst_exact, difference);
-        // Two solutions of one equation: they agree to rounding, far
-        // inside the half digit the report promises. The bisection's
-        // visible height, H - drop(g), carries rounding of H, and its
-        // sight distance that divided by sin a.
-        if (!(difference <= 16.0 * epsilon * (1.0 + p.model.sight + r.length / p.sine)))
-            fail(p, "exact figures off the bisection", difference, 0);
-    } else {
-        t.worst_plain = std::max(t.worst_plain, passes_off);
-        if (!(passes_off <= half_printed_digit)) fail(p, "figure printed without the exact ones off", passes_off, 0);
-    }
-    if (r.far_off != !(passes_off <= 0.05)) fail(p, "far-off flag against the bisection", r.far_off, 0);
-}
-
-// Where the passes must have contracted, they lie within their bound.
-void check_contraction(const point& p, check_totals& t, failure_log& fail) {
-    if (std::isinf(p.bound)) return;
-    ++t.bounded;
-    const double difference = model_difference(p);
-    if (!(difference <= p.bound + p.noise)) fail(p, "passes outside their contraction bound", difference, p.bound);
-    if (p.bound + p.noise < 1e-7) {
-        ++t.converged;
-        // Printed alike, or apart only across a rounding boundary
-        // between two values a micrometre apart.
-        if (!prints_like_model(p) && !(difference < 1e-6)) fail(p, "printed figures differ", difference, 0);
-        if (p.program.warned) fail(p, "converged but warned", 1, 0);
-    }
-}
-
-// The coarse check run by the tests: references solve their own equations,
-// and the program agrees with the model wherever its passes must have met.
-int run_check() {
-    failure_log fail;
-    check_totals t;
-    for (const dialog_input& in : check_inputs()) {
-        const point p = evaluate(in);
-        ++t.points;
-        check_references(p, in.mode, fail);
-        check_printed(p, t, fail);
-        check_contraction(p, t, fail);
-    }
-    std::printf("accuracy check: %lld points, %lld with a contraction bound, %lld converged to the printed figures,"
-                " %lld with exact figures added; largest difference from the model: %.3g km printed without them,"
-                " %.3g km of the exact figures; %d failures\n",
-                t.points, t.bounded, t.converged, t.inexact, t.worst_plain, t.worst_exact, fail.count);
-    return fail.count == 0 ? 0 : 1;
+int run_conditions() {
+    print_condition_cases();
+    std::printf("\n");
+    print_condition_bounds();
+    print_condition_curves();
+    return 0;
 }
 
 }  // namespace
@@ -590,7 +382,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "grid") == 0) return run_grid();
     if (std::strcmp(command, "cases") == 0) return run_cases();
     if (std::strcmp(command, "summary") == 0) return run_summary();
-    if (std::strcmp(command, "check") == 0) return run_check();
-    std::fprintf(stderr, "usage: accuracy_sweep grid|cases|summary|check\n");
+    if (std::strcmp(command, "conditions") == 0) return run_conditions();
+    std::fprintf(stderr, "usage: accuracy_sweep grid|cases|summary|conditions\n");
     return 2;
 }
