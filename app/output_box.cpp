@@ -68,8 +68,10 @@ void set_output_font(HWND dialog, dialog_state& state) {
         cache.system_dpi = describe_stock_font(stock, cache.cell_height);
         cache.described = stock;
     }
+    RECT box{};
+    GetClientRect(GetDlgItem(dialog, IDC_OUTPUT), &box);
     const output_font_choice choice =
-        choose_output_font(state.output_font_index, cache.cell_height, cache.system_dpi, state.dpi);
+        choose_output_font(state.output_font_index, cache.cell_height, cache.system_dpi, state.dpi, box.bottom);
     HGDIOBJ font = stock;
     gdi_object made;  // made now, in place of the one made before
     // Every report sets the font: the one made for this stock font and scale serves again.

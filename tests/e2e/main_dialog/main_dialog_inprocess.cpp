@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/about_box.h"
@@ -122,31 +123,31 @@ struct template_control {
 // The dialog template in tab order.
 const template_control layout[] = {
     {1001, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 10, 44, 8},
-    {18, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 57, 7, 38, 14},
+    {18, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 57, 7, 46, 14},
     {19, "msctls_updown32",
-     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95, 7,
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 103, 7,
      11, 14},
-    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 10, 52, 8},
-    {20, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 7, 30, 14},
+    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 115, 10, 52, 8},
+    {20, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 173, 7, 36, 14},
     {21, "msctls_updown32",
-     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195, 7,
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 209, 7,
      11, 14},
-    {1003, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 10, 44, 8},
+    {1003, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 221, 10, 44, 8},
     {1004, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 30, 44, 8},
-    {22, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 65, 27, 30, 14},
+    {22, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 73, 27, 30, 14},
     {23, "msctls_updown32",
-     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95,
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 103,
      27, 11, 14},
-    {1005, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 30, 44, 8},
-    {24, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 27, 30, 14},
+    {1005, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 115, 30, 44, 8},
+    {24, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 179, 27, 30, 14},
     {25, "msctls_updown32",
-     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195,
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 209,
      27, 11, 14},
-    {1006, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 30, 44, 8},
-    {15, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 250, 10, 45, 10},
-    {16, "Button", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 310, 10, 55, 10},
+    {1006, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 221, 30, 44, 8},
+    {15, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 264, 10, 45, 10},
+    {16, "Button", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 324, 10, 55, 10},
     {30, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 392, 8, 70, 14},
-    {17, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 250, 30, 95, 10},
+    {17, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 264, 30, 95, 10},
     {1000, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 7, 48,
      357, 232},
     {27, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 30, 111, 70},
@@ -670,6 +671,89 @@ LONG line_height(HWND window) {
     return metrics.tmHeight;
 }
 
+// Each field shows every digit it takes beside its up-down control: the
+// widest value it accepts fits its text room (client width less margins) in
+// its own font, and shows from its first digit.
+void check_fields(const char* when) {
+    for (const auto& f : {std::make_pair(18, 5), std::make_pair(20, 3), std::make_pair(22, 2), std::make_pair(24, 2)}) {
+        HWND field = control(f.first);
+        HDC dc = GetDC(field);
+        const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+        std::string widest;
+        SIZE most{};
+        for (char digit = '0'; digit <= '9'; ++digit) {
+            SIZE extent{};
+            GetTextExtentPoint32A(dc, std::string(f.second, digit).c_str(), f.second, &extent);
+            if (extent.cx > most.cx) most = extent, widest = std::string(f.second, digit);
+        }
+        SelectObject(dc, previous);
+        ReleaseDC(field, dc);
+        RECT inner;
+        GetClientRect(field, &inner);
+        const LRESULT margins = SendMessageW(field, EM_GETMARGINS, 0, 0);
+        const LONG room = inner.right - LOWORD(margins) - HIWORD(margins);
+        const std::string before = text_of(field);
+        // Typed into the focused field, as a user does: the caret follows the digits.
+        SendMessageW(main_dialog_handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+        SetWindowTextA(field, "");
+        for (char digit : widest) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(digit), 1);
+        const short first_x = static_cast<short>(LOWORD(SendMessageW(field, EM_POSFROMCHAR, 0, 0)));
+        SetWindowTextA(field, before.c_str());
+        std::printf("  %s: field %d \"%s\" %ld px in %ld px (client %ld, margins %d+%d), first digit at x %d\n", when,
+                    f.first, widest.c_str(), most.cx, room, inner.right, LOWORD(margins), HIWORD(margins), first_x);
+        EXPECT_TRUE(most.cx <= room && first_x >= 0) << when << ": field " << f.first << " shows \"" << widest
+                                                      << "\" (" << most.cx << " px) in " << room << " px from x "
+                                                      << first_x;
+    }
+}
+
+// The first 27 lines of a report (8 km 848 m at 1 degree: the exact answer
+// and the closing section) show whole in the output box with the default font.
+void check_report_lines() {
+    HWND box = control(1000);
+    SetWindowTextA(control(18), "8");
+    SetWindowTextA(control(20), "848");
+    SetWindowTextA(control(22), "1");
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    RECT text{};
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    RECT client;
+    GetClientRect(box, &client);
+    const LRESULT at = SendMessageW(box, EM_POSFROMCHAR, SendMessageW(box, EM_LINEINDEX, 26, 0), 0);
+    const LONG bottom = static_cast<short>(HIWORD(at)) + line_height(box);
+    std::printf("  27th line ends at %ld px, text room %ld px, client %ld px\n", bottom, text.bottom, client.bottom);
+    EXPECT_TRUE(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0) == 0 && bottom <= text.bottom &&
+                bottom <= client.bottom)
+        << "the 27th line ends at " << bottom << " px; the box shows " << text.bottom << " px of text";
+    SetWindowTextA(control(18), "85");
+    SetWindowTextA(control(20), "0");
+    SetWindowTextA(control(22), "15");
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+}
+
+// Enter after a real click on "Font <->" (mouse, then key, through the
+// system's input) presses the font button again and does not close.
+void check_enter_after_click() {
+    const int start = state().output_font_index;
+    RECT r;
+    GetWindowRect(control(11), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT input[4] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    input[2].type = input[3].type = INPUT_KEYBOARD;
+    input[2].ki.wVk = input[3].ki.wVk = VK_RETURN;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    EXPECT_TRUE(wait_until([&] { return state().output_font_index == (start + 1) % 4; }, 5000)) << "the click";
+    SendInput(2, input + 2, sizeof(INPUT));
+    EXPECT_TRUE(wait_until([&] { return !IsWindow(main_dialog_handle) || state().output_font_index == (start + 2) % 4; }, 5000));
+    ASSERT_TRUE(IsWindow(main_dialog_handle)) << "Enter after a click on Font closed the dialog";
+    EXPECT_EQ(state().output_font_index, (start + 2) % 4) << "Enter after a click on Font";
+    while (state().output_font_index != start) press(11);
+}
+
 // The dialog at the DPI Wine was set to before this process started, in
 // both languages and both measure modes (the length label changes with it).
 TEST(MainDialogAtDpi, TextsAndControlsFit) {
@@ -682,7 +766,13 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
     ReleaseDC(nullptr, screen);
     RECT client;
     GetClientRect(main_dialog_handle, &client);
-    std::printf("%d DPI: dialog client area %ldx%ld\n", running_dpi, client.right, client.bottom);
+    HDC dc = GetDC(main_dialog_handle);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(main_dialog_handle, WM_GETFONT, 0, 0)));
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    SelectObject(dc, previous);
+    ReleaseDC(main_dialog_handle, dc);
+    std::printf("%d DPI: dialog client area %ldx%ld, font %s\n", running_dpi, client.right, client.bottom, face);
     EXPECT_EQ(running_dpi, dpi);
     // The report's lines grow with the scale as the labels' do (within a quarter).
     const LONG report_line = line_height(control(1000)), label_line = line_height(control(1001));
@@ -707,8 +797,11 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
             press(28);
         }
     }
+    check_report_lines();
+    check_enter_after_click();
     for (int round = 0; round < 2; ++round) {
         const std::string language = state().german ? "German" : "English";
+        check_fields(language.c_str());
         check_fit((language + ", Height").c_str());
         press(16);
         check_fit((language + ", Distance").c_str());
