@@ -28,12 +28,13 @@ at_dpi() {
   run wine "$test_exe" "--gtest_filter=MainDialogAtDpi.*" "$1" || status=1
 }
 for dpi in 96 120 144 192; do at_dpi $dpi; done
-# Windows' dialog font (MS Shell Dlg is Microsoft Sans Serif there, Wine's
-# MS Sans Serif has its metrics; Tahoma in
-# Wine) at two scales, the second in a Wine virtual desktop, as
-# scripts/run.sh starts the program without a display: there a clicked
-# button does not become the default.
-[ -n "$wine_font" ] && wine reg add "$substitutes" /v "MS Shell Dlg" /d "MS Sans Serif" /f >/dev/null || status=1
+# Another dialog font at two scales: Wine's default here falls back to
+# Liberation Sans (Arial's widths, and so the digits of Windows' Microsoft
+# Sans Serif); DejaVu Sans is wider all round, as Wine 10's dialog font is.
+# The second round runs in a Wine virtual desktop, as scripts/run.sh starts
+# the program without a display: there a clicked button does not become the
+# default.
+[ -n "$wine_font" ] && wine reg add "$substitutes" /v "MS Shell Dlg" /d "DejaVu Sans" /f >/dev/null || status=1
 at_dpi 192
 wine reg add "$explorer\Desktops" /v farspan /d 1024x768 /f >/dev/null &&
   wine reg add "$explorer" /v Desktop /d farspan /f >/dev/null || status=1
