@@ -32,4 +32,4 @@ const int report_lines_in_view = 27;
 // unknown), which caps the fixed-pitch default so that it holds
 // report_lines_in_view lines.
 output_font_choice choose_output_font(int output_font_index, int stock_cell_height, int system_dpi, int dialog_dpi,
-                                      int box_height);
+                                      int box_height = 0);

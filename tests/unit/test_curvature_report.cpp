@@ -266,28 +266,27 @@ TEST(CurvatureReport, LengthLabelAndOutputFont) {
     // The font button walks the indexes round: 1, 2, 3, 0, 1.
     EXPECT_EQ(next_output_font_index(1) * 1000 + next_output_font_index(2) * 100 + next_output_font_index(3) * 10 + next_output_font_index(0), 2301);
 
-    // The fixed-pitch default at 9 points on every scale, smaller only where
-    // the box would hold fewer than 27 whole lines; the others copied only
-    // for a dialog on a screen of another scale.
-    const struct { int index, stock_height, system_dpi, dialog_dpi, box; output_font_kind kind; int height; } rows[] = {
-        {1, 12, 96, 0, 0, output_font_stock, 0},       {1, 12, 192, 0, 0, output_font_stand_in, 24},
-        {1, 12, 120, 0, 0, output_font_stand_in, 15},  {1, 16, 120, 0, 0, output_font_stock, 0},
-        {1, 12, 96, 144, 0, output_font_stand_in, 18}, {1, 12, 96, 96, 0, output_font_stock, 0},
-        {2, 11, 96, 144, 0, output_font_scaled_copy, 0}, {2, 22, 192, 0, 0, output_font_stock, 0},
-        {0, 16, 96, 96, 0, output_font_stock, 0},      {1, 11, 96, 0, 0, output_font_stock, 0},
-        {1, 12, 480, 0, 0, output_font_stand_in, 60},  // a pixel short is near enough; 60.5 px rounds down
-        {1, 12, 96, 0, 12 * 27, output_font_stock, 0}, {1, 12, 144, 0, 18 * 27, output_font_stand_in, 18},
-        {1, 12, 144, 0, 18 * 27 - 1, output_font_stand_in, 17}, {1, 16, 120, 0, 16 * 27 - 1, output_font_stand_in, 15},
-        {2, 11, 96, 144, 100, output_font_scaled_copy, 0}};
+    // The fixed-pitch default at 9 points on every scale; the others copied
+    // only for a dialog on a screen of another scale.
+    const struct { int index, stock_height, system_dpi, dialog_dpi; output_font_kind kind; int height; } rows[] = {
+        {1, 12, 96, 0, output_font_stock, 0},       {1, 12, 192, 0, output_font_stand_in, 24},
+        {1, 12, 120, 0, output_font_stand_in, 15},  {1, 16, 120, 0, output_font_stock, 0},
+        {1, 12, 96, 144, output_font_stand_in, 18}, {1, 12, 96, 96, output_font_stock, 0},
+        {2, 11, 96, 144, output_font_scaled_copy, 0}, {2, 22, 192, 0, output_font_stock, 0},
+        {0, 16, 96, 96, output_font_stock, 0},      {1, 11, 96, 0, output_font_stock, 0},
+        {1, 12, 480, 0, output_font_stand_in, 60}};  // a pixel short is near enough; 60.5 px rounds down
     for (const auto& row : rows) {
-        const output_font_choice choice =
-            choose_output_font(row.index, row.stock_height, row.system_dpi, row.dialog_dpi, row.box);
+        const output_font_choice choice = choose_output_font(row.index, row.stock_height, row.system_dpi, row.dialog_dpi);
         EXPECT_EQ(choice.kind, row.kind) << row.index << " " << row.system_dpi << " " << row.dialog_dpi;
         if (row.kind == output_font_stand_in) {
             EXPECT_EQ(choice.height, row.height) << row.system_dpi;
             EXPECT_STREQ(choice.face, "Courier New");
         }
     }
+    // 27 whole lines in the box: a pixel smaller where it holds fewer.
+    EXPECT_EQ(choose_output_font(1, 12, 144, 0, 18 * 27 - 1).height * 100 + choose_output_font(1, 12, 144, 0, 18 * 27).height, 1718);
+    EXPECT_EQ(choose_output_font(1, 16, 120, 0, 16 * 27 - 1).kind, output_font_stand_in);
+    EXPECT_EQ(choose_output_font(1, 12, 96, 0, 12 * 27).kind, output_font_stock);
 }
 
 TEST(CurvatureReport, SmallBufferIsCutNotOverrun) {

@@ -8,13 +8,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/about_box.h"
@@ -677,93 +677,73 @@ LONG line_height(HWND window) {
     return metrics.tmHeight;
 }
 
-// Each field shows every digit it takes beside its up-down control: the
-// widest value it accepts fits its text room (client width less margins) in
-// its own font, and shows from its first digit.
+// Each field shows every digit it takes beside its up-down control: its
+// widest value fits its client width less margins in its own font, and
+// typed in, with the caret behind it, shows from its first digit.
 void check_fields(const char* when) {
     for (const auto& f : {std::make_pair(18, 5), std::make_pair(20, 3), std::make_pair(22, 2), std::make_pair(24, 2)}) {
         HWND field = control(f.first);
         HDC dc = GetDC(field);
-        const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
         std::string widest;
-        SIZE most{};
-        for (char digit = '0'; digit <= '9'; ++digit) {
-            SIZE extent{};
-            GetTextExtentPoint32A(dc, std::string(f.second, digit).c_str(), f.second, &extent);
-            if (extent.cx > most.cx) most = extent, widest = std::string(f.second, digit);
-        }
-        SelectObject(dc, previous);
+        SIZE most{}, extent{};
+        for (char digit = '0'; digit <= '9'; ++digit)
+            if (GetTextExtentPoint32A(dc, std::string(f.second, digit).c_str(), f.second, &extent) && extent.cx > most.cx)
+                most = extent, widest = std::string(f.second, digit);
         ReleaseDC(field, dc);
         RECT inner;
         GetClientRect(field, &inner);
         const LRESULT margins = SendMessageW(field, EM_GETMARGINS, 0, 0);
-        const LONG room = inner.right - LOWORD(margins) - HIWORD(margins);
         const std::string before = text_of(field);
-        // Typed into the focused field, as a user does: the caret follows the digits.
         SendMessageW(main_dialog_handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
         SetWindowTextA(field, "");
         for (char digit : widest) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(digit), 1);
         const short first_x = static_cast<short>(LOWORD(SendMessageW(field, EM_POSFROMCHAR, 0, 0)));
         SetWindowTextA(field, before.c_str());
-        std::printf("  %s: field %d \"%s\" %ld px in %ld px (client %ld, margins %d+%d), first digit at x %d\n", when,
-                    f.first, widest.c_str(), most.cx, room, inner.right, LOWORD(margins), HIWORD(margins), first_x);
-        EXPECT_TRUE(most.cx <= room && first_x >= 0) << when << ": field " << f.first << " shows \"" << widest
-                                                      << "\" (" << most.cx << " px) in " << room << " px from x "
-                                                      << first_x;
+        EXPECT_TRUE(most.cx <= inner.right - LOWORD(margins) - HIWORD(margins) && first_x >= 0)
+            << when << ": field " << f.first << " \"" << widest << "\" " << most.cx << " px in " << inner.right
+            << " px less margins, first digit at x " << first_x;
     }
 }
 
-// The first 27 lines of a report (8 km 848 m at 1 degree: the exact answer
-// and the closing section) show whole in the output box with the default font.
+// The first 27 lines (8 km 848 m at 1 degree: the exact answer and the
+// closing section) show whole in the output box with the default font.
 void check_report_lines() {
     HWND box = control(1000);
-    SetWindowTextA(control(18), "8");
-    SetWindowTextA(control(20), "848");
-    SetWindowTextA(control(22), "1");
+    for (auto value : {std::make_pair(18, "8"), std::make_pair(20, "848"), std::make_pair(22, "1")})
+        SetWindowTextA(control(value.first), value.second);
     EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
-    RECT text{};
+    RECT text{}, client;
     SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
-    RECT client;
     GetClientRect(box, &client);
     const LRESULT at = SendMessageW(box, EM_POSFROMCHAR, SendMessageW(box, EM_LINEINDEX, 26, 0), 0);
     const LONG bottom = static_cast<short>(HIWORD(at)) + line_height(box);
-    std::printf("  27th line ends at %ld px, text room %ld px, client %ld px\n", bottom, text.bottom, client.bottom);
-    EXPECT_TRUE(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0) == 0 && bottom <= text.bottom &&
-                bottom <= client.bottom)
+    EXPECT_TRUE(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0) == 0 && bottom <= std::min(text.bottom, client.bottom))
         << "the 27th line ends at " << bottom << " px; the box shows " << text.bottom << " px of text";
-    SetWindowTextA(control(18), "85");
-    SetWindowTextA(control(20), "0");
-    SetWindowTextA(control(22), "15");
+    for (auto value : {std::make_pair(18, "85"), std::make_pair(20, "0"), std::make_pair(22, "15")})
+        SetWindowTextA(control(value.first), value.second);
     EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
 }
 
-// Enter after a real click on "Font <->" (mouse, then key, through the
-// system's input) presses the font button again and does not close; false
-// when it closed.
+// A real click on "Font <->", then the Enter key (the system's input):
+// both press the font button, and the dialog stays; false when it closed.
 bool check_enter_after_click() {
     const int start = state().output_font_index;
     RECT r;
     GetWindowRect(control(11), &r);
-    const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    SetCursorPos(middle.x, middle.y);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     INPUT input[4] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
+    for (int i = 0; i < 4; ++i) input[i].type = i < 2 ? INPUT_MOUSE : INPUT_KEYBOARD;
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    input[2].type = input[3].type = INPUT_KEYBOARD;
     input[2].ki.wVk = input[3].ki.wVk = VK_RETURN;
     input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-    EXPECT_TRUE(wait_until([&] { return state().output_font_index == (start + 1) % 4; }, 5000))
-        << "the click at " << middle.x << "," << middle.y << " reached window " << class_of(WindowFromPoint(middle))
-        << " " << GetDlgCtrlID(WindowFromPoint(middle)) << "; foreground " << class_of(GetForegroundWindow());
-    SendInput(2, input + 2, sizeof(INPUT));
-    EXPECT_TRUE(wait_until([&] { return !IsWindow(main_dialog_handle) || state().output_font_index == (start + 2) % 4; }, 5000));
-    if (!IsWindow(main_dialog_handle)) {
-        ADD_FAILURE() << "Enter after a click on Font closed the dialog";
-        return false;
+    for (int step = 1; step <= 2; ++step) {
+        SendInput(2, input + 2 * (step - 1), sizeof(INPUT));
+        wait_until([&] { return !IsWindow(main_dialog_handle) || state().output_font_index == (start + step) % 4; }, 5000);
+        if (!IsWindow(main_dialog_handle)) return ADD_FAILURE() << "Enter after a click on Font closed the dialog", false;
+        EXPECT_EQ(state().output_font_index, (start + step) % 4) << (step == 1 ? "the click" : "Enter after the click");
     }
-    EXPECT_EQ(state().output_font_index, (start + 2) % 4) << "Enter after a click on Font";
     while (state().output_font_index != start) press(11);
     return true;
 }
@@ -780,13 +760,7 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
     ReleaseDC(nullptr, screen);
     RECT client;
     GetClientRect(main_dialog_handle, &client);
-    HDC dc = GetDC(main_dialog_handle);
-    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(main_dialog_handle, WM_GETFONT, 0, 0)));
-    char face[LF_FACESIZE] = "";
-    GetTextFaceA(dc, sizeof face, face);
-    SelectObject(dc, previous);
-    ReleaseDC(main_dialog_handle, dc);
-    std::printf("%d DPI: dialog client area %ldx%ld, font %s\n", running_dpi, client.right, client.bottom, face);
+    std::printf("%d DPI: dialog client area %ldx%ld\n", running_dpi, client.right, client.bottom);
     EXPECT_EQ(running_dpi, dpi);
     // The report's lines grow with the scale as the labels' do (within a quarter).
     const LONG report_line = line_height(control(1000)), label_line = line_height(control(1001));
