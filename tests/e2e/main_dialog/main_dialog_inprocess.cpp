@@ -731,10 +731,12 @@ bool check_enter_after_click() {
     const int start = state().output_font_index;
     RECT r;
     GetWindowRect(control(11), &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     INPUT input[4] = {};
     for (int i = 0; i < 4; ++i) input[i].type = i < 2 ? INPUT_MOUSE : INPUT_KEYBOARD;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    // The press carries its place: a pointer only warped there may not have arrived yet.
+    input[0].mi.dx = MulDiv((r.left + r.right) / 2, 65536, GetSystemMetrics(SM_CXSCREEN));
+    input[0].mi.dy = MulDiv((r.top + r.bottom) / 2, 65536, GetSystemMetrics(SM_CYSCREEN));
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     input[2].ki.wVk = input[3].ki.wVk = VK_RETURN;
     input[3].ki.dwFlags = KEYEVENTF_KEYUP;
