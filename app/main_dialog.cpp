@@ -60,13 +60,27 @@ void finish_setup(HWND dialog, dialog_state& state) {
     annotate_controls(dialog, state);
 }
 
+// A push button, picture buttons included: Enter on it presses it.
+bool is_push_button(HWND control) {
+    wchar_t kind[16] = L"";
+    GetClassNameW(control, kind, 16);
+    const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiW(kind, L"Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
 // Enter comes as the default button's command, Close's, just like a click on
-// Close; where the focus is tells them apart. Enter in a field brings the
-// report at once; in the output box, on the radios or on the check box it
-// does nothing; a click on Close, or Enter with the focus on it, closes.
+// Close, also where a clicked button has not become the default (a Wine
+// virtual desktop); where the focus is tells them apart. Enter in a field
+// brings the report at once; in the output box, on the radios or on the check
+// box it does nothing; on another push button it presses that one; a click
+// on Close, or Enter with the focus on it, closes.
 void on_close_or_enter(HWND dialog, dialog_state& state) {
     HWND focus = GetFocus();
     const int focused = focus && GetParent(focus) == dialog ? GetDlgCtrlID(focus) : 0;
+    if (focused != IDC_CLOSE && focused != 0 && is_push_button(focus)) {
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(focused, BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+        return;
+    }
     switch (focused) {
     case IDC_KILOMETRES:
     case IDC_METRES:

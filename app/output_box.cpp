@@ -55,6 +55,12 @@ HFONT make_output_font(HGDIOBJ stock, const output_font_choice& choice, int syst
     }
     return CreateFontIndirectW(&face);
 }
+
+// The height a made font was asked for (0 for none).
+LONG asked_height(const gdi_object& font) {
+    LOGFONTW face;
+    return font.valid() && GetObjectW(font.get(), sizeof face, &face) == sizeof face ? face.lfHeight : 0;
+}
 }  // namespace
 
 void hide_output_box(HWND dialog) { ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), SW_HIDE); }
@@ -68,13 +74,16 @@ void set_output_font(HWND dialog, dialog_state& state) {
         cache.system_dpi = describe_stock_font(stock, cache.cell_height);
         cache.described = stock;
     }
+    RECT box{};
+    GetClientRect(GetDlgItem(dialog, IDC_OUTPUT), &box);
     const output_font_choice choice =
-        choose_output_font(state.output_font_index, cache.cell_height, cache.system_dpi, state.dpi);
+        choose_output_font(state.output_font_index, cache.cell_height, cache.system_dpi, state.dpi, box.bottom);
     HGDIOBJ font = stock;
     gdi_object made;  // made now, in place of the one made before
-    // Every report sets the font: the one made for this stock font and scale serves again.
+    // Every report sets the font: the one made for this stock font, scale and
+    // box height (after a scale change the box may take its new size later) serves again.
     if (choice.kind != output_font_stock && cache.made.valid() && cache.made_from == stock &&
-        cache.made_at == state.dpi) {
+        cache.made_at == state.dpi && (choice.kind != output_font_stand_in || asked_height(cache.made) == choice.height)) {
         font = cache.made.get();
     } else {
         made.reset(make_output_font(stock, choice, cache.system_dpi, state.dpi));

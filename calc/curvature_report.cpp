@@ -158,8 +158,9 @@ void write_exact_first(report_writer& w, const curvature_result& r) {
     write_figures(w, r.exact, true);
     write_angle_and_total(w, r, r.exact);
     if (r.first_sight_distance > 0.1) write_difference(w, r.first_sight_distance, r.exact.sight_distance);
-    w.text("\r\n\r\n Näherung durch die Durchläufe der Iteration: ",
-           "\r\n\r\n Approximation by the Passes of the Iteration: ");
+    // Named as the comparison it is, so that its odd figures are not read as a second answer.
+    w.text("\r\n\r\n Durchläufe der Iteration, zum Vergleich (Ergebnis oben): ",
+           "\r\n\r\n Passes of the Iteration, for Comparison (Answer above): ");
     write_warnings(w, r);
     write_figures(w, r.curved, true);
 }

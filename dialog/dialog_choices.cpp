@@ -18,12 +18,18 @@ int output_font_stock_object(int output_font_index) {
     }
 }
 
-output_font_choice choose_output_font(int output_font_index, int stock_cell_height, int system_dpi, int dialog_dpi) {
+output_font_choice choose_output_font(int output_font_index, int stock_cell_height, int system_dpi, int dialog_dpi,
+                                      int box_height) {
     const int screen_dpi = dialog_dpi > 0 ? dialog_dpi : system_dpi;
     if (output_font_stock_object(output_font_index) == 11 && screen_dpi > 0) {
-        const int wanted = (12 * screen_dpi + 48) / 96;
+        int wanted = (12 * screen_dpi + 48) / 96;
+        // The answer's lines whole in the box, though the box, in dialog
+        // units, does not grow quite as the font does at every scale.
+        const int fitting = box_height / report_lines_in_view;
+        if (fitting > 0 && fitting < wanted) wanted = fitting;
         // A pixel either way is the raster set made for a nearby scale.
-        if (stock_cell_height < wanted - 1 || stock_cell_height > wanted + 1)
+        if (stock_cell_height < wanted - 1 || stock_cell_height > wanted + 1 ||
+            (fitting > 0 && stock_cell_height > fitting))
             return {output_font_stand_in, "Courier New", wanted};
         return {output_font_stock, nullptr, 0};
     }

@@ -24,6 +24,12 @@ struct output_font_choice {
     const char* face;  // the stand-in's face
     int height;        // the stand-in's cell height in pixels
 };
+// The lines the box shows whole with the fixed-pitch default at every scale:
+// the curved and closing sections of every Height-mode report.
+const int report_lines_in_view = 27;
 // stock_cell_height: the stock font's cell height in pixels; dialog_dpi 0
-// for the system's scale.
-output_font_choice choose_output_font(int output_font_index, int stock_cell_height, int system_dpi, int dialog_dpi);
+// for the system's scale; box_height the box's text height in pixels (0 when
+// unknown), which caps the fixed-pitch default so that it holds
+// report_lines_in_view lines.
+output_font_choice choose_output_font(int output_font_index, int stock_cell_height, int system_dpi, int dialog_dpi,
+                                      int box_height = 0);

@@ -79,7 +79,7 @@ TEST(CurvatureReport, WarnedPassesFollowTheExactAnswerWithTheirWarnings) {
     EXPECT_TRUE(contains(english, lines({
                                       " Difference of the Distance (in Percent):        45.634 % ",
                                       "",
-                                      " Approximation by the Passes of the Iteration: ",
+                                      " Passes of the Iteration, for Comparison (Answer above): ",
                                       " Attention! Absurd Value because out of Range! ",
                                       " Earth's Curvature amounts correctly ",
                                       " at 77.159 km Distance 0.467 km ",
@@ -98,7 +98,7 @@ TEST(CurvatureReport, WarnedPassesFollowTheExactAnswerWithTheirWarnings) {
 
     const std::string german = report(1, 500, 0, 30, mode_height, 1);
     EXPECT_TRUE(contains(german, lines({
-                                     " Näherung durch die Durchläufe der Iteration: ",
+                                     " Durchläufe der Iteration, zum Vergleich (Ergebnis oben): ",
                                      " Achtung! Unsinnige Werte weil außerhalb des Bereichs! ",
                                      " Die Erdkrümmung beträgt bei 77,159 km Entfernung ",
                                      " richtigerweise 0,467 km ",
@@ -126,7 +126,7 @@ TEST(CurvatureReport, FarOffReportGivesTheExactSolutionFirst) {
         " Difference of the Distance (in Kilometres):    264.319 km ",
         " Difference of the Distance (in Percent):        52.136 % ",
         "",
-        " Approximation by the Passes of the Iteration: ",
+        " Passes of the Iteration, for Comparison (Answer above): ",
         " Attention! Absurd Value because out of Range! ",
         " The Height over Horizon is negative! ",
         "",
@@ -141,7 +141,7 @@ TEST(CurvatureReport, FarOffReportGivesTheExactSolutionFirst) {
     // 20 km at 3 degrees: 206 m off, which the settling test cannot see, so
     // the warning comes from the comparison.
     EXPECT_TRUE(contains(report(20, 0, 3, 0, mode_height, 0),
-                         " Iteration: \r\n Attention! Absurd Value because out of Range! \r\n\r\n"));
+                         " (Answer above): \r\n Attention! Absurd Value because out of Range! \r\n\r\n"));
 }
 
 // 23 m off at 50 km and 5 degrees, without any warning.
@@ -160,7 +160,7 @@ TEST(CurvatureReport, InexactReportGivesTheExactSolutionFirst) {
         " Differenz der Entfernung (in Kilometer):       155,750 km ",
         " Differenz der Entfernung (in Prozent):          27,149 % ",
         "",
-        " Näherung durch die Durchläufe der Iteration: ",
+        " Durchläufe der Iteration, zum Vergleich (Ergebnis oben): ",
     })));
     EXPECT_TRUE(contains(report(50, 0, 5, 0, mode_height, 0),
                          " (Exact Solution of the Sphere Model) \r\n\r\n Distance along the Tangent Plane:              "
@@ -286,6 +286,10 @@ TEST(CurvatureReport, LengthLabelAndOutputFont) {
             EXPECT_STREQ(choice.face, "Courier New");
         }
     }
+    // 27 whole lines in the box: a pixel smaller where it holds fewer.
+    EXPECT_EQ(choose_output_font(1, 12, 144, 0, 18 * 27 - 1).height * 100 + choose_output_font(1, 12, 144, 0, 18 * 27).height, 1718);
+    EXPECT_EQ(choose_output_font(1, 16, 120, 0, 16 * 27 - 1).kind, output_font_stand_in);
+    EXPECT_EQ(choose_output_font(1, 12, 96, 0, 12 * 27).kind, output_font_stock);
 }
 
 TEST(CurvatureReport, SmallBufferIsCutNotOverrun) {
@@ -332,7 +336,7 @@ int expected_line_breaks(const curvature_result& r) {
 bool answer_shown_first(const std::string& text, measure_mode mode) {
     if (mode != mode_height) return true;
     const std::string answer =
-        text.substr(0, std::min(text.find("\r\n\r\n Approximation by"), text.find("\r\n\r\n N\xE4herung durch")));
+        text.substr(0, std::min(text.find("\r\n\r\n Passes of the"), text.find("\r\n\r\n Durchl\xE4ufe der")));
     return !contains(text, "(is fixed):                         0.000 km") &&
            !contains(text, "(ist vorgegeben):                    0,000 km") && !contains(answer, "!") &&
            count_line_breaks(answer.c_str()) <= 26;

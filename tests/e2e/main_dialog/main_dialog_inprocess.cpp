@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <cstdio>
@@ -122,31 +123,31 @@ struct template_control {
 // The dialog template in tab order.
 const template_control layout[] = {
     {1001, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 10, 44, 8},
-    {18, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 57, 7, 38, 14},
+    {18, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 57, 7, 46, 14},
     {19, "msctls_updown32",
-     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95, 7,
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 103, 7,
      11, 14},
-    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 10, 52, 8},
-    {20, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 7, 30, 14},
+    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 115, 10, 52, 8},
+    {20, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 173, 7, 36, 14},
     {21, "msctls_updown32",
-     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195, 7,
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 209, 7,
      11, 14},
-    {1003, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 10, 44, 8},
+    {1003, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 221, 10, 44, 8},
     {1004, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 30, 44, 8},
-    {22, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 65, 27, 30, 14},
+    {22, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 73, 27, 30, 14},
     {23, "msctls_updown32",
-     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95,
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 103,
      27, 11, 14},
-    {1005, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 30, 44, 8},
-    {24, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 27, 30, 14},
+    {1005, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 115, 30, 44, 8},
+    {24, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 179, 27, 30, 14},
     {25, "msctls_updown32",
-     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195,
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 209,
      27, 11, 14},
-    {1006, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 30, 44, 8},
-    {15, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 250, 10, 45, 10},
-    {16, "Button", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 310, 10, 55, 10},
+    {1006, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 221, 30, 44, 8},
+    {15, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 264, 10, 45, 10},
+    {16, "Button", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 324, 10, 55, 10},
     {30, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 392, 8, 70, 14},
-    {17, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 250, 30, 95, 10},
+    {17, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 264, 30, 95, 10},
     {1000, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 7, 48,
      357, 232},
     {27, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 30, 111, 70},
@@ -590,8 +591,14 @@ void check_scale_change() {
     HGDIOBJ made = nullptr;
     for (int font : {ANSI_FIXED_FONT, DEFAULT_GUI_FONT}) {
         made = reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0));
-        const LONG wanted = MulDiv(font_height(GetStockObject(font)), dpi, system_dpi);
-        EXPECT_TRUE(font_height(made) == wanted && made != GetStockObject(font))
+        LONG wanted = MulDiv(font_height(GetStockObject(font)), dpi, system_dpi);
+        // The default font holds 27 whole lines in the box as it is (Wine
+        // leaves the controls at their size).
+        RECT box;
+        GetClientRect(control(1000), &box);
+        const bool capped = font == ANSI_FIXED_FONT && wanted > box.bottom / 27;
+        if (capped) wanted = box.bottom / 27;
+        EXPECT_TRUE(font_height(made) == wanted && (capped || made != GetStockObject(font)))
             << "at " << dpi << " DPI the output font is " << font_height(made) << " high, wanted " << wanted;
         press(11);
     }
@@ -674,6 +681,79 @@ LONG line_height(HWND window) {
     return metrics.tmHeight;
 }
 
+// Each field shows every digit it takes beside its up-down control: its
+// widest value fits its client width less margins in its own font, and
+// typed in, with the caret behind it, shows from its first digit.
+void check_fields(const char* when) {
+    for (const auto& f : {std::make_pair(18, 5), std::make_pair(20, 3), std::make_pair(22, 2), std::make_pair(24, 2)}) {
+        HWND field = control(f.first);
+        HDC dc = GetDC(field);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+        std::string widest;
+        SIZE most{}, extent{};
+        for (char digit = '0'; digit <= '9'; ++digit)
+            if (GetTextExtentPoint32A(dc, std::string(f.second, digit).c_str(), f.second, &extent) && extent.cx > most.cx)
+                most = extent, widest = std::string(f.second, digit);
+        ReleaseDC(field, dc);
+        RECT inner;
+        GetClientRect(field, &inner);
+        const LRESULT margins = SendMessageW(field, EM_GETMARGINS, 0, 0);
+        const std::string before = text_of(field);
+        SendMessageW(main_dialog_handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+        SetWindowTextA(field, "");
+        for (char digit : widest) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(digit), 1);
+        const short first_x = static_cast<short>(LOWORD(SendMessageW(field, EM_POSFROMCHAR, 0, 0)));
+        SetWindowTextA(field, before.c_str());
+        EXPECT_TRUE(most.cx <= inner.right - LOWORD(margins) - HIWORD(margins) && first_x >= 0)
+            << when << ": field " << f.first << " \"" << widest << "\" " << most.cx << " px in " << inner.right
+            << " px less margins, first digit at x " << first_x;
+    }
+}
+
+// The first 27 lines (8 km 848 m at 1 degree: the exact answer and the
+// closing section) show whole in the output box with the default font.
+void check_report_lines() {
+    HWND box = control(1000);
+    for (auto value : {std::make_pair(18, "8"), std::make_pair(20, "848"), std::make_pair(22, "1")})
+        SetWindowTextA(control(value.first), value.second);
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    RECT text{}, client;
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    GetClientRect(box, &client);
+    const LRESULT at = SendMessageW(box, EM_POSFROMCHAR, SendMessageW(box, EM_LINEINDEX, 26, 0), 0);
+    const LONG bottom = static_cast<short>(HIWORD(at)) + line_height(box);
+    EXPECT_TRUE(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0) == 0 && bottom <= std::min(text.bottom, client.bottom))
+        << "the 27th line ends at " << bottom << " px; the box shows " << text.bottom << " px of text";
+    for (auto value : {std::make_pair(18, "85"), std::make_pair(20, "0"), std::make_pair(22, "15")})
+        SetWindowTextA(control(value.first), value.second);
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+}
+
+// A real click on "Font <->", then the Enter key (the system's input):
+// both press the font button, and the dialog stays; false when it closed.
+bool check_enter_after_click() {
+    const int start = state().output_font_index;
+    RECT r;
+    GetWindowRect(control(11), &r);
+    INPUT input[4] = {};
+    for (int i = 0; i < 4; ++i) input[i].type = i < 2 ? INPUT_MOUSE : INPUT_KEYBOARD;
+    // The press carries its place: a pointer only warped there may not have arrived yet.
+    input[0].mi.dx = MulDiv((r.left + r.right) / 2, 65536, GetSystemMetrics(SM_CXSCREEN));
+    input[0].mi.dy = MulDiv((r.top + r.bottom) / 2, 65536, GetSystemMetrics(SM_CYSCREEN));
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    input[2].ki.wVk = input[3].ki.wVk = VK_RETURN;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    for (int step = 1; step <= 2; ++step) {
+        SendInput(2, input + 2 * (step - 1), sizeof(INPUT));
+        wait_until([&] { return !IsWindow(main_dialog_handle) || state().output_font_index == (start + step) % 4; }, 5000);
+        if (!IsWindow(main_dialog_handle)) return ADD_FAILURE() << "Enter after a click on Font closed the dialog", false;
+        EXPECT_EQ(state().output_font_index, (start + step) % 4) << (step == 1 ? "the click" : "Enter after the click");
+    }
+    while (state().output_font_index != start) press(11);
+    return true;
+}
+
 // The dialog at the DPI Wine was set to before this process started, in
 // both languages and both measure modes (the length label changes with it).
 TEST(MainDialogAtDpi, TextsAndControlsFit) {
@@ -715,8 +795,11 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
         if (picture[0] == 27) press(28);
     }
     press(28);  // back to the small diagram
+    check_report_lines();
+    if (!check_enter_after_click()) return;
     for (int round = 0; round < 2; ++round) {
         const std::string language = state().german ? "German" : "English";
+        check_fields(language.c_str());
         check_fit((language + ", Height").c_str());
         press(16);
         check_fit((language + ", Distance").c_str());
