@@ -1,6 +1,6 @@
 #include "tooltips/tooltip_texts.h"
 
-#include "dialog/control_ids.h"
+#include "app/control_ids.h"
 
 namespace {
 struct tooltip_row {

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "dialog/app_texts.h"
-#include "dialog/colour_scheme.h"
-#include "dialog/control_ids.h"
-#include "dialog/dialog_scale.h"
-#include "dialog/picture_drawing.h"
+#include "app/app_texts.h"
+#include "app/colour_scheme.h"
+#include "app/control_ids.h"
+#include "app/dialog_scale.h"
+#include "app/picture_drawing.h"
 #include "tests/expected/main_dialog_texts.h"
 
 namespace {

@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "app/about_box.h"
-#include "app/dialog_state.h"
-#include "app/dialog_setup.h"
-#include "app/main_dialog.h"
+#include "app/about_box_win32.h"
+#include "app/dialog_state_win32.h"
+#include "app/dialog_setup_win32.h"
+#include "app/main_dialog_win32.h"
 #include "driver.h"
 #include "tests/expected/main_dialog_texts.h"
 #include "tooltips/tooltips_win32.h"

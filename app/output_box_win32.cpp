@@ -1,13 +1,13 @@
-#include "app/output_box.h"
+#include "app/output_box_win32.h"
 
-#include "app/app_state.h"
+#include "app/app_state_win32.h"
 #include "calc/curvature.h"
 #include "calc/curvature_report.h"
-#include "dialog/dialog_choices.h"
+#include "app/dialog_choices.h"
 #include "calc/field_reading.h"
 #include "calc/text.h"
 #include "sysinfo/system_report_win32.h"
-#include "dialog/control_ids.h"
+#include "app/control_ids.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 

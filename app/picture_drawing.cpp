@@ -1,4 +1,4 @@
-#include "dialog/picture_drawing.h"
+#include "app/picture_drawing.h"
 
 #include <cmath>
 #include <cstdlib>

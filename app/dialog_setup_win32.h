@@ -2,7 +2,7 @@
 // Win32: what the main dialog does once when it opens, and its language texts.
 #include <windows.h>
 
-#include "app/dialog_state.h"
+#include "app/dialog_state_win32.h"
 
 // Centring, limits and spin ranges, bitmaps, start values, start language,
 // texts, window menu, icons, Height checked.

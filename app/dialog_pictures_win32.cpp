@@ -1,8 +1,8 @@
-#include "app/dialog_pictures.h"
+#include "app/dialog_pictures_win32.h"
 
-#include "app/app_state.h"
-#include "dialog/control_ids.h"
-#include "dialog/picture_drawing.h"
+#include "app/app_state_win32.h"
+#include "app/control_ids.h"
+#include "app/picture_drawing.h"
 #include "win32/scoped_handles.h"
 
 namespace {

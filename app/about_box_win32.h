@@ -2,7 +2,7 @@
 // Win32: the About box and the web links of the main dialog.
 #include <windows.h>
 
-#include "app/dialog_state.h"
+#include "app/dialog_state_win32.h"
 
 void show_about_box(HWND dialog, int german);
 // Opens the page of the WWW, portrait or diagram button in the record's

@@ -1,6 +1,6 @@
-#include "dialog/app_texts.h"
+#include "app/app_texts.h"
 
-#include "dialog/control_ids.h"
+#include "app/control_ids.h"
 #include "calc/text.h"
 
 namespace {

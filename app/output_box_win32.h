@@ -2,7 +2,7 @@
 // Win32: the main dialog's output box, its report, its font and its text.
 #include <windows.h>
 
-#include "app/dialog_state.h"
+#include "app/dialog_state_win32.h"
 
 // Relabels the length label, composes the curvature or system report,
 // applies the output font and shows the output box.

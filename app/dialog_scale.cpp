@@ -1,4 +1,4 @@
-#include "dialog/dialog_scale.h"
+#include "app/dialog_scale.h"
 
 namespace {
 // The height Windows gives a font of `point_size` at `dpi`: -MulDiv(point_size, dpi, 72).

@@ -1,11 +1,11 @@
-#include "app/accessibility.h"
+#include "app/accessibility_win32.h"
 
 #include <objbase.h>
 #include <oleacc.h>
 
-#include "app/dialog_state.h"
-#include "dialog/app_texts.h"
-#include "dialog/control_ids.h"
+#include "app/dialog_state_win32.h"
+#include "app/app_texts.h"
+#include "app/control_ids.h"
 #include "tooltips/tooltip_texts.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"

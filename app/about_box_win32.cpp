@@ -1,10 +1,10 @@
-#include "app/about_box.h"
+#include "app/about_box_win32.h"
 
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "app/dialog_state.h"
-#include "dialog/app_texts.h"
+#include "app/dialog_state_win32.h"
+#include "app/app_texts.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 

@@ -1,4 +1,4 @@
-#include "dialog/colour_scheme.h"
+#include "app/colour_scheme.h"
 
 scheme_colours dialog_colours(int scheme_on, int high_contrast) {
     if (!scheme_on || high_contrast) return scheme_colours{0, 0, 0, 0, 0};

@@ -1,4 +1,4 @@
-#include "dialog/dialog_choices.h"
+#include "app/dialog_choices.h"
 
 int next_output_font_index(int index) { return index >= 3 || index < 0 ? 0 : index + 1; }
 

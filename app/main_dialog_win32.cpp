@@ -1,20 +1,20 @@
-#include "app/main_dialog.h"
+#include "app/main_dialog_win32.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "app/about_box.h"
-#include "app/accessibility.h"
-#include "app/app_state.h"
-#include "app/dialog_state.h"
-#include "dialog/dialog_choices.h"
-#include "dialog/colour_scheme.h"
-#include "dialog/control_ids.h"
-#include "app/dialog_pictures.h"
-#include "app/dialog_setup.h"
+#include "app/about_box_win32.h"
+#include "app/accessibility_win32.h"
+#include "app/app_state_win32.h"
+#include "app/dialog_state_win32.h"
+#include "app/dialog_choices.h"
+#include "app/colour_scheme.h"
+#include "app/control_ids.h"
+#include "app/dialog_pictures_win32.h"
+#include "app/dialog_setup_win32.h"
 #include "win32/check_box.h"
 #include "win32/scoped_handles.h"
-#include "app/output_box.h"
+#include "app/output_box_win32.h"
 #include "print/print_output_box_win32.h"
 #include "tooltips/tooltips_win32.h"
 

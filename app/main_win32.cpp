@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/main_dialog.h"
+#include "app/main_dialog_win32.h"
 #include "win32/scoped_handles.h"
 
 namespace {

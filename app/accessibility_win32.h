@@ -3,7 +3,7 @@
 // own texts.
 #include <windows.h>
 
-#include "app/dialog_state.h"
+#include "app/dialog_state_win32.h"
 
 // Names every control that its own text or the label before it would name
 // wrongly, and (once annotate_controls has run) gives each control its

@@ -1,14 +1,14 @@
-#include "app/dialog_setup.h"
+#include "app/dialog_setup_win32.h"
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/dialog_state.h"
+#include "app/app_state_win32.h"
+#include "app/dialog_state_win32.h"
 #include "win32/check_box.h"
-#include "dialog/app_texts.h"
-#include "dialog/control_ids.h"
-#include "app/dialog_pictures.h"
-#include "dialog/dialog_scale.h"
+#include "app/app_texts.h"
+#include "app/control_ids.h"
+#include "app/dialog_pictures_win32.h"
+#include "app/dialog_scale.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 #include "calc/text.h"
