@@ -1,28 +1,7 @@
 #include "app/about_box_win32.h"
 
-#include <objbase.h>
-#include <shellapi.h>
-
-#include "app/dialog_state_win32.h"
 #include "app/app_texts.h"
-#include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
-
-namespace {
-// The shell may hand the address to an extension that needs COM on this
-// thread; it is set up for the call and taken down again if this call set it up.
-void open_with_shell(HWND dialog, dialog_state& state, const char* address) {
-    loaded_library& shell_library = state.link_shell;
-    loaded_library& com_library = state.link_com;
-    const auto shell_execute = system_entry<decltype(&ShellExecuteW)>(shell_library, L"shell32.dll", "ShellExecuteW");
-    const auto initialize = system_entry<decltype(&CoInitializeEx)>(com_library, L"ole32.dll", "CoInitializeEx");
-    const auto uninitialize = system_entry<decltype(&CoUninitialize)>(com_library, L"ole32.dll", "CoUninitialize");
-    if (!shell_execute || !initialize || !uninitialize) return;
-    const HRESULT com = initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    shell_execute(dialog, nullptr, wide<128>(address), nullptr, nullptr, SW_SHOW);
-    if (SUCCEEDED(com)) uninitialize();
-}
-}  // namespace
 
 void show_about_box(HWND dialog, int german) {
     char text[about_text_size];
@@ -30,13 +9,4 @@ void show_about_box(HWND dialog, int german) {
     compose_about_text(text, about_text_size, german);
     compose_about_title(title, about_title_size, german);
     MessageBoxW(dialog, wide<about_text_size>(text), wide<about_title_size>(title), MB_OK | MB_ICONINFORMATION);
-}
-
-void open_web_link(HWND dialog, dialog_state& state, int control_id) {
-    const char* address = web_link_address(web_link_index(control_id, state.german));
-    if (!address) return;
-    if (state.open_link)
-        state.open_link(dialog, address);
-    else
-        open_with_shell(dialog, state, address);
 }

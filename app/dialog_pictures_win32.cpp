@@ -1,9 +1,9 @@
 #include "app/dialog_pictures_win32.h"
 
-#include "app/app_state_win32.h"
 #include "app/control_ids.h"
 #include "app/picture_drawing.h"
 #include "win32/scoped_handles.h"
+#include "win32/window_module.h"
 
 namespace {
 int screen_dpi(int dialog_dpi) {
@@ -43,16 +43,18 @@ HBITMAP picture_for(HWND dialog, int dialog_dpi, int button, picture_id id, int 
     const picture_size size = picture_size_for(id, dpi, room.right - 2 * edge, room.bottom - 2 * edge);
     const picture_size natural = natural_picture_size(id);
     if (size.width == natural.width && size.height == natural.height)
-        return LoadBitmapW(instance_handle, MAKEINTRESOURCEW(resource));
+        return LoadBitmapW(module_of(dialog), MAKEINTRESOURCEW(resource));
     return drawn_picture(id, size);
 }
-}  // namespace
 
+// Puts a picture on a button and frees the one it showed before: the button
+// does not own its bitmaps.
 void set_button_bitmap(HWND dialog, int button, HBITMAP bitmap) {
     HGDIOBJ previous = reinterpret_cast<HGDIOBJ>(
         SendDlgItemMessageW(dialog, button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     if (previous && previous != bitmap) DeleteObject(previous);
 }
+}  // namespace
 
 void set_dialog_pictures(HWND dialog, int dpi, int large_diagram, int button) {
     if (button == 0 || button == IDC_PORTRAIT)
@@ -63,4 +65,9 @@ void set_dialog_pictures(HWND dialog, int dpi, int large_diagram, int button) {
                           picture_for(dialog, dpi, IDC_DIAGRAM, large ? picture_diagram_large : picture_diagram_small,
                                       large ? IDB_DIAGRAM_LARGE : IDB_DIAGRAM_SMALL));
     }
+}
+
+void release_dialog_pictures(HWND dialog) {
+    set_button_bitmap(dialog, IDC_PORTRAIT, nullptr);
+    set_button_bitmap(dialog, IDC_DIAGRAM, nullptr);
 }

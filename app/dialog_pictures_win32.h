@@ -7,6 +7,5 @@
 // (IDC_DIAGRAM), or both (0), and frees the ones shown before.
 void set_dialog_pictures(HWND dialog, int dpi, int large_diagram, int button = 0);
 
-// Puts a picture on a button and frees the one it showed before: the button
-// does not own its bitmaps.
-void set_button_bitmap(HWND dialog, int button, HBITMAP bitmap);
+// Takes the pictures off their buttons and frees them.
+void release_dialog_pictures(HWND dialog);

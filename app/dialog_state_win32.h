@@ -38,6 +38,7 @@ struct dialog_state {
     int large_diagram = 0;      // 0 small diagram, 1 large
     int dpi = 0;                // the dialog's screen scale; 0 for the system's
     int high_contrast = 0;
+    unsigned long long program_start_seconds = 0;  // GetTickCount64() / 1000 at entry
     bool late_setup_pending = false;
     gdi_object dialog_brush;
     gdi_object edit_brush;

@@ -4,22 +4,21 @@
 #include <objbase.h>
 
 #include "app/about_box_win32.h"
+#include "app/web_links_win32.h"
 #include "app/accessibility_win32.h"
-#include "app/app_state_win32.h"
 #include "app/dialog_state_win32.h"
 #include "app/dialog_choices.h"
 #include "app/colour_scheme.h"
 #include "app/control_ids.h"
+#include "app/dialog_icons_win32.h"
 #include "app/dialog_pictures_win32.h"
 #include "app/dialog_setup_win32.h"
 #include "win32/check_box.h"
 #include "win32/scoped_handles.h"
+#include "win32/window_module.h"
 #include "app/output_box_win32.h"
 #include "print/print_output_box_win32.h"
 #include "tooltips/tooltips_win32.h"
-
-HINSTANCE instance_handle = nullptr;
-unsigned long long program_start_seconds = 0;
 
 namespace {
 // COM for the rest of the dialog's life, which the annotation service and the
@@ -54,7 +53,7 @@ void report(HWND dialog, dialog_state& state) {
 void finish_setup(HWND dialog, dialog_state& state) {
     KillTimer(dialog, late_setup_timer_id);
     state.late_setup_pending = false;
-    create_tooltips(state.tooltips, dialog, instance_handle);
+    create_tooltips(state.tooltips, dialog, module_of(dialog));
     start_com(state);
     annotate_controls(dialog, state);
 }
@@ -199,13 +198,14 @@ BOOL on_init(HWND dialog, dialog_state& state) {
 }
 
 void on_destroy(HWND dialog, dialog_state& state) {
-    // The pictures and the big icon belong to the program, not to the controls.
     KillTimer(dialog, recalculation_timer_id);
     KillTimer(dialog, late_setup_timer_id);
     state.late_setup_pending = false;
     // However the dialog ends, its tooltip hook goes with it.
     remove_tooltips(state.tooltips);
-    release_dialog_images(dialog);
+    // The pictures and the icons belong to the program, not to the controls.
+    release_dialog_pictures(dialog);
+    release_dialog_icons(dialog);
     release_control_names(dialog, state.annotations);
 }
 
@@ -255,11 +255,10 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
 }  // namespace
 
 int run_farspan(HINSTANCE instance) {
-    instance_handle = instance;
     InitCommonControls();
-    // The 64-bit counter: the 32-bit one wraps after 49.7 days of uptime.
-    program_start_seconds = GetTickCount64() / 1000;
     dialog_state state;
+    // The 64-bit counter: the 32-bit one wraps after 49.7 days of uptime.
+    state.program_start_seconds = GetTickCount64() / 1000;
     const scheme_colours scheme = dialog_colours(1, 0);
     state.dialog_brush.reset(CreateSolidBrush(scheme.dialog_background));
     state.edit_brush.reset(CreateSolidBrush(scheme.edit_background));

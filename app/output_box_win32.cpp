@@ -1,30 +1,14 @@
 #include "app/output_box_win32.h"
 
-#include "app/app_state_win32.h"
 #include "calc/curvature.h"
 #include "calc/curvature_report.h"
 #include "app/dialog_choices.h"
-#include "calc/field_reading.h"
+#include "app/input_fields_win32.h"
 #include "calc/text.h"
 #include "sysinfo/system_report_win32.h"
 #include "app/control_ids.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
-
-namespace {
-// The field's whole text decides (a paste can bring any text); false when it
-// is no whole number. A text too long for the buffer is not one either.
-bool read_field(HWND dialog, int control_id, int& value) {
-    HWND field = GetDlgItem(dialog, control_id);
-    wchar_t text[64];
-    if (GetWindowTextLengthW(field) >= static_cast<int>(sizeof text / sizeof text[0])) return false;
-    text[0] = L'\0';
-    GetWindowTextW(field, text, sizeof text / sizeof text[0]);
-    char bytes[sizeof text / sizeof text[0]];
-    narrow_1252(text, bytes, sizeof bytes);
-    return read_whole_number(bytes, value);
-}
-}  // namespace
 
 namespace {
 // The stock font's cell height; gives the system's DPI.
@@ -91,21 +75,6 @@ void set_output_font(HWND dialog, dialog_state& state) {
     cache.made_at = state.dpi;
 }
 
-namespace {
-// Reads the four input fields (kilometres, metres, degrees, minutes); an
-// empty field contributes 0. False when some field holds no whole number.
-bool read_inputs(HWND dialog, int (&values)[input_field_count], bool (&unreadable)[input_field_count]) {
-    const int fields[input_field_count] = {IDC_KILOMETRES, IDC_METRES, IDC_DEGREES, IDC_MINUTES};
-    bool all_read = true;
-    for (int i = 0; i < input_field_count; ++i) {
-        values[i] = 0;
-        unreadable[i] = !read_field(dialog, fields[i], values[i]);
-        if (unreadable[i]) all_read = false;
-    }
-    return all_read;
-}
-}  // namespace
-
 void recalculate(HWND dialog, dialog_state& state) {
     int values[input_field_count];
     bool unreadable[input_field_count];
@@ -117,7 +86,7 @@ void recalculate(HWND dialog, dialog_state& state) {
     SetDlgItemTextW(dialog, IDC_LENGTH_LABEL, wide<32>(length_label_text(mode, state.german)));
 
     if (state.ram_info) {
-        compose_system_report(report, sizeof report, state.german, program_start_seconds);
+        compose_system_report(report, sizeof report, state.german, state.program_start_seconds);
         append_text(report, "\r\n");
     } else if (!all_read) {
         compose_unreadable_report(unreadable, state.german, report, sizeof report);

@@ -18,8 +18,8 @@
 
 #include "app/about_box_win32.h"
 #include "app/dialog_state_win32.h"
-#include "app/dialog_setup_win32.h"
 #include "app/main_dialog_win32.h"
+#include "app/window_placement_win32.h"
 #include "driver.h"
 #include "tests/expected/main_dialog_texts.h"
 #include "tooltips/tooltips_win32.h"
