@@ -4,9 +4,8 @@
 #include <oleacc.h>
 
 #include "app/dialog_state_win32.h"
-#include "app/app_texts.h"
 #include "app/control_ids.h"
-#include "tooltips/tooltip_texts.h"
+#include "app/control_table.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 
@@ -20,12 +19,6 @@ const GUID prop_description = {0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x
 // UI Automation's LiveSetting, which the annotation service carries as well.
 const GUID prop_live_setting = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 const int live_polite = 1;
-
-const int annotated[] = {IDC_KILOMETRES, IDC_KILOMETRES_SPIN, IDC_METRES,   IDC_METRES_SPIN, IDC_DEGREES,
-                         IDC_DEGREES_SPIN, IDC_MINUTES,     IDC_MINUTES_SPIN, IDC_OUTPUT,     IDC_HEIGHT,
-                         IDC_DISTANCE,   IDC_RAMINFO,     IDC_CLOSE,      IDC_LANGUAGE,    IDC_FONT,
-                         IDC_PRINT,      IDC_GRAPHIC,     IDC_WWW,        IDC_ABOUT,       IDC_COLOUR,
-                         IDC_DIAGRAM,    IDC_PORTRAIT};
 
 // The annotation service from oleacc in System32, through the library's own
 // class factory: no registry look-up decides which file is loaded.
@@ -57,15 +50,18 @@ void name_controls(HWND dialog, dialog_state& state) {
     const int distance = state.mode == mode_distance ? 1 : 0;
     // Pictures and up-down controls show no text of their own: their window
     // text is their name, which every accessibility layer reads.
-    for (int id : {IDC_KILOMETRES_SPIN, IDC_METRES_SPIN, IDC_DEGREES_SPIN, IDC_MINUTES_SPIN, IDC_DIAGRAM, IDC_PORTRAIT})
-        SetDlgItemTextW(dialog, id, wide<96>(accessible_name(id, distance, german)));
+    for (const control_row& row : table_rows()) {
+        if (row.kind == kind_spin || row.kind == kind_picture_button)
+            SetDlgItemTextW(dialog, row.id, wide<96>(accessible_name(row.id, distance, german)));
+    }
     // The fields and the output box would take the label before them.
     IAccPropServices* services = annotations.on ? annotation_service(annotations) : nullptr;
     if (!services) return;
-    for (int id : annotated) {
-        HWND control = GetDlgItem(dialog, id);
-        annotate(services, control, prop_name, accessible_name(id, distance, german));
-        annotate(services, control, prop_description, tooltip_text(id, german));
+    for (const control_row& row : table_rows()) {
+        if (!row.annotated) continue;
+        HWND control = GetDlgItem(dialog, row.id);
+        annotate(services, control, prop_name, accessible_name(row.id, distance, german));
+        annotate(services, control, prop_description, tooltip_text(row.id, german));
     }
 }
 
@@ -94,8 +90,9 @@ void release_control_names(HWND dialog, annotation_state& annotations) {
     IAccPropServices*& services = annotations.services;
     if (!services) return;
     const MSAAPROPID properties[] = {prop_name, prop_description, prop_live_setting};
-    for (int id : annotated)
-        services->ClearHwndProps(GetDlgItem(dialog, id), OBJID_CLIENT, CHILDID_SELF, properties, 3);
+    for (const control_row& row : table_rows()) {
+        if (row.annotated) services->ClearHwndProps(GetDlgItem(dialog, row.id), OBJID_CLIENT, CHILDID_SELF, properties, 3);
+    }
     services->Release();
     services = nullptr;
 }

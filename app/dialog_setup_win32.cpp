@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/control_ids.h"
+#include "app/control_table.h"
 #include "app/dialog_icons_win32.h"
 #include "app/dialog_pictures_win32.h"
 #include "app/dialog_scale.h"
@@ -38,9 +39,8 @@ int dialog_scale(HWND dialog) {
 
 void apply_language_texts(HWND dialog, int german) {
     SetWindowTextW(dialog, wide<64>(caption_text(german)));
-    for (int i = 0; i < language_text_count; ++i) {
-        const control_text& row = language_texts[i];
-        SetDlgItemTextW(dialog, row.control_id, wide<64>(german ? row.german : row.english));
+    for (const control_row& row : table_rows()) {
+        if (row.caption.german) SetDlgItemTextW(dialog, row.id, wide<64>(in_language(row.caption, german)));
     }
     build_window_menu(dialog, german);
 }

@@ -2,24 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/control_ids.h"
+#include "app/control_table.h"
 #include "win32/wide_text.h"
 
 namespace {
-struct field_limit {
-    int field;
-    int characters;
-    int spin;
-    int maximum;
-};
-
-const field_limit field_limits[] = {
-    {IDC_KILOMETRES, 5, IDC_KILOMETRES_SPIN, 32000},
-    {IDC_METRES, 3, IDC_METRES_SPIN, 999},
-    {IDC_DEGREES, 2, IDC_DEGREES_SPIN, 89},
-    {IDC_MINUTES, 2, IDC_MINUTES_SPIN, 59},
-};
-
 // The field's whole text decides (a paste can bring any text); false when it
 // is no whole number. A text too long for the buffer is not one either.
 bool read_field(HWND dialog, int control_id, int& value) {
@@ -35,23 +21,24 @@ bool read_field(HWND dialog, int control_id, int& value) {
 }  // namespace
 
 void set_up_input_fields(HWND dialog) {
-    for (const field_limit& limit : field_limits) {
-        SendDlgItemMessageA(dialog, limit.field, EM_LIMITTEXT, limit.characters, 0);
-        SendDlgItemMessageA(dialog, limit.spin, UDM_SETRANGE, 0, MAKELPARAM(limit.maximum, 0));
+    for (const control_row& row : table_rows()) {
+        if (row.kind != kind_field) continue;
+        SendDlgItemMessageA(dialog, row.id, EM_LIMITTEXT, row.text_limit, 0);
+        SendDlgItemMessageA(dialog, row.spin, UDM_SETRANGE, 0, MAKELPARAM(row.spin_maximum, 0));
     }
-    SetDlgItemInt(dialog, IDC_KILOMETRES, 85, FALSE);
-    SetDlgItemInt(dialog, IDC_METRES, 0, FALSE);
-    SetDlgItemInt(dialog, IDC_DEGREES, 15, FALSE);
-    SetDlgItemInt(dialog, IDC_MINUTES, 0, FALSE);
+    for (const control_row& row : table_rows())
+        if (row.kind == kind_field) SetDlgItemInt(dialog, row.id, row.start_value, FALSE);
 }
 
 bool read_inputs(HWND dialog, int (&values)[input_field_count], bool (&unreadable)[input_field_count]) {
-    const int fields[input_field_count] = {IDC_KILOMETRES, IDC_METRES, IDC_DEGREES, IDC_MINUTES};
     bool all_read = true;
-    for (int i = 0; i < input_field_count; ++i) {
+    int i = 0;
+    for (const control_row& row : table_rows()) {
+        if (row.kind != kind_field || i == input_field_count) continue;
         values[i] = 0;
-        unreadable[i] = !read_field(dialog, fields[i], values[i]);
+        unreadable[i] = !read_field(dialog, row.id, values[i]);
         if (unreadable[i]) all_read = false;
+        ++i;
     }
     return all_read;
 }

@@ -10,6 +10,7 @@
 #include "app/dialog_choices.h"
 #include "app/colour_scheme.h"
 #include "app/control_ids.h"
+#include "app/control_table.h"
 #include "app/dialog_icons_win32.h"
 #include "app/dialog_pictures_win32.h"
 #include "app/dialog_setup_win32.h"
@@ -227,7 +228,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
         InvalidateRect(dialog, nullptr, TRUE);
         return FALSE;
     case WM_NOTIFY:
-        answer_tooltip_text(state->tooltips, reinterpret_cast<NMHDR*>(lparam), state->german);
+        answer_tooltip_text(state->tooltips, reinterpret_cast<NMHDR*>(lparam), tooltip_text, state->german);
         return FALSE;
     case WM_COMMAND:
         on_command(dialog, *state, LOWORD(wparam), HIWORD(wparam));

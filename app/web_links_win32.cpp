@@ -3,7 +3,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "app/app_texts.h"
+#include "app/control_table.h"
 #include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 
@@ -24,7 +24,7 @@ void open_with_shell(HWND dialog, dialog_state& state, const char* address) {
 }  // namespace
 
 void open_web_link(HWND dialog, dialog_state& state, int control_id) {
-    const char* address = web_link_address(web_link_index(control_id, state.german));
+    const char* address = web_link(control_id, state.german);
     if (!address) return;
     if (state.open_link)
         state.open_link(dialog, address);

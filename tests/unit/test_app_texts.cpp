@@ -8,6 +8,7 @@
 #include "app/app_texts.h"
 #include "app/colour_scheme.h"
 #include "app/control_ids.h"
+#include "app/control_table.h"
 #include "app/dialog_scale.h"
 #include "app/picture_drawing.h"
 #include "tests/expected/main_dialog_texts.h"
@@ -50,18 +51,19 @@ TEST(StartLanguage, GermanSpeakingRegionsOnly) {
 
 // Text of one control for the language, or nullptr when it keeps its template text.
 static const char* control_text_for(int control_id, int german) {
-    for (int i = 0; i < language_text_count; ++i) {
-        if (language_texts[i].control_id == control_id) return german ? language_texts[i].german : language_texts[i].english;
-    }
-    return nullptr;
+    const control_row* row = control_row_of(control_id);
+    return row ? in_language(row->caption, german) : nullptr;
 }
 
 TEST(ControlTexts, BothLanguagesInOrder) {
-    ASSERT_EQ(language_text_count, 15);
+    std::vector<int> captioned;
+    for (const control_row& row : table_rows())
+        if (row.caption.german) captioned.push_back(row.id);
+    ASSERT_EQ(captioned.size(), 15u);
     const int order[] = {IDC_CLOSE, IDC_LANGUAGE, IDC_PRINT, IDC_GRAPHIC, IDC_COLOUR,
                          IDC_ABOUT, IDC_LENGTH_LABEL, IDC_UNIT_KILOMETRES, IDC_UNIT_METRES, IDC_ANGLE_LABEL,
                          IDC_UNIT_DEGREES, IDC_UNIT_MINUTES, IDC_HEIGHT, IDC_DISTANCE, IDC_RAMINFO};
-    for (int i = 0; i < language_text_count; ++i) EXPECT_EQ(language_texts[i].control_id, order[i]) << i;
+    for (std::size_t i = 0; i < captioned.size(); ++i) EXPECT_EQ(captioned[i], order[i]) << i;
 
     // Every text the end-to-end driver expects on screen, from the same table;
     // the font and WWW buttons keep their template texts.
@@ -168,26 +170,25 @@ TEST(AboutBox, SmallBufferIsCutAndTerminated) {
     EXPECT_EQ(std::string(out), about_text(0).substr(0, 29));
 }
 
-TEST(WebLinks, IndexForEveryButtonAndLanguage) {
-    EXPECT_EQ(web_link_index(IDC_WWW, 1), 0);
-    EXPECT_EQ(web_link_index(IDC_PORTRAIT, 1), 1);
-    EXPECT_EQ(web_link_index(IDC_DIAGRAM, 1), 2);
-    EXPECT_EQ(web_link_index(IDC_WWW, 0), 3);
-    EXPECT_EQ(web_link_index(IDC_PORTRAIT, 0), 4);
-    EXPECT_EQ(web_link_index(IDC_DIAGRAM, 0), 5);
-    EXPECT_EQ(web_link_index(IDC_ABOUT, 1), -1);
-    EXPECT_EQ(web_link_index(IDC_GRAPHIC, 0), -1);
-    EXPECT_EQ(web_link_address(-1), nullptr);
-    EXPECT_EQ(web_link_address(6), nullptr);
-    EXPECT_EQ(web_link_address(7), nullptr);
+// Only the WWW and the two picture buttons open a page; no other control,
+// and no id without a control.
+TEST(WebLinks, OnlyTheLinkButtonsOpenAPage) {
+    EXPECT_EQ(web_link(IDC_ABOUT, 1), nullptr);
+    EXPECT_EQ(web_link(IDC_GRAPHIC, 0), nullptr);
+    EXPECT_EQ(web_link(IDC_OUTPUT, 1), nullptr);
+    EXPECT_EQ(web_link(9999, 0), nullptr);
+    EXPECT_EQ(web_link(-1, 0), nullptr);
+    int linked = 0;
+    for (const control_row& row : table_rows()) linked += row.web_link.german ? 1 : 0;
+    EXPECT_EQ(linked, 3);
 }
 
 TEST(WebLinks, Addresses) {
-    const expected_web_links* links[] = {&german_web_links, &english_web_links};
-    for (int language = 0; language < 2; ++language) {
-        EXPECT_STREQ(web_link_address(3 * language), links[language]->home) << language;
-        EXPECT_STREQ(web_link_address(3 * language + 1), links[language]->portrait) << language;
-        EXPECT_STREQ(web_link_address(3 * language + 2), links[language]->diagram) << language;
+    const expected_web_links* links[] = {&english_web_links, &german_web_links};
+    for (int german = 0; german < 2; ++german) {
+        EXPECT_STREQ(web_link(IDC_WWW, german), links[german]->home) << german;
+        EXPECT_STREQ(web_link(IDC_PORTRAIT, german), links[german]->portrait) << german;
+        EXPECT_STREQ(web_link(IDC_DIAGRAM, german), links[german]->diagram) << german;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "tooltips/tooltip_texts.h"
+#include "app/control_table.h"
 
 #include <gtest/gtest.h>
 

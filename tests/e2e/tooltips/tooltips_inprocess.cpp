@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/control_table.h"
 #include "driver.h"
 #include "tests/expected/tooltip_texts.h"
 #include "tooltips/tooltips_win32.h"
@@ -183,7 +184,7 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         return TRUE;
     case WM_NOTIFY:
-        answer_tooltip_text(tips, reinterpret_cast<NMHDR*>(lparam), language);
+        answer_tooltip_text(tips, reinterpret_cast<NMHDR*>(lparam), tooltip_text, language);
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
         return TRUE;
     case WM_COMMAND:
