@@ -3,7 +3,6 @@
 #include <objbase.h>
 #include <oleacc.h>
 
-#include "app/dialog_state_win32.h"
 #include "app/control_ids.h"
 #include "app/control_table.h"
 #include "win32/scoped_handles.h"
@@ -44,10 +43,9 @@ void annotate(IAccPropServices* services, HWND control, const GUID& property, co
 }
 }  // namespace
 
-void name_controls(HWND dialog, dialog_state& state) {
-    annotation_state& annotations = state.annotations;
-    const int german = state.german;
-    const int distance = state.mode == mode_distance ? 1 : 0;
+void name_controls(HWND dialog, const dialog_choices& choices, annotation_state& annotations) {
+    const int german = german_flag(choices.language);
+    const int distance = choices.mode == mode_distance ? 1 : 0;
     // Pictures and up-down controls show no text of their own: their window
     // text is their name, which every accessibility layer reads.
     for (const control_row& row : table_rows()) {
@@ -65,10 +63,9 @@ void name_controls(HWND dialog, dialog_state& state) {
     }
 }
 
-void annotate_controls(HWND dialog, dialog_state& state) {
-    annotation_state& annotations = state.annotations;
+void annotate_controls(HWND dialog, const dialog_choices& choices, annotation_state& annotations) {
     annotations.on = true;
-    name_controls(dialog, state);
+    name_controls(dialog, choices, annotations);
     HWND output = GetDlgItem(dialog, IDC_OUTPUT);
     if (IAccPropServices* services = annotations.services) {
         VARIANT polite = {};

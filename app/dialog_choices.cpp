@@ -1,5 +1,25 @@
 #include "app/dialog_choices.h"
 
+#include "app/app_texts.h"
+
+dialog_choices after_press(dialog_choices choices, choice_button button) {
+    switch (button) {
+    case press_language:
+        choices.language = choices.language == language_german ? language_english : language_german;
+        break;
+    case press_font: choices.output_font_index = next_output_font_index(choices.output_font_index); break;
+    case press_colour: choices.colour_scheme = !choices.colour_scheme; break;
+    case press_graphic: choices.large_diagram = !choices.large_diagram; break;
+    }
+    return choices;
+}
+
+dialog_language start_language(unsigned language_id) {
+    return german_for_language_id(language_id) ? language_german : language_english;
+}
+
+int german_flag(dialog_language language) { return language == language_german ? 1 : 0; }
+
 int next_output_font_index(int index) { return index >= 3 || index < 0 ? 0 : index + 1; }
 
 const char* length_label_text(measure_mode mode, int german) {

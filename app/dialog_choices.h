@@ -3,6 +3,29 @@
 
 #include "calc/curvature.h"
 
+enum dialog_language { language_english, language_german };
+
+// What the user has chosen in the main dialog. Only the dialog's own set-up
+// and buttons change it; everything the dialog shows follows from it.
+struct dialog_choices {
+    dialog_language language = language_german;  // until the set-up takes the user's
+    measure_mode mode = mode_height;
+    bool ram_info = false;      // the system report in place of the curvature one
+    int output_font_index = 1;  // 0..3
+    bool colour_scheme = false;
+    bool large_diagram = false;
+};
+
+// The buttons that change a choice by themselves being pressed.
+enum choice_button { press_language, press_font, press_colour, press_graphic };
+// The choices after a press of that button.
+dialog_choices after_press(dialog_choices choices, choice_button button);
+
+// The start language for the user's 16-bit language id.
+dialog_language start_language(unsigned language_id);
+// 1 for German, 0 for English: the flag the texts and reports take.
+int german_flag(dialog_language language);
+
 // The output font index after a press of the font button: 0..3, round.
 int next_output_font_index(int index);
 

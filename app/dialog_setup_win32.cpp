@@ -50,9 +50,9 @@ void set_up_main_dialog(HWND dialog, dialog_state& state) {
     state.dpi = dialog_scale(dialog);
     set_small_icon(dialog, state.dpi);
     set_up_input_fields(dialog);
-    set_dialog_pictures(dialog, state.dpi, state.large_diagram);
-    state.german = german_for_language_id(GetUserDefaultLangID());
-    apply_language_texts(dialog, state.german);
+    set_dialog_pictures(dialog, state.dpi, state.choices.large_diagram);
+    state.choices.language = start_language(GetUserDefaultLangID());
+    apply_language_texts(dialog, german_flag(state.choices.language));
     set_dialog_icons(dialog);
-    set_checked(dialog, state.mode == mode_distance ? IDC_DISTANCE : IDC_HEIGHT, true);
+    set_checked(dialog, state.choices.mode == mode_distance ? IDC_DISTANCE : IDC_HEIGHT, true);
 }

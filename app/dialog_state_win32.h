@@ -3,39 +3,16 @@
 // handed to whatever needs part of it. Touched only on the dialog's thread.
 #include <windows.h>
 
-#include "calc/curvature.h"
+#include "app/accessibility_win32.h"
+#include "app/dialog_choices.h"
+#include "app/output_font_win32.h"
 #include "tooltips/tooltips_win32.h"
 #include "win32/scoped_handles.h"
 
-struct IAccPropServices;
-
-// The output box's font made at a scale other than the system's, kept while
-// the box shows it (stock fonts are never freed), with what it was made from;
-// and the system's scale and cell height of the stock font last asked about.
-struct output_font_cache {
-    gdi_object made;
-    HGDIOBJ made_from = nullptr;
-    int made_at = 0;
-    HGDIOBJ described = nullptr;
-    int system_dpi = 0;
-    int cell_height = 0;
-};
-
-// The screen-reader annotations: the service from oleacc, and whether they
-// are on (from after the first report).
-struct annotation_state {
-    loaded_library oleacc;
-    IAccPropServices* services = nullptr;
-    bool on = false;
-};
-
+// The user's choices (portable, decided in the core) and beside them the
+// Windows resources the dialog holds for its life.
 struct dialog_state {
-    int german = 1;             // 1 German, 0 English
-    measure_mode mode = mode_height;  // as the radios were last clicked
-    bool ram_info = false;      // RAM-Info checked: the system report in place of the curvature one
-    int output_font_index = 1;  // 0..3
-    int colour_scheme = 0;      // 0/1
-    int large_diagram = 0;      // 0 small diagram, 1 large
+    dialog_choices choices;
     int dpi = 0;                // the dialog's screen scale; 0 for the system's
     int high_contrast = 0;
     unsigned long long program_start_seconds = 0;  // GetTickCount64() / 1000 at entry

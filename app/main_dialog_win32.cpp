@@ -56,7 +56,7 @@ void finish_setup(HWND dialog, dialog_state& state) {
     state.late_setup_pending = false;
     create_tooltips(state.tooltips, dialog, module_of(dialog));
     start_com(state);
-    annotate_controls(dialog, state);
+    annotate_controls(dialog, state.choices, state.annotations);
 }
 
 // Enter comes as the default button's command, Close's, just like a click on
@@ -92,10 +92,10 @@ void print_output(HWND dialog, dialog_state& state) {
 // A click on a radio or on RAM-Info: the record takes what the boxes now
 // show, and the report follows; the names follow the measure mode.
 void on_choice(HWND dialog, dialog_state& state, int id) {
-    state.mode = is_checked(dialog, IDC_DISTANCE) ? mode_distance : mode_height;
-    state.ram_info = is_checked(dialog, IDC_RAMINFO);
+    state.choices.mode = is_checked(dialog, IDC_DISTANCE) ? mode_distance : mode_height;
+    state.choices.ram_info = is_checked(dialog, IDC_RAMINFO);
     report(dialog, state);
-    if (id != IDC_RAMINFO) name_controls(dialog, state);
+    if (id != IDC_RAMINFO) name_controls(dialog, state.choices, state.annotations);
 }
 
 void on_command(HWND dialog, dialog_state& state, int id, int code) {
@@ -107,17 +107,17 @@ void on_command(HWND dialog, dialog_state& state, int id, int code) {
         EndDialog(dialog, 0);
         break;
     case IDC_LANGUAGE:
-        state.german = 1 - state.german;
-        apply_language_texts(dialog, state.german);
+        state.choices = after_press(state.choices, press_language);
+        apply_language_texts(dialog, german_flag(state.choices.language));
         report(dialog, state);
-        name_controls(dialog, state);
+        name_controls(dialog, state.choices, state.annotations);
         break;
     case IDC_FONT:
-        state.output_font_index = next_output_font_index(state.output_font_index);
+        state.choices = after_press(state.choices, press_font);
         report(dialog, state);
         break;
     case IDC_ABOUT:
-        show_about_box(dialog, state.german);
+        show_about_box(dialog, german_flag(state.choices.language));
         break;
     case IDC_PRINT:
         print_output(dialog, state);
@@ -143,11 +143,11 @@ void on_command(HWND dialog, dialog_state& state, int id, int code) {
         open_web_link(dialog, state, id);
         break;
     case IDC_GRAPHIC:
-        state.large_diagram = 1 - state.large_diagram;
-        set_dialog_pictures(dialog, state.dpi, state.large_diagram, IDC_DIAGRAM);
+        state.choices = after_press(state.choices, press_graphic);
+        set_dialog_pictures(dialog, state.dpi, state.choices.large_diagram, IDC_DIAGRAM);
         break;
     case IDC_COLOUR:
-        state.colour_scheme = 1 - state.colour_scheme;
+        state.choices = after_press(state.choices, press_colour);
         InvalidateRect(dialog, nullptr, TRUE);
         break;
     default:
@@ -167,13 +167,13 @@ void on_scale_change(HWND dialog, dialog_state& state, int dpi, const RECT* sugg
     }
     set_output_font(dialog, state);
     set_small_icon(dialog, state.dpi);
-    set_dialog_pictures(dialog, state.dpi, state.large_diagram);
+    set_dialog_pictures(dialog, state.dpi, state.choices.large_diagram);
 }
 
 // The brush and text colour of the scheme for a field (edit) or the rest;
 // FALSE where the system's colours hold.
 INT_PTR colour_control(const dialog_state& state, HDC dc, bool edit) {
-    const scheme_colours colours = dialog_colours(state.colour_scheme, state.high_contrast);
+    const scheme_colours colours = dialog_colours(state.choices.colour_scheme, state.high_contrast);
     if (!colours.own) return FALSE;
     if (!dc) return reinterpret_cast<INT_PTR>(state.dialog_brush.get());
     SetTextColor(dc, edit ? colours.edit_text : colours.static_text);
@@ -194,7 +194,7 @@ BOOL on_init(HWND dialog, dialog_state& state) {
     set_up_main_dialog(dialog, state);
     state.late_setup_pending = true;
     state.high_contrast = high_contrast_on();
-    name_controls(dialog, state);
+    name_controls(dialog, state.choices, state.annotations);
     return TRUE;
 }
 
@@ -228,13 +228,13 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
         InvalidateRect(dialog, nullptr, TRUE);
         return FALSE;
     case WM_NOTIFY:
-        answer_tooltip_text(state->tooltips, reinterpret_cast<NMHDR*>(lparam), tooltip_text, state->german);
+        answer_tooltip_text(state->tooltips, reinterpret_cast<NMHDR*>(lparam), tooltip_text, german_flag(state->choices.language));
         return FALSE;
     case WM_COMMAND:
         on_command(dialog, *state, LOWORD(wparam), HIWORD(wparam));
         return FALSE;
     case WM_SYSCOMMAND:
-        if (wparam == SC_FARSPAN_ABOUT) show_about_box(dialog, state->german);
+        if (wparam == SC_FARSPAN_ABOUT) show_about_box(dialog, german_flag(state->choices.language));
         if (wparam == SC_FARSPAN_PRINT) print_output(dialog, *state);
         return FALSE;
     case WM_TIMER:

@@ -45,7 +45,7 @@ void hide_output_box(HWND dialog) { ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), S
 
 void set_output_font(HWND dialog, dialog_state& state) {
     output_font_cache& cache = state.output_font;
-    const HGDIOBJ stock = GetStockObject(output_font_stock_object(state.output_font_index));
+    const HGDIOBJ stock = GetStockObject(output_font_stock_object(state.choices.output_font_index));
     // The system's scale and a stock font's metrics hold for the whole run:
     // the screen is asked once per stock font, not at every report.
     if (stock != cache.described) {
@@ -53,7 +53,7 @@ void set_output_font(HWND dialog, dialog_state& state) {
         cache.described = stock;
     }
     const output_font_choice choice =
-        choose_output_font(state.output_font_index, cache.cell_height, cache.system_dpi, state.dpi);
+        choose_output_font(state.choices.output_font_index, cache.cell_height, cache.system_dpi, state.dpi);
     HGDIOBJ font = stock;
     gdi_object made;  // made now, in place of the one made before
     // Every report sets the font: the one made for this stock font and scale serves again.
@@ -82,17 +82,18 @@ void recalculate(HWND dialog, dialog_state& state) {
 
     char report[report_buffer_size];
 
-    const measure_mode mode = state.mode;
-    SetDlgItemTextW(dialog, IDC_LENGTH_LABEL, wide<32>(length_label_text(mode, state.german)));
+    const measure_mode mode = state.choices.mode;
+    const int german = german_flag(state.choices.language);
+    SetDlgItemTextW(dialog, IDC_LENGTH_LABEL, wide<32>(length_label_text(mode, german)));
 
-    if (state.ram_info) {
-        compose_system_report(report, sizeof report, state.german, state.program_start_seconds);
+    if (state.choices.ram_info) {
+        compose_system_report(report, sizeof report, german, state.program_start_seconds);
         append_text(report, "\r\n");
     } else if (!all_read) {
-        compose_unreadable_report(unreadable, state.german, report, sizeof report);
+        compose_unreadable_report(unreadable, german, report, sizeof report);
     } else {
         const curvature_result result = compute_curvature(values[0], values[1], values[2], values[3], mode);
-        compose_curvature_report(result, state.german, report, sizeof report);
+        compose_curvature_report(result, german, report, sizeof report);
     }
 
     ShowWindow(GetDlgItem(dialog, IDC_OUTPUT), SW_HIDE);

@@ -24,7 +24,7 @@ void open_with_shell(HWND dialog, dialog_state& state, const char* address) {
 }  // namespace
 
 void open_web_link(HWND dialog, dialog_state& state, int control_id) {
-    const char* address = web_link(control_id, state.german);
+    const char* address = web_link(control_id, german_flag(state.choices.language));
     if (!address) return;
     if (state.open_link)
         state.open_link(dialog, address);

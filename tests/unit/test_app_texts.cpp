@@ -9,6 +9,7 @@
 #include "app/colour_scheme.h"
 #include "app/control_ids.h"
 #include "app/control_table.h"
+#include "app/dialog_choices.h"
 #include "app/dialog_scale.h"
 #include "app/picture_drawing.h"
 #include "tests/expected/main_dialog_texts.h"
@@ -47,6 +48,40 @@ TEST(StartLanguage, GermanSpeakingRegionsOnly) {
     for (unsigned id : {0x0409u, 0x0809u, 0x040Cu, 0x0007u, 0x0000u, 0x082Eu, 0x1807u, 0x10407u}) {
         EXPECT_EQ(german_for_language_id(id), 0) << std::hex << id;
     }
+}
+
+// Each button changes its own choice and nothing else; two presses of a
+// toggle bring it back. The language starts from the user's Windows language.
+TEST(DialogChoices, EachButtonChangesOnlyItsChoice) {
+    dialog_choices start;
+    start.mode = mode_distance;
+    start.ram_info = true;
+    struct row {
+        choice_button button;
+        dialog_language language;
+        int font;
+        bool colour, large;
+    };
+    const row rows[] = {
+        {press_language, language_english, 1, false, false},
+        {press_font, language_german, 2, false, false},
+        {press_colour, language_german, 1, true, false},
+        {press_graphic, language_german, 1, false, true},
+    };
+    for (const row& r : rows) {
+        const dialog_choices once = after_press(start, r.button);
+        EXPECT_EQ(once.language, r.language) << r.button;
+        EXPECT_EQ(once.output_font_index, r.font) << r.button;
+        EXPECT_EQ(once.colour_scheme, r.colour) << r.button;
+        EXPECT_EQ(once.large_diagram, r.large) << r.button;
+        EXPECT_TRUE(once.mode == mode_distance && once.ram_info) << r.button;
+        if (r.button != press_font) EXPECT_EQ(after_press(once, r.button).language, start.language) << r.button;
+        if (r.button != press_font) EXPECT_EQ(after_press(once, r.button).large_diagram, false) << r.button;
+    }
+    EXPECT_EQ(after_press(after_press(start, press_colour), press_colour).colour_scheme, false);
+    EXPECT_EQ(start_language(0x0C07), language_german);
+    EXPECT_EQ(start_language(0x0409), language_english);
+    EXPECT_EQ(german_flag(language_german) * 10 + german_flag(language_english), 10);
 }
 
 // Text of one control for the language, or nullptr when it keeps its template text.

@@ -316,7 +316,7 @@ void check_layout() {
 
 void check_web_links() {
     state_of(main_dialog_handle)->open_link = record_address;
-    const bool german = state().german != 0;
+    const bool german = state().choices.language == language_german;
     for (int round = 0; round < 2; ++round) {
         opened_addresses.clear();
         press(29);
@@ -472,7 +472,7 @@ void check_debounce(DWORD dialog_thread_id) {
     // Three changes (the first hides the box), then one report, one show and its announcement.
     EXPECT_PRED_FORMAT2(same_bytes, order, "chcctsl");
     // All three digits reached the report (a decimal comma in German).
-    EXPECT_NE(report.find(state().german ? " 123,000 Kilometer " : " 123.000 Kilometres "), std::string::npos)
+    EXPECT_NE(report.find(state().choices.language == language_german ? " 123,000 Kilometer " : " 123.000 Kilometres "), std::string::npos)
         << visible(report);
     EXPECT_GE(shown_at - last_change, 45.0) << "ms from the last change to the report shown";
     SetWindowTextA(km, "85");
@@ -708,7 +708,7 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
         }
     }
     for (int round = 0; round < 2; ++round) {
-        const std::string language = state().german ? "German" : "English";
+        const std::string language = state().choices.language == language_german ? "German" : "English";
         check_fit((language + ", Height").c_str());
         press(16);
         check_fit((language + ", Distance").c_str());
@@ -722,7 +722,7 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
 // also after the language has been switched back and forth.
 void check_window_menus() {
     const int system_items = GetMenuItemCount(GetSystemMenu(main_dialog_handle, FALSE)) - 3;
-    const bool german_start = state().german != 0;
+    const bool german_start = state().choices.language == language_german;
     EXPECT_GE(system_items, 1);
     check_window_menu(system_items, german_start);
     press(10);
@@ -741,7 +741,7 @@ void check_pictures() {
     SIZE diagram = bitmap_size(27);
     EXPECT_TRUE(diagram.cx == 160 && diagram.cy == 102) << diagram.cx << "x" << diagram.cy;
     press(28);
-    EXPECT_TRUE(state().large_diagram == 1);
+    EXPECT_TRUE(state().choices.large_diagram);
     diagram = bitmap_size(27);  // the large one shrunk to show whole in the button
     RECT room;
     GetClientRect(control(27), &room);
@@ -762,12 +762,12 @@ void check_pictures() {
 // stock font of each.
 void check_font_walk() {
     auto output_font = [] { return reinterpret_cast<HGDIOBJ>(SendMessageA(control(1000), WM_GETFONT, 0, 0)); };
-    EXPECT_TRUE(state().output_font_index == 1);
+    EXPECT_TRUE(state().choices.output_font_index == 1);
     EXPECT_TRUE(output_font() == GetStockObject(ANSI_FIXED_FONT));
     const int walk[][2] = {{2, DEFAULT_GUI_FONT}, {3, SYSTEM_FIXED_FONT}, {0, SYSTEM_FONT}, {1, ANSI_FIXED_FONT}};
     for (const auto& step : walk) {
         press(11);
-        EXPECT_EQ(state().output_font_index, step[0]);
+        EXPECT_EQ(state().choices.output_font_index, step[0]);
         EXPECT_EQ(output_font(), GetStockObject(step[1])) << "font index " << step[0] << ", stock font " << step[1];
     }
 }
