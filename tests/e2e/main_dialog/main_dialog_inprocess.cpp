@@ -789,30 +789,37 @@ void check_wide_window_placement() {
     DestroyWindow(owner);
 }
 
-// The dialog as built, worked in-process, then closed by its close box.
-TEST(MainDialogInProcess, LayoutResourcesMenuPicturesFontsAndLinks) {
+// Each check on the dialog as built, opened for it in this process, then
+// closed by its close box.
+class MainDialogInProcess : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(open_dialog(d)); }
+    void TearDown() override {
+        if (d.thread) close_dialog(d, close_way::close_box);
+    }
     running_dialog d;
-    ASSERT_TRUE(open_dialog(d));
-    check_layout();
-    check_resources();
-    check_debounce(d.thread_id);
-    check_window_menus();
-    check_pictures();
-    check_font_walk();
-    check_scale_change();
-    check_web_links();
-    check_wide_window_placement();
+};
 
-    // The window-menu commands 1 and 2 act, other system commands go on to the
-    // default handling: a restore on a window that is not minimised changes nothing.
+TEST_F(MainDialogInProcess, LayoutInDialogUnits) { check_layout(); }
+TEST_F(MainDialogInProcess, ResourcesTemplateIconsAndPictures) { check_resources(); }
+TEST_F(MainDialogInProcess, InputDebounce) { check_debounce(d.thread_id); }
+TEST_F(MainDialogInProcess, WindowMenusInBothLanguages) { check_window_menus(); }
+TEST_F(MainDialogInProcess, PicturesOnTheButtons) { check_pictures(); }
+TEST_F(MainDialogInProcess, FontWalk) { check_font_walk(); }
+TEST_F(MainDialogInProcess, ScaleChange) { check_scale_change(); }
+TEST_F(MainDialogInProcess, WebLinks) { check_web_links(); }
+TEST_F(MainDialogInProcess, WideWindowPlacement) { check_wide_window_placement(); }
+
+// The window-menu commands 1 and 2 act, other system commands go on to the
+// default handling: a restore on a window that is not minimised changes nothing.
+TEST_F(MainDialogInProcess, OtherSystemCommandsGoOn) {
     SendMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_TRUE(IsWindowVisible(main_dialog_handle) != FALSE);
-    close_dialog(d, close_way::close_box);
 }
 
 // Each way of closing ends the dialog and removes the tooltip hook (the
-// close box: the test above).
-TEST(MainDialogInProcess, CloseButtonAndEscEndTheDialogAndTheHook) {
+// close box: every test above).
+TEST(MainDialogClosing, CloseButtonAndEscEndTheDialogAndTheHook) {
     for (close_way way : {close_way::close_button, close_way::escape}) {
         running_dialog d;
         ASSERT_TRUE(open_dialog(d));
