@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "tests/expected/control_ids.h"
 
 using namespace e2e;
 
@@ -18,9 +19,9 @@ namespace {
 
 const char* program = "farspan.exe";
 
-bool output_visible(const app& a) { return IsWindowVisible(item(a, 1000)) != FALSE; }
+bool output_visible(const app& a) { return IsWindowVisible(item(a, ctl::output)) != FALSE; }
 
-bool report_shown(const app& a) { return output_visible(a) && SendMessageA(item(a, 1000), WM_GETTEXTLENGTH, 0, 0) > 0; }
+bool report_shown(const app& a) { return output_visible(a) && SendMessageA(item(a, ctl::output), WM_GETTEXTLENGTH, 0, 0) > 0; }
 
 // Milliseconds from CreateProcess to `ready`, for one start of `command`;
 // both the dialog and `ready` are looked for every millisecond, whichever
@@ -79,7 +80,7 @@ bool input_rounds() {
     }
     std::vector<double> latencies;
     for (int i = 0; i < 20; ++i) {
-        set_text(item(a, 18), i % 2 ? "85" : "86");
+        set_text(item(a, ctl::kilometres), i % 2 ? "85" : "86");
         const double changed = now_ms();
         if (wait_until([&] { return output_visible(a); }, 2000, 1)) latencies.push_back(now_ms() - changed);
     }

@@ -23,6 +23,7 @@
 #include "driver.h"
 #include "tests/expected/main_dialog_texts.h"
 #include "tooltips/tooltips_win32.h"
+#include "tests/expected/control_ids.h"
 
 using namespace e2e;
 
@@ -49,7 +50,7 @@ const dialog_state& state() { return *state_of(main_dialog_handle); }
 HWND find_main_dialog(DWORD thread_id) {
     HWND found = nullptr;
     EnumThreadWindows(thread_id, [](HWND window, LPARAM param) -> BOOL {
-        if (GetDlgItem(window, 1000) && state_of(window)) *reinterpret_cast<HWND*>(param) = window;
+        if (GetDlgItem(window, ctl::output) && state_of(window)) *reinterpret_cast<HWND*>(param) = window;
         return TRUE;
     }, reinterpret_cast<LPARAM>(&found));
     return found;
@@ -94,10 +95,11 @@ void check_window_menu(int system_items, bool german) {
     const menu_item& print = items[system_items + 1];
     const menu_item& about = items[system_items + 2];
     EXPECT_TRUE((separator.type & MFT_SEPARATOR) != 0);
-    EXPECT_TRUE(print.id == 2);
-    EXPECT_PRED_FORMAT2(same_bytes, print.text, german ? "Drucken..." : "Print...");
-    EXPECT_TRUE(about.id == 1);
-    EXPECT_PRED_FORMAT2(same_bytes, about.text, german ? "Über Farspan Calculation..." : "About Farspan Calculation...");
+    EXPECT_TRUE(print.id == menu_command::print);
+    EXPECT_PRED_FORMAT2(same_bytes, print.text, german ? expected_menu_print.german : expected_menu_print.english);
+    EXPECT_TRUE(about.id == menu_command::about);
+    EXPECT_PRED_FORMAT2(same_bytes, about.text,
+                        german ? expected_menu_about.german : expected_menu_about.english);
     // The program adds exactly one separator to the system's items.
     const int system_separators = separators - 1;
     static int first_count = -1;
@@ -121,43 +123,43 @@ struct template_control {
 
 // The dialog template in tab order.
 const template_control layout[] = {
-    {1001, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 10, 44, 8},
-    {18, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 57, 7, 38, 14},
-    {19, "msctls_updown32",
+    {ctl::length_label, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 10, 44, 8},
+    {ctl::kilometres, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 57, 7, 38, 14},
+    {ctl::kilometres_spin, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95, 7,
      11, 14},
-    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 10, 52, 8},
-    {20, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 7, 30, 14},
-    {21, "msctls_updown32",
+    {ctl::unit_kilometres, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 10, 52, 8},
+    {ctl::metres, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 7, 30, 14},
+    {ctl::metres_spin, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195, 7,
      11, 14},
-    {1003, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 10, 44, 8},
-    {1004, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 30, 44, 8},
-    {22, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 65, 27, 30, 14},
-    {23, "msctls_updown32",
+    {ctl::unit_metres, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 10, 44, 8},
+    {ctl::angle_label, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 30, 44, 8},
+    {ctl::degrees, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 65, 27, 30, 14},
+    {ctl::degrees_spin, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 95,
      27, 11, 14},
-    {1005, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 30, 44, 8},
-    {24, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 27, 30, 14},
-    {25, "msctls_updown32",
+    {ctl::unit_degrees, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 107, 30, 44, 8},
+    {ctl::minutes, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 165, 27, 30, 14},
+    {ctl::minutes_spin, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 195,
      27, 11, 14},
-    {1006, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 30, 44, 8},
-    {15, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 250, 10, 45, 10},
-    {16, "Button", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 310, 10, 55, 10},
-    {30, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 392, 8, 70, 14},
-    {17, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 250, 30, 95, 10},
-    {1000, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 7, 48,
+    {ctl::unit_minutes, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 207, 30, 44, 8},
+    {ctl::height, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 250, 10, 45, 10},
+    {ctl::distance, "Button", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 310, 10, 55, 10},
+    {ctl::colour, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 392, 8, 70, 14},
+    {ctl::ram_info, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 250, 30, 95, 10},
+    {ctl::output, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 7, 48,
      357, 232},
-    {27, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 30, 111, 70},
-    {26, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 110, 111, 170},
-    {1, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 290, 50, 14},
-    {10, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 78, 290, 50, 14},
-    {11, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 149, 290, 50, 14},
-    {13, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 220, 290, 50, 14},
-    {28, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 291, 290, 50, 14},
-    {29, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 362, 290, 50, 14},
-    {12, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 433, 290, 50, 14},
+    {ctl::diagram, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 30, 111, 70},
+    {ctl::portrait, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 110, 111, 170},
+    {ctl::close, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 290, 50, 14},
+    {ctl::language, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 78, 290, 50, 14},
+    {ctl::font, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 149, 290, 50, 14},
+    {ctl::print, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 220, 290, 50, 14},
+    {ctl::graphic, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 291, 290, 50, 14},
+    {ctl::www, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 362, 290, 50, 14},
+    {ctl::about, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 433, 290, 50, 14},
 };
 
 // One control as the dialog resource describes it (extended template).
@@ -262,7 +264,7 @@ void check_layout() {
         EXPECT_EQ(lstrcmpiA(class_of(child).c_str(), t.class_name), 0) << "control " << t.id << ": " << class_of(child);
         DWORD style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
         const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_EXSTYLE));
-        if (t.id == 1000) style &= ~WS_VISIBLE;  // shown by the first report
+        if (t.id == ctl::output) style &= ~WS_VISIBLE;  // shown by the first report
         // An edit control turns its WS_BORDER into a client edge.
         if ((t.styles & WS_BORDER) && (ex_style & WS_EX_CLIENTEDGE)) style |= WS_BORDER;
         EXPECT_EQ(style & template_bits, t.styles) << "style of control " << t.id;
@@ -296,22 +298,22 @@ void check_layout() {
                         << units.right << "x" << units.bottom;
         child = GetWindow(child, GW_HWNDNEXT);
     }
-    EXPECT_TRUE((GetWindowLongPtrA(control(1000), GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0);
+    EXPECT_TRUE((GetWindowLongPtrA(control(ctl::output), GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0);
 
     // Tab runs along the layout, once round; of the two radios only the checked one is a stop.
-    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
-    for (int radio : {16, 15}) {
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(ctl::output)) != FALSE; }, 5000));
+    for (int radio : {ctl::distance, ctl::height}) {
         SendMessageA(control(radio), BM_CLICK, 0, 0);
         std::string walked;
-        for (HWND at = control(18); walked.size() < 80; at = GetNextDlgTabItem(dialog, at, FALSE))
+        for (HWND at = control(ctl::kilometres); walked.size() < 80; at = GetNextDlgTabItem(dialog, at, FALSE))
             walked += std::to_string(GetDlgCtrlID(at)) + " ";
         EXPECT_PRED_FORMAT2(same_bytes, walked.substr(0, 55),
                             "18 20 22 24 " + std::to_string(radio) + " 30 17 1000 27 26 1 10 11 13 28 29 12 18 ")
             << "radio " << radio << " checked";
     }
     // The arrow keys keep to the two radios.
-    EXPECT_TRUE(GetNextDlgGroupItem(dialog, control(16), FALSE) == control(15));
-    EXPECT_TRUE(GetNextDlgGroupItem(dialog, control(15), TRUE) == control(16));
+    EXPECT_TRUE(GetNextDlgGroupItem(dialog, control(ctl::distance), FALSE) == control(ctl::height));
+    EXPECT_TRUE(GetNextDlgGroupItem(dialog, control(ctl::height), TRUE) == control(ctl::distance));
 }
 
 void check_web_links() {
@@ -319,12 +321,12 @@ void check_web_links() {
     const bool german = state().choices.language == language_german;
     for (int round = 0; round < 2; ++round) {
         opened_addresses.clear();
-        press(29);
-        press(26);
-        press(27);
-        press(28);  // the diagram button keeps its link in either picture size
-        press(27);
-        press(28);
+        press(ctl::www);
+        press(ctl::portrait);
+        press(ctl::diagram);
+        press(ctl::graphic);  // the diagram button keeps its link in either picture size
+        press(ctl::diagram);
+        press(ctl::graphic);
         const bool de = (round == 0) == german;
         const expected_web_links& links = de ? german_web_links : english_web_links;
         const std::vector<std::string> wanted = {links.home, links.portrait, links.diagram, links.diagram};
@@ -332,7 +334,7 @@ void check_web_links() {
         for (std::size_t i = 0; i < wanted.size() && i < opened_addresses.size(); ++i) {
             EXPECT_PRED_FORMAT2(same_bytes, opened_addresses[i], wanted[i]) << "press " << i;
         }
-        press(10);
+        press(ctl::language);
     }
 }
 
@@ -410,15 +412,15 @@ LRESULT CALLBACK record_dialog_event(int code, WPARAM w, LPARAM l) {
     if (code == HC_ACTION) {
         const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(l);
         if (message->hwnd == main_dialog_handle && message->message == WM_COMMAND &&
-            LOWORD(message->wParam) == 18 && HIWORD(message->wParam) == EN_CHANGE) {
+            LOWORD(message->wParam) == ctl::kilometres && HIWORD(message->wParam) == EN_CHANGE) {
             record('c');
-        } else if (message->hwnd == control(1000) && message->message == WM_SETTEXT && message->lParam) {
+        } else if (message->hwnd == control(ctl::output) && message->message == WM_SETTEXT && message->lParam) {
             // The program sets its texts wide; the report is compared as 1252 bytes.
             char text[4096] = "";
             WideCharToMultiByte(1252, 0, reinterpret_cast<const wchar_t*>(message->lParam), -1, text, sizeof text - 1,
                                 nullptr, nullptr);
             record('t', text);
-        } else if (message->hwnd == control(1000) && message->message == WM_SHOWWINDOW) {
+        } else if (message->hwnd == control(ctl::output) && message->message == WM_SHOWWINDOW) {
             record(message->wParam ? 's' : 'h');
         }
     }
@@ -428,9 +430,9 @@ LRESULT CALLBACK record_dialog_event(int code, WPARAM w, LPARAM l) {
 // A burst of three typed digits gives exactly one report, for all three, and
 // not before 50 ms after the last one (a little less allowed for the timer's grain).
 void check_debounce(DWORD dialog_thread_id) {
-    HWND km = control(18);
+    HWND km = control(ctl::kilometres);
     SetWindowTextA(km, "");
-    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(ctl::output)) != FALSE; }, 5000));
     // The box shows before that report is announced, in the same message: the
     // dialog's thread answers this only once it is done with it.
     SendMessageW(main_dialog_handle, WM_NULL, 0, 0);
@@ -440,7 +442,7 @@ void check_debounce(DWORD dialog_thread_id) {
     HWINEVENTHOOK live_hook = SetWinEventHook(
         EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, GetModuleHandleA(nullptr),
         [](HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
-            if (window == control(1000) && object == OBJID_CLIENT && child == CHILDID_SELF) record('l');
+            if (window == control(ctl::output) && object == OBJID_CLIENT && child == CHILDID_SELF) record('l');
         },
         GetCurrentProcessId(), dialog_thread_id, WINEVENT_INCONTEXT);
     EXPECT_TRUE(live_hook != nullptr);
@@ -476,7 +478,7 @@ void check_debounce(DWORD dialog_thread_id) {
         << visible(report);
     EXPECT_GE(shown_at - last_change, 45.0) << "ms from the last change to the report shown";
     SetWindowTextA(km, "85");
-    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(ctl::output)) != FALSE; }, 5000));
 }
 
 struct running_dialog {
@@ -500,14 +502,14 @@ bool open_dialog(running_dialog& d) {
     HWINEVENTHOOK live_hook = SetWinEventHook(
         EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, GetModuleHandleA(nullptr),
         [](HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
-            if (window == control(1000)) ++announcements;
+            if (window == control(ctl::output)) ++announcements;
         },
         GetCurrentProcessId(), d.thread_id, WINEVENT_INCONTEXT);
     ResumeThread(d.thread);
     const bool opened = wait_until([&] { return (main_dialog_handle = find_main_dialog(d.thread_id)) != nullptr; }, 20000, 10);
     EXPECT_TRUE(opened);
     if (!opened) return false;
-    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(ctl::output)) != FALSE; }, 5000));
     EXPECT_TRUE(wait_until([&] {
         return tooltip_window_of(d) && state().tooltips.hook.valid() && GetModuleHandleW(L"oleacc.dll");
     }, 5000));
@@ -548,9 +550,9 @@ void close_dialog(running_dialog& d, close_way way) {
     if (way == close_way::close_box)
         PostMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_CLOSE, 0);
     else if (way == close_way::close_button)
-        PostMessageA(control(1), BM_CLICK, 0, 0);
+        PostMessageA(control(ctl::close), BM_CLICK, 0, 0);
     else  // the key goes through the dialog's own message loop, as typed into the focused field
-        PostMessageA(control(18), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageA(control(ctl::kilometres), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_EQ(WaitForSingleObject(d.thread, 10000), WAIT_OBJECT_0) << "the " << name << " did not end the dialog";
     DWORD code = 99;
     GetExitCodeThread(d.thread, &code);
@@ -589,17 +591,17 @@ void check_scale_change() {
                                                << ", suggested " << rect_text(suggested);
     HGDIOBJ made = nullptr;
     for (int font : {ANSI_FIXED_FONT, DEFAULT_GUI_FONT}) {
-        made = reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0));
+        made = reinterpret_cast<HGDIOBJ>(SendMessageW(control(ctl::output), WM_GETFONT, 0, 0));
         const LONG wanted = MulDiv(font_height(GetStockObject(font)), dpi, system_dpi);
         EXPECT_TRUE(font_height(made) == wanted && made != GetStockObject(font))
             << "at " << dpi << " DPI the output font is " << font_height(made) << " high, wanted " << wanted;
-        press(11);
+        press(ctl::font);
     }
-    for (int i = 0; i < 2; ++i) press(11);  // the index back at 1
+    for (int i = 0; i < 2; ++i) press(ctl::font);  // the index back at 1
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(system_dpi, system_dpi), reinterpret_cast<LPARAM>(&before));
     GetWindowRect(dialog, &taken);
     EXPECT_TRUE(EqualRect(&taken, &before));
-    EXPECT_TRUE(reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0)) == GetStockObject(ANSI_FIXED_FONT));
+    EXPECT_TRUE(reinterpret_cast<HGDIOBJ>(SendMessageW(control(ctl::output), WM_GETFONT, 0, 0)) == GetStockObject(ANSI_FIXED_FONT));
     EXPECT_TRUE(GetObjectType(made) == 0);
 }
 
@@ -627,7 +629,7 @@ void check_fit(const char* when) {
         const std::string text = text_of(child);
         const std::string kind = class_of(child);
         // Up-down controls and picture buttons do not draw their text: it names them for screen readers.
-        if (id == 1000 || text.empty() || lstrcmpiA(kind.c_str(), UPDOWN_CLASSA) == 0 ||
+        if (id == ctl::output || text.empty() || lstrcmpiA(kind.c_str(), UPDOWN_CLASSA) == 0 ||
             (lstrcmpiA(kind.c_str(), "Button") == 0 && (GetWindowLongPtrA(child, GWL_STYLE) & BS_BITMAP) != 0))
             continue;
         HDC dc = GetDC(child);
@@ -685,12 +687,12 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
     std::printf("%d DPI: dialog client area %ldx%ld\n", running_dpi, client.right, client.bottom);
     EXPECT_EQ(running_dpi, dpi);
     // The report's lines grow with the scale as the labels' do (within a quarter).
-    const LONG report_line = line_height(control(1000)), label_line = line_height(control(1001));
+    const LONG report_line = line_height(control(ctl::output)), label_line = line_height(control(ctl::length_label));
     std::printf("  report lines %ld px, labels %ld px\n", report_line, label_line);
     EXPECT_TRUE(report_line * 4 >= label_line * 3 && report_line * 4 <= label_line * 5)
         << "report lines " << report_line << " px, labels " << label_line << " px";
     // The portrait grows with the scale; each diagram shows whole in its button.
-    for (int id : {26, 27, 27}) {
+    for (int id : {ctl::portrait, ctl::diagram, ctl::diagram}) {
         BITMAP picture{};
         GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(control(id), BM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof picture,
                    &picture);
@@ -698,22 +700,22 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
         GetClientRect(control(id), &room);
         std::printf("  picture %d: %ldx%ld px in %ldx%ld\n", id, picture.bmWidth, picture.bmHeight, room.right,
                     room.bottom);
-        if (id == 26) {
+        if (id == ctl::portrait) {
             EXPECT_LE(std::abs(picture.bmWidth * 96 - 217 * dpi), 96) << "portrait width " << picture.bmWidth;
         }
-        if (id == 27) {
+        if (id == ctl::diagram) {
             EXPECT_TRUE(picture.bmWidth > 0 && picture.bmWidth <= room.right && picture.bmHeight <= room.bottom)
                 << "diagram " << picture.bmWidth << "x" << picture.bmHeight << " in " << room.right << "x" << room.bottom;
-            press(28);
+            press(ctl::graphic);
         }
     }
     for (int round = 0; round < 2; ++round) {
         const std::string language = state().choices.language == language_german ? "German" : "English";
         check_fit((language + ", Height").c_str());
-        press(16);
+        press(ctl::distance);
         check_fit((language + ", Distance").c_str());
-        press(15);
-        press(10);
+        press(ctl::height);
+        press(ctl::language);
     }
     close_dialog(d, close_way::close_box);
 }
@@ -725,12 +727,12 @@ void check_window_menus() {
     const bool german_start = state().choices.language == language_german;
     EXPECT_GE(system_items, 1);
     check_window_menu(system_items, german_start);
-    press(10);
+    press(ctl::language);
     check_window_menu(system_items, !german_start);
-    press(10);
+    press(ctl::language);
     check_window_menu(system_items, german_start);
-    press(10);
-    press(10);
+    press(ctl::language);
+    press(ctl::language);
     check_window_menu(system_items, german_start);
 }
 
@@ -740,20 +742,20 @@ void check_pictures() {
     EXPECT_TRUE(portrait.cx == 217 && portrait.cy == 332) << portrait.cx << "x" << portrait.cy;
     SIZE diagram = bitmap_size(27);
     EXPECT_TRUE(diagram.cx == 160 && diagram.cy == 102) << diagram.cx << "x" << diagram.cy;
-    press(28);
+    press(ctl::graphic);
     EXPECT_TRUE(state().choices.large_diagram);
     diagram = bitmap_size(27);  // the large one shrunk to show whole in the button
     RECT room;
-    GetClientRect(control(27), &room);
+    GetClientRect(control(ctl::diagram), &room);
     EXPECT_TRUE(diagram.cx > 0 && diagram.cx <= room.right && diagram.cy <= room.bottom);
-    press(28);
+    press(ctl::graphic);
     diagram = bitmap_size(27);
     EXPECT_TRUE(diagram.cx == 160 && diagram.cy == 102);
     // A replaced picture is freed, not left behind at every switch.
     for (int i = 0; i < 4; ++i) {
-        HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(control(27), BM_GETIMAGE, IMAGE_BITMAP, 0));
+        HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(control(ctl::diagram), BM_GETIMAGE, IMAGE_BITMAP, 0));
         EXPECT_EQ(GetObjectType(shown), static_cast<DWORD>(OBJ_BITMAP)) << "switch " << i;
-        press(28);
+        press(ctl::graphic);
         EXPECT_EQ(GetObjectType(shown), 0u) << "switch " << i << ": the replaced picture is left";
     }
 }
@@ -761,12 +763,12 @@ void check_pictures() {
 // Font button: the index walks 1, 2, 3, 0, 1 and the output box takes the
 // stock font of each.
 void check_font_walk() {
-    auto output_font = [] { return reinterpret_cast<HGDIOBJ>(SendMessageA(control(1000), WM_GETFONT, 0, 0)); };
+    auto output_font = [] { return reinterpret_cast<HGDIOBJ>(SendMessageA(control(ctl::output), WM_GETFONT, 0, 0)); };
     EXPECT_TRUE(state().choices.output_font_index == 1);
     EXPECT_TRUE(output_font() == GetStockObject(ANSI_FIXED_FONT));
     const int walk[][2] = {{2, DEFAULT_GUI_FONT}, {3, SYSTEM_FIXED_FONT}, {0, SYSTEM_FONT}, {1, ANSI_FIXED_FONT}};
     for (const auto& step : walk) {
-        press(11);
+        press(ctl::font);
         EXPECT_EQ(state().choices.output_font_index, step[0]);
         EXPECT_EQ(output_font(), GetStockObject(step[1])) << "font index " << step[0] << ", stock font " << step[1];
     }

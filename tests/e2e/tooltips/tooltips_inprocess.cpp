@@ -15,6 +15,7 @@
 #include "driver.h"
 #include "tests/expected/tooltip_texts.h"
 #include "tooltips/tooltips_win32.h"
+#include "tests/expected/control_ids.h"
 
 namespace {
 HWND open_dialog = nullptr;
@@ -81,8 +82,8 @@ void check_tools(HWND dialog, HWND tooltip) {
             GetParent(reinterpret_cast<HWND>(tool.uId)) != dialog) {
             all_callbacks = false;
         }
-        if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, 18)) field_registered = true;
-        if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, 19)) updown_registered = true;
+        if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, ctl::kilometres)) field_registered = true;
+        if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, ctl::kilometres_spin)) updown_registered = true;
     }
     EXPECT_TRUE(all_callbacks);
     EXPECT_TRUE(field_registered);
@@ -91,7 +92,7 @@ void check_tools(HWND dialog, HWND tooltip) {
 
 void post_mouse_messages(HWND dialog) {
     relayed.clear();
-    relay_target = GetDlgItem(dialog, 13);
+    relay_target = GetDlgItem(dialog, ctl::print);
     for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN,
                          WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_XBUTTONDOWN, WM_XBUTTONUP, WM_MOUSEWHEEL,
                          WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN}) {
@@ -118,10 +119,10 @@ std::string answer_for(HWND dialog, int control_id, UINT code, int language, HWN
 }
 
 void check_answers(HWND dialog) {
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 0), expected_tip_text(13, false));
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 1), expected_tip_text(13, true));
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 19, TTN_GETDISPINFOW, 1), expected_tip_text(19, true));
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 15, TTN_GETDISPINFOW, 1), expected_tip_text(15, true));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 0), expected_tip_text(ctl::print, false));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 1), expected_tip_text(ctl::print, true));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 19, TTN_GETDISPINFOW, 1), expected_tip_text(ctl::kilometres_spin, true));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 15, TTN_GETDISPINFOW, 1), expected_tip_text(ctl::height, true));
     // No row: the notification stays as the tooltip sent it, so no tip shows.
     EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 1000, TTN_GETDISPINFOW, 0), "untouched");
     EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 1001, TTN_GETDISPINFOW, 1), "untouched");
@@ -129,7 +130,7 @@ void check_answers(HWND dialog) {
     EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOA, 0), "untouched");
     EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_SHOW, 0), "untouched");
     // Nor any window but the program's own tooltip.
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 0, GetDlgItem(dialog, 13)), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 0, GetDlgItem(dialog, ctl::print)), "untouched");
     ::language = 0;
 }
 
@@ -188,7 +189,7 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wparam) == 13 && HIWORD(wparam) == BN_CLICKED) button_clicked = true;
+        if (LOWORD(wparam) == ctl::print && HIWORD(wparam) == BN_CLICKED) button_clicked = true;
         if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) end_dialog(dialog);
         return TRUE;
     case WM_CLOSE:
