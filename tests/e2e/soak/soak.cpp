@@ -15,6 +15,7 @@
 #include "calc/field_reading.h"
 #include "driver.h"
 #include "tests/expected/main_dialog_texts.h"
+#include "tests/expected/system_report_labels.h"
 #include "tests/expected/control_ids.h"
 
 namespace {
@@ -177,7 +178,7 @@ TEST(Soak, RandomSequencesKeepTheReportTrue) {
         if (e2e::checked(e2e::item(a, ctl::ram_info))) {
             const char* head = german ? "\r\n Speicherbelegung:" : "\r\n Used Memory:";
             report_ok = report.compare(0, std::strlen(head), head) == 0 && ends_with(report, "\r\n \r\n") &&
-                        report.find("Program Uptime: ") != std::string::npos;
+                        report.find(expected_program_uptime) != std::string::npos;
             EXPECT_TRUE(report_ok) << "system report (" << report.size() << " bytes): " << e2e::visible(report) << "\n"
                                    << replay;
         } else {
