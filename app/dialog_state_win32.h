@@ -6,6 +6,7 @@
 #include "app/accessibility_win32.h"
 #include "app/dialog_choices.h"
 #include "app/output_font_win32.h"
+#include "app/web_links_win32.h"
 #include "tooltips/tooltips_win32.h"
 #include "win32/scoped_handles.h"
 
@@ -24,16 +25,10 @@ struct dialog_state {
     // COM for the dialog's life, from ole32 loaded after the first report.
     loaded_library com;
     bool com_started = false;
-    // The shell and COM for the links: loaded at the first, kept, as what
-    // the shell started for a link may still run.
-    loaded_library link_shell;
-    loaded_library link_com;
+    web_link_record links;
     // The common dialogs serve only a print run: loaded at the first.
     loaded_library common_dialogs;
     tooltip_record tooltips;
-    // Opens a web link's address; nullptr for the shell's default handler.
-    // Tests that run the dialog in their own process see the address here.
-    void (*open_link)(HWND dialog, const char* address) = nullptr;
 };
 
 // The record the dialog was opened with; nullptr before WM_INITDIALOG.

@@ -140,7 +140,7 @@ void on_command(HWND dialog, dialog_state& state, int id, int code) {
     case IDC_PORTRAIT:
     case IDC_DIAGRAM:
     case IDC_WWW:
-        open_web_link(dialog, state, id);
+        open_web_link(dialog, state.links, state.choices.language, id);
         break;
     case IDC_GRAPHIC:
         state.choices = after_press(state.choices, press_graphic);

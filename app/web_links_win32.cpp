@@ -10,9 +10,9 @@
 namespace {
 // The shell may hand the address to an extension that needs COM on this
 // thread; it is set up for the call and taken down again if this call set it up.
-void open_with_shell(HWND dialog, dialog_state& state, const char* address) {
-    loaded_library& shell_library = state.link_shell;
-    loaded_library& com_library = state.link_com;
+void open_with_shell(HWND dialog, web_link_record& links, const char* address) {
+    loaded_library& shell_library = links.shell;
+    loaded_library& com_library = links.com;
     const auto shell_execute = system_entry<decltype(&ShellExecuteW)>(shell_library, L"shell32.dll", "ShellExecuteW");
     const auto initialize = system_entry<decltype(&CoInitializeEx)>(com_library, L"ole32.dll", "CoInitializeEx");
     const auto uninitialize = system_entry<decltype(&CoUninitialize)>(com_library, L"ole32.dll", "CoUninitialize");
@@ -23,11 +23,11 @@ void open_with_shell(HWND dialog, dialog_state& state, const char* address) {
 }
 }  // namespace
 
-void open_web_link(HWND dialog, dialog_state& state, int control_id) {
-    const char* address = web_link(control_id, german_flag(state.choices.language));
+void open_web_link(HWND dialog, web_link_record& links, dialog_language language, int control_id) {
+    const char* address = web_link(control_id, german_flag(language));
     if (!address) return;
-    if (state.open_link)
-        state.open_link(dialog, address);
+    if (links.open_link)
+        links.open_link(dialog, address);
     else
-        open_with_shell(dialog, state, address);
+        open_with_shell(dialog, links, address);
 }

@@ -317,7 +317,7 @@ void check_layout() {
 }
 
 void check_web_links() {
-    state_of(main_dialog_handle)->open_link = record_address;
+    state_of(main_dialog_handle)->links.open_link = record_address;
     const bool german = state().choices.language == language_german;
     for (int round = 0; round < 2; ++round) {
         opened_addresses.clear();
