@@ -4,7 +4,6 @@
 
 #include <cstddef>
 
-#include "tooltips/tooltip_texts.h"
 #include "win32/wide_text.h"
 
 // Common controls 6 expect the record with its lParam and reserved members.
@@ -91,12 +90,12 @@ int create_tooltips(tooltip_record& tips, HWND dialog, HINSTANCE instance) {
     return tips.hook.valid() ? 1 : 0;
 }
 
-void answer_tooltip_text(const tooltip_record& tips, NMHDR* header, int german) {
+void answer_tooltip_text(const tooltip_record& tips, NMHDR* header, tooltip_text_lookup text_of, int german) {
     // Only our own tooltip may ask: any window can send the dialog a
     // WM_NOTIFY, and the answer is a pointer written into its record.
     if (!header || header->code != TTN_GETDISPINFOW || !tips.window || header->hwndFrom != tips.window) return;
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-    const char* text = tooltip_text(GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom)), german);
+    const char* text = text_of(GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom)), german);
     // The record's own 80 units hold the longest tip; the tooltip copies them.
     if (!text) return;
     widen_1252(text, info->szText, static_cast<int>(sizeof info->szText / sizeof info->szText[0]));

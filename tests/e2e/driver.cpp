@@ -1,4 +1,5 @@
 #include "driver.h"
+#include "tests/expected/control_ids.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -192,11 +193,11 @@ void post_click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 bool checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 bool wait_output_shown(const app& a, unsigned timeout_ms) {
-    HWND box = item(a, 1000);
+    HWND box = item(a, ctl::output);
     return wait_until([&] { return IsWindowVisible(box) != FALSE; }, timeout_ms);
 }
 
-std::string output_text(const app& a) { return text_of(item(a, 1000)); }
+std::string output_text(const app& a) { return text_of(item(a, ctl::output)); }
 
 std::string set_field_and_wait(const app& a, int control_id, const char* text, unsigned timeout_ms) {
     set_text(item(a, control_id), text);

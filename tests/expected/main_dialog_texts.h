@@ -2,6 +2,7 @@
 // What the main dialog must show, written out once, independently of the
 // program's own tables, for the unit tests and the end-to-end drivers.
 // Sources are UTF-8; the compiler turns them into Windows-1252.
+#include "tests/expected/control_ids.h"
 
 struct expected_control_text {
     int id;  // 0 stands for the caption
@@ -9,25 +10,25 @@ struct expected_control_text {
     const char* english;
 };
 
-// The font button (11) and WWW (29) keep their template texts in both languages.
+// The font button and WWW keep their template texts in both languages.
 inline const expected_control_text expected_texts[] = {
     {0, " Farspanbestimmung", " Farspan Calculation"},
-    {1, "Beenden", "Close"},
-    {10, "English", "Deutsch"},
-    {11, "Font <->", "Font <->"},
-    {13, "Drucken...", "Print..."},
-    {28, "Grafik <->", "Graphic <->"},
-    {29, "WWW", "WWW"},
-    {30, "Farbe <->", "Color <->"},
-    {12, "Über...", "About..."},
-    {1002, "Kilometer und", "Kilometer and"},
-    {1003, "Meter", "Meter"},
-    {1004, "Winkel:", "Angle:"},
-    {1005, "Grad und", "Degree and"},
-    {1006, "Minuten", "Minutes"},
-    {15, "Höhe", "Height"},
-    {16, "Entfernung", "Distance"},
-    {17, "Extra: RAM-Info zeigen", "Extra: Show RAM-Info"},
+    {ctl::close, "Beenden", "Close"},
+    {ctl::language, "English", "Deutsch"},
+    {ctl::font, "Font <->", "Font <->"},
+    {ctl::print, "Drucken...", "Print..."},
+    {ctl::graphic, "Grafik <->", "Graphic <->"},
+    {ctl::www, "WWW", "WWW"},
+    {ctl::colour, "Farbe <->", "Color <->"},
+    {ctl::about, "Über...", "About..."},
+    {ctl::unit_kilometres, "Kilometer und", "Kilometer and"},
+    {ctl::unit_metres, "Meter", "Meter"},
+    {ctl::angle_label, "Winkel:", "Angle:"},
+    {ctl::unit_degrees, "Grad und", "Degree and"},
+    {ctl::unit_minutes, "Minuten", "Minutes"},
+    {ctl::height, "Höhe", "Height"},
+    {ctl::distance, "Entfernung", "Distance"},
+    {ctl::ram_info, "Extra: RAM-Info zeigen", "Extra: Show RAM-Info"},
 };
 
 // The label before the length field, by measure mode: Height (0), Distance (1).
@@ -48,24 +49,24 @@ struct expected_accessible_name {
 };
 
 inline const expected_accessible_name expected_accessible_names[] = {
-    {18, 0, "Höhe in Kilometern", "Height in kilometres"},
-    {19, 0, "Höhe in Kilometern", "Height in kilometres"},
-    {18, 1, "Entfernung in Kilometern", "Distance in kilometres"},
-    {19, 1, "Entfernung in Kilometern", "Distance in kilometres"},
-    {20, 0, "Höhe, dazu Meter", "Height, metres added"},
-    {21, 0, "Höhe, dazu Meter", "Height, metres added"},
-    {20, 1, "Entfernung, dazu Meter", "Distance, metres added"},
-    {21, 1, "Entfernung, dazu Meter", "Distance, metres added"},
-    {22, 0, "Winkel in Grad", "Angle in degrees"},
-    {23, 0, "Winkel in Grad", "Angle in degrees"},
-    {24, 0, "Winkel, dazu Minuten", "Angle, minutes added"},
-    {25, 0, "Winkel, dazu Minuten", "Angle, minutes added"},
-    {1000, 0, "Ergebnisbericht", "Report"},
-    {26, 0, "Bildnis des Pythagoras (Wikipedia)", "Portrait of Pythagoras (Wikipedia)"},
-    {27, 0, "Dreieck-Grafik: Satz des Pythagoras (Wikipedia)", "Triangle diagram: Pythagorean theorem (Wikipedia)"},
+    {ctl::kilometres, 0, "Höhe in Kilometern", "Height in kilometres"},
+    {ctl::kilometres_spin, 0, "Höhe in Kilometern", "Height in kilometres"},
+    {ctl::kilometres, 1, "Entfernung in Kilometern", "Distance in kilometres"},
+    {ctl::kilometres_spin, 1, "Entfernung in Kilometern", "Distance in kilometres"},
+    {ctl::metres, 0, "Höhe, dazu Meter", "Height, metres added"},
+    {ctl::metres_spin, 0, "Höhe, dazu Meter", "Height, metres added"},
+    {ctl::metres, 1, "Entfernung, dazu Meter", "Distance, metres added"},
+    {ctl::metres_spin, 1, "Entfernung, dazu Meter", "Distance, metres added"},
+    {ctl::degrees, 0, "Winkel in Grad", "Angle in degrees"},
+    {ctl::degrees_spin, 0, "Winkel in Grad", "Angle in degrees"},
+    {ctl::minutes, 0, "Winkel, dazu Minuten", "Angle, minutes added"},
+    {ctl::minutes_spin, 0, "Winkel, dazu Minuten", "Angle, minutes added"},
+    {ctl::output, 0, "Ergebnisbericht", "Report"},
+    {ctl::portrait, 0, "Bildnis des Pythagoras (Wikipedia)", "Portrait of Pythagoras (Wikipedia)"},
+    {ctl::diagram, 0, "Dreieck-Grafik: Satz des Pythagoras (Wikipedia)", "Triangle diagram: Pythagorean theorem (Wikipedia)"},
 };
 
-// What WWW (29), the portrait (26) and the diagram (27, 28) open, by language.
+// What WWW, the portrait and the diagram open, by language.
 struct expected_web_links {
     const char* home;
     const char* portrait;
@@ -82,6 +83,11 @@ inline const expected_web_links english_web_links = {"http://www.example.org/far
 inline const char expected_kilometres_unread[] =
     "\r\n Kilometer field: no whole number, so no results. \r\n\r\n The fields take whole "
     "numbers only (digits 0 to 9); \r\n the Meter and Minutes fields hold the fractions. \r\n";
+
+// The About box's title and the window menu's two items, by language.
+inline const expected_mode_text expected_about_title = {" Farspanbestimmung ", " Farspan Calculation "};
+inline const expected_mode_text expected_menu_print = {"Drucken...", "Print..."};
+inline const expected_mode_text expected_menu_about = {"Über Farspan Calculation...", "About Farspan Calculation..."};
 
 // The opening of the About box in each language, up to the author line.
 inline const char english_about_opening[] = "\n Farspan Calculation \n\n produced 2009 - 2019 by \n ";

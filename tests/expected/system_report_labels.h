@@ -52,3 +52,10 @@ inline const system_report_labels english_report_labels = {
     "\r\n Default  Printer = ",
     {{"Day ", "Days"}, {"Hour ", "Hours"}, {"Minute ", "Minutes"}, {"Second", "Seconds"}},
 };
+
+// The labels the same in both languages.
+inline const char expected_user_line[] = "\r\n\r\n User     Name    = ";
+inline const char expected_computer_line[] = "\r\n Computer Name    = ";
+inline const char expected_windows_uptime[] = "Windows Uptime: ";
+inline const char expected_program_uptime[] = "Program Uptime: ";
+inline const char expected_bitness[] = " (64Bit Windows Version) ";

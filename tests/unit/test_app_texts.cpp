@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "dialog/app_texts.h"
-#include "dialog/colour_scheme.h"
-#include "dialog/control_ids.h"
-#include "dialog/dialog_scale.h"
-#include "dialog/picture_drawing.h"
+#include "app/app_texts.h"
+#include "app/colour_scheme.h"
+#include "app/control_ids.h"
+#include "app/control_table.h"
+#include "app/dialog_choices.h"
+#include "app/dialog_scale.h"
+#include "app/picture_drawing.h"
 #include "tests/expected/main_dialog_texts.h"
 
 namespace {
@@ -49,20 +51,55 @@ TEST(StartLanguage, GermanSpeakingRegionsOnly) {
     }
 }
 
+// Each button changes its own choice and nothing else; two presses of a
+// toggle bring it back. The language starts from the user's Windows language.
+TEST(DialogChoices, EachButtonChangesOnlyItsChoice) {
+    dialog_choices start;
+    start.mode = mode_distance;
+    start.ram_info = true;
+    struct row {
+        choice_button button;
+        dialog_language language;
+        int font;
+        bool colour, large;
+    };
+    const row rows[] = {
+        {press_language, language_english, 1, false, false},
+        {press_font, language_german, 2, false, false},
+        {press_colour, language_german, 1, true, false},
+        {press_graphic, language_german, 1, false, true},
+    };
+    for (const row& r : rows) {
+        const dialog_choices once = after_press(start, r.button);
+        EXPECT_EQ(once.language, r.language) << r.button;
+        EXPECT_EQ(once.output_font_index, r.font) << r.button;
+        EXPECT_EQ(once.colour_scheme, r.colour) << r.button;
+        EXPECT_EQ(once.large_diagram, r.large) << r.button;
+        EXPECT_TRUE(once.mode == mode_distance && once.ram_info) << r.button;
+        if (r.button != press_font) EXPECT_EQ(after_press(once, r.button).language, start.language) << r.button;
+        if (r.button != press_font) EXPECT_EQ(after_press(once, r.button).large_diagram, false) << r.button;
+    }
+    EXPECT_EQ(after_press(after_press(start, press_colour), press_colour).colour_scheme, false);
+    EXPECT_EQ(start_language(0x0C07), language_german);
+    EXPECT_EQ(start_language(0x0409), language_english);
+    EXPECT_EQ(german_flag(language_german) * 10 + german_flag(language_english), 10);
+}
+
 // Text of one control for the language, or nullptr when it keeps its template text.
 static const char* control_text_for(int control_id, int german) {
-    for (int i = 0; i < language_text_count; ++i) {
-        if (language_texts[i].control_id == control_id) return german ? language_texts[i].german : language_texts[i].english;
-    }
-    return nullptr;
+    const control_row* row = control_row_of(control_id);
+    return row ? in_language(row->caption, german) : nullptr;
 }
 
 TEST(ControlTexts, BothLanguagesInOrder) {
-    ASSERT_EQ(language_text_count, 15);
+    std::vector<int> captioned;
+    for (const control_row& row : table_rows())
+        if (row.caption.german) captioned.push_back(row.id);
+    ASSERT_EQ(captioned.size(), 15u);
     const int order[] = {IDC_CLOSE, IDC_LANGUAGE, IDC_PRINT, IDC_GRAPHIC, IDC_COLOUR,
                          IDC_ABOUT, IDC_LENGTH_LABEL, IDC_UNIT_KILOMETRES, IDC_UNIT_METRES, IDC_ANGLE_LABEL,
                          IDC_UNIT_DEGREES, IDC_UNIT_MINUTES, IDC_HEIGHT, IDC_DISTANCE, IDC_RAMINFO};
-    for (int i = 0; i < language_text_count; ++i) EXPECT_EQ(language_texts[i].control_id, order[i]) << i;
+    for (std::size_t i = 0; i < captioned.size(); ++i) EXPECT_EQ(captioned[i], order[i]) << i;
 
     // Every text the end-to-end driver expects on screen, from the same table;
     // the font and WWW buttons keep their template texts.
@@ -85,13 +122,13 @@ TEST(ControlTexts, BothLanguagesInOrder) {
 }
 
 TEST(WindowMenu, ItemTexts) {
-    EXPECT_STREQ(menu_print_text(1), "Drucken...");
-    EXPECT_STREQ(menu_print_text(0), "Print...");
+    EXPECT_STREQ(menu_print_text(1), expected_menu_print.german);
+    EXPECT_STREQ(menu_print_text(0), expected_menu_print.english);
     char about[64];
     compose_menu_about_text(about, sizeof about, 1);
-    EXPECT_STREQ(about, "\xDC" "ber Farspan Calculation...");
+    EXPECT_STREQ(about, expected_menu_about.german);
     compose_menu_about_text(about, sizeof about, 0);
-    EXPECT_STREQ(about, "About Farspan Calculation...");
+    EXPECT_STREQ(about, expected_menu_about.english);
     // A short buffer is cut, never overrun.
     char tiny[8];
     std::memset(tiny, 'x', sizeof tiny);
@@ -101,8 +138,8 @@ TEST(WindowMenu, ItemTexts) {
 }
 
 TEST(AboutBox, TitlesBeginAndEndWithABlank) {
-    EXPECT_EQ(about_title(1), " Farspanbestimmung ");
-    EXPECT_EQ(about_title(0), " Farspan Calculation ");
+    EXPECT_EQ(about_title(1), expected_about_title.german);
+    EXPECT_EQ(about_title(0), expected_about_title.english);
 }
 
 TEST(AboutBox, GermanTextPiecesInOrder) {
@@ -169,25 +206,24 @@ TEST(AboutBox, SmallBufferIsCutAndTerminated) {
     EXPECT_EQ(std::string(out), about_text(0).substr(0, 29));
 }
 
-TEST(WebLinks, IndexForEveryButtonAndLanguage) {
-    EXPECT_EQ(web_link_index(IDC_WWW, 1), 0);
-    EXPECT_EQ(web_link_index(IDC_PORTRAIT, 1), 1);
-    EXPECT_EQ(web_link_index(IDC_DIAGRAM, 1), 2);
-    EXPECT_EQ(web_link_index(IDC_WWW, 0), 3);
-    EXPECT_EQ(web_link_index(IDC_PORTRAIT, 0), 4);
-    EXPECT_EQ(web_link_index(IDC_DIAGRAM, 0), 5);
-    EXPECT_EQ(web_link_index(IDC_ABOUT, 1), -1);
-    EXPECT_EQ(web_link_index(IDC_GRAPHIC, 0), -1);
-    // Just past the table (a read there only the sanitizer sees: the link pads with zeros) and far beyond.
-    for (int index : {-1, 6, 7, 1000, INT_MAX, INT_MIN}) EXPECT_EQ(web_link_address(index), nullptr) << index;
+// Only the WWW and the two picture buttons open a page; no other control,
+// and no id without a control, however far out.
+TEST(WebLinks, OnlyTheLinkButtonsOpenAPage) {
+    EXPECT_EQ(web_link(IDC_ABOUT, 1), nullptr);
+    EXPECT_EQ(web_link(IDC_GRAPHIC, 0), nullptr);
+    EXPECT_EQ(web_link(IDC_OUTPUT, 1), nullptr);
+    for (int id : {9999, -1, INT_MAX, INT_MIN}) EXPECT_EQ(web_link(id, 0), nullptr) << id;
+    int linked = 0;
+    for (const control_row& row : table_rows()) linked += row.web_link.german ? 1 : 0;
+    EXPECT_EQ(linked, 3);
 }
 
 TEST(WebLinks, Addresses) {
-    const expected_web_links* links[] = {&german_web_links, &english_web_links};
-    for (int language = 0; language < 2; ++language) {
-        EXPECT_STREQ(web_link_address(3 * language), links[language]->home) << language;
-        EXPECT_STREQ(web_link_address(3 * language + 1), links[language]->portrait) << language;
-        EXPECT_STREQ(web_link_address(3 * language + 2), links[language]->diagram) << language;
+    const expected_web_links* links[] = {&english_web_links, &german_web_links};
+    for (int german = 0; german < 2; ++german) {
+        EXPECT_STREQ(web_link(IDC_WWW, german), links[german]->home) << german;
+        EXPECT_STREQ(web_link(IDC_PORTRAIT, german), links[german]->portrait) << german;
+        EXPECT_STREQ(web_link(IDC_DIAGRAM, german), links[german]->diagram) << german;
     }
 }
 

@@ -8,7 +8,7 @@
 
 #include "calc/curvature_report.h"
 #include "calc/field_reading.h"
-#include "dialog/dialog_choices.h"
+#include "app/dialog_choices.h"
 #include "tests/expected/main_dialog_texts.h"
 #include "tests/expected/start_report.h"
 

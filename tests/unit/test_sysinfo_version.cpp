@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sysinfo/windows_version.h"
+#include "tests/expected/windows_editions.h"
 
 namespace {
 
@@ -103,24 +104,7 @@ TEST(WindowsVersion, NamesByVersionAndServerFlag) {
 }
 
 TEST(WindowsVersion, EditionWordsAndSuffixes) {
-    struct row {
-        unsigned type;
-        const char* edition;
-    };
-    const row rows[] = {
-        {1, " Ultimate"},       {28, " Ultimate N"},     {71, " Ultimate E"},
-        {2, " Home Basic"},     {5, " Home Basic N"},    {67, " Home Basic E"},
-        {3, " Home Premium"},   {26, " Home Premium N"}, {68, " Home Premium E"},
-        {4, " Enterprise"},     {27, " Enterprise N"},   {70, " Enterprise E"},
-        {11, " Starter"},       {47, " Starter N"},      {66, " Starter E"},
-        {48, " Professional"},  {49, " Professional N"}, {69, " Professional E"},
-        {6, " Business"},       {16, " Business N"},     {121, " Education"},
-        {122, " Education N"},  {98, " Home N"},         {99, " Home"},
-        {100, " Home"},         {101, " Home"},          {0, ""},
-        {7, ""},                {97, ""},                {102, ""},
-        {72, ""},               {65, ""},
-    };
-    for (const row& r : rows) {
+    for (const expected_edition& r : expected_editions) {
         version_queries q = workstation(6, 1);
         q.product_info_found = 1;
         q.product_type = r.type;

@@ -1,4 +1,4 @@
-#include "tooltips/tooltip_texts.h"
+#include "app/control_table.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +37,8 @@ TEST(TooltipTexts, UpDownControlsShareTheirFieldsText) {
 }
 
 TEST(TooltipTexts, AnyNonZeroFlagSelectsGerman) {
-    EXPECT_EQ(tip(13, 2), "Inhalt des Ausgabefensters ausdrucken");
-    EXPECT_EQ(tip(13, -1), "Inhalt des Ausgabefensters ausdrucken");
+    EXPECT_EQ(tip(ctl::print, 2), expected_tip_text(ctl::print, true));
+    EXPECT_EQ(tip(ctl::print, -1), expected_tip_text(ctl::print, true));
 }
 
 TEST(TooltipTexts, OutputBoxLabelsAndUnknownControlsHaveNone) {

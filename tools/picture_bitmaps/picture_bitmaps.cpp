@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/picture_drawing.h"
+#include "app/picture_drawing.h"
 #include "tools/picture_bitmaps/rle8_bitmap.h"
 
 int main(int argc, char** argv) {

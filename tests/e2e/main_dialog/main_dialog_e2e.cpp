@@ -15,6 +15,7 @@
 #include "driver.h"
 #include "expected_texts.h"
 #include "windows_version_oracle.h"
+#include "tests/expected/control_ids.h"
 
 using namespace e2e;
 
@@ -32,7 +33,7 @@ void check_language(const app& a, bool german, const char* when) {
     }
 }
 
-bool output_visible(const app& a) { return IsWindowVisible(item(a, 1000)) != FALSE; }
+bool output_visible(const app& a) { return IsWindowVisible(item(a, ctl::output)) != FALSE; }
 
 // The first line of the report after its opening CR LF.
 std::string head_line(const std::string& report) {
@@ -128,8 +129,8 @@ bool read_message_box(const app& a, void (*open)(const app&), std::string& capti
     return wait_until([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
 }
 
-void open_about_by_button(const app& a) { post_click(item(a, 12)); }
-void open_about_by_menu(const app& a) { PostMessageA(a.dialog, WM_SYSCOMMAND, 1, 0); }
+void open_about_by_button(const app& a) { post_click(item(a, ctl::about)); }
+void open_about_by_menu(const app& a) { PostMessageA(a.dialog, WM_SYSCOMMAND, menu_command::about, 0); }
 
 // ---- the scenarios ----------------------------------------------------------
 
@@ -145,22 +146,22 @@ TEST(MainDialog, FirstReport) {
     }
     ASSERT_TRUE(start_app(a, program));
     EXPECT_TRUE(wait_output_shown(a, 5000));
-    if (code_page) click(item(a, 10));
+    if (code_page) click(item(a, ctl::language));
     EXPECT_PRED_FORMAT2(same_bytes, output_text(a), german ? german_start_report : english_start_report);
     check_language(a, german, "at start");
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 1001)), german ? "Höhe:" : "Height:");
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::length_label)), german ? "Höhe:" : "Height:");
     std::string caption, about;
     if (code_page) {
         EXPECT_TRUE(read_message_box(a, open_about_by_button, caption, about));
         EXPECT_NE(about.find("Es könnte"), std::string::npos) << visible(about);
     }
-    EXPECT_TRUE(checked(item(a, 15)));
-    EXPECT_TRUE(!checked(item(a, 16)));
-    EXPECT_TRUE(!checked(item(a, 17)));
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 18)), "85");
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 20)), "0");
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 22)), "15");
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 24)), "0");
+    EXPECT_TRUE(checked(item(a, ctl::height)));
+    EXPECT_TRUE(!checked(item(a, ctl::distance)));
+    EXPECT_TRUE(!checked(item(a, ctl::ram_info)));
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::kilometres)), "85");
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::metres)), "0");
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::degrees)), "15");
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::minutes)), "0");
     EXPECT_EQ(stop_app(a), 0);
 }
 
@@ -169,8 +170,8 @@ void debounce(const app& a) {
     // three before its timer can fire, so however slow either process is, the
     // report must come once, for the whole burst. (When the report comes
     // relative to the last change is checked in-process, on the program's own clock.)
-    HWND km = item(a, 18);
-    set_field_and_wait(a, 18, "");
+    HWND km = item(a, ctl::kilometres);
+    set_field_and_wait(a, ctl::kilometres, "");
     for (char digit : std::string("123")) PostMessageA(km, WM_CHAR, static_cast<unsigned char>(digit), 1);
     EXPECT_TRUE(wait_until([&] { return text_of(km) == "123"; }, 5000));
     EXPECT_TRUE(wait_output_shown(a, 5000));
@@ -179,46 +180,46 @@ void debounce(const app& a) {
     bool hidden_again = false;
     wait_until([&] { return (hidden_again = !output_visible(a)); }, 200);
     EXPECT_TRUE(!hidden_again);
-    set_field_and_wait(a, 18, "85");
+    set_field_and_wait(a, ctl::kilometres, "85");
 }
 
 void switches_recalculate_at_once(const app& a) {
     // Each of these returns only when the click was handled: the report must
     // already be there, with no timer in between.
-    click(item(a, 16));
+    click(item(a, ctl::distance));
     EXPECT_TRUE(output_visible(a));
     EXPECT_PRED_FORMAT2(same_bytes, head_line(output_text(a)), " Distance:           85.000 Kilometres ");
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 1001)), "Distance:");
-    click(item(a, 15));
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::length_label)), "Distance:");
+    click(item(a, ctl::height));
     EXPECT_PRED_FORMAT2(same_bytes, head_line(output_text(a)), " Height:             85.000 Kilometres ");
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 1001)), "Height:");
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::length_label)), "Height:");
 
-    click(item(a, 17));
-    EXPECT_TRUE(checked(item(a, 17)));
+    click(item(a, ctl::ram_info));
+    EXPECT_TRUE(checked(item(a, ctl::ram_info)));
     const std::string system_report = output_text(a);
     EXPECT_TRUE(system_report.find("Kilometres") == std::string::npos);
     EXPECT_TRUE(system_report.size() >= 2 && system_report.compare(system_report.size() - 2, 2, "\r\n") == 0);
     // The length label still follows the measure mode.
-    click(item(a, 16));
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 1001)), "Distance:");
-    click(item(a, 15));
-    click(item(a, 17));
-    EXPECT_TRUE(!checked(item(a, 17)));
+    click(item(a, ctl::distance));
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::length_label)), "Distance:");
+    click(item(a, ctl::height));
+    click(item(a, ctl::ram_info));
+    EXPECT_TRUE(!checked(item(a, ctl::ram_info)));
     EXPECT_PRED_FORMAT2(same_bytes, output_text(a), english_start_report);
 }
 
 void language_button(const app& a) {
-    click(item(a, 10));
+    click(item(a, ctl::language));
     EXPECT_TRUE(output_visible(a));
     check_language(a, true, "after one press");
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 1001)), "Höhe:");
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::length_label)), "Höhe:");
     EXPECT_PRED_FORMAT2(same_bytes, output_text(a), german_start_report);
-    click(item(a, 16));
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 1001)), "Entfernung:");
-    click(item(a, 15));
-    click(item(a, 10));
+    click(item(a, ctl::distance));
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::length_label)), "Entfernung:");
+    click(item(a, ctl::height));
+    click(item(a, ctl::language));
     check_language(a, false, "after two presses");
-    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, 1001)), "Height:");
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::length_label)), "Height:");
     EXPECT_PRED_FORMAT2(same_bytes, output_text(a), english_start_report);
 }
 
@@ -227,41 +228,41 @@ void language_button(const app& a) {
 void font_button(const app& a) {
     for (int press = 0; press < 4; ++press) {
         SCOPED_TRACE("font press " + std::to_string(press + 1));
-        click(item(a, 11));
+        click(item(a, ctl::font));
         EXPECT_TRUE(output_visible(a));
         EXPECT_PRED_FORMAT2(same_bytes, output_text(a), english_start_report);
     }
 }
 
 void colour_button(const app& a) {
-    HWND close_button = item(a, 1);
+    HWND close_button = item(a, ctl::close);
     RECT r;
     GetWindowRect(close_button, &r);
     const int bx = (r.left + r.right) / 2;
     const int by = r.top - 4;  // dialog background just above the Close button
-    HWND km = item(a, 18);
+    HWND km = item(a, ctl::kilometres);
     const POINT field = client_point(km, 3, 3);  // inside the field, left of the right-aligned digits
-    HWND box = item(a, 1000);
+    HWND box = item(a, ctl::output);
     const POINT box_point = client_point(box, 2, 2);
 
     const COLORREF plain_background = screen_pixel(bx, by);
     const COLORREF plain_field = screen_pixel(field.x, field.y);
     EXPECT_TRUE(!near_colour(plain_background, 180, 250, 120));
 
-    click(item(a, 30));
+    click(item(a, ctl::colour));
     settle(a);
     EXPECT_TRUE(near_colour(screen_pixel(bx, by), 180, 250, 120));
     EXPECT_TRUE(near_colour(screen_pixel(field.x, field.y), 70, 70, 200));
     EXPECT_TRUE(near_colour(screen_pixel(box_point.x, box_point.y), 180, 250, 120));
     // Red text on the labels, light grey digits in the fields.
-    const int red = count_pixels(item(a, 1004), [](COLORREF c) {
+    const int red = count_pixels(item(a, ctl::angle_label), [](COLORREF c) {
         return GetRValue(c) > 200 && GetGValue(c) < 90 && GetBValue(c) < 90;
     });
     const int grey = count_pixels(km, [](COLORREF c) { return near_colour(c, 230, 230, 230, 25); });
     EXPECT_GE(red, 10) << "red pixels in the angle label";
     EXPECT_GE(grey, 5) << "light grey pixels in the kilometre field";
 
-    click(item(a, 30));
+    click(item(a, ctl::colour));
     settle(a);
     EXPECT_TRUE(screen_pixel(bx, by) == plain_background);
     EXPECT_TRUE(screen_pixel(field.x, field.y) == plain_field);
@@ -271,11 +272,12 @@ void about_box(const app& a) {
     for (int round = 0; round < 2; ++round) {
         const bool german = round == 1;
         SCOPED_TRACE(german ? "About box in German" : "About box in English");
-        if (german) click(item(a, 10));
+        if (german) click(item(a, ctl::language));
         std::string caption_button, text_button, caption_menu, text_menu;
         EXPECT_TRUE(read_message_box(a, open_about_by_button, caption_button, text_button));
         EXPECT_TRUE(read_message_box(a, open_about_by_menu, caption_menu, text_menu));
-        EXPECT_PRED_FORMAT2(same_bytes, caption_button, german ? " Farspanbestimmung " : " Farspan Calculation ");
+        EXPECT_PRED_FORMAT2(same_bytes, caption_button,
+                            german ? expected_about_title.german : expected_about_title.english);
         EXPECT_PRED_FORMAT2(same_bytes, text_menu, text_button);
         EXPECT_PRED_FORMAT2(same_bytes, caption_menu, caption_button);
         const std::string opening = german ? german_about_opening : english_about_opening;
@@ -284,7 +286,7 @@ void about_box(const app& a) {
         EXPECT_TRUE(text_button.find(german ? "Es könnte             \n" : "as it is,             \n") !=
                   std::string::npos);
         EXPECT_TRUE(text_button.find("\n\n 64Bit-Windows-Version \n\n") != std::string::npos);
-        if (german) click(item(a, 10));
+        if (german) click(item(a, ctl::language));
     }
     EXPECT_TRUE(alive(a));
 }
@@ -301,7 +303,8 @@ void spin_wrap(const app& a) {
         int spin;
         int top;
     };
-    const range ranges[] = {{18, 19, 32000}, {20, 21, 999}, {22, 23, 89}, {24, 25, 59}};
+    const range ranges[] = {{ctl::kilometres, ctl::kilometres_spin, 32000}, {ctl::metres, ctl::metres_spin, 999},
+                            {ctl::degrees, ctl::degrees_spin, 89}, {ctl::minutes, ctl::minutes_spin, 59}};
     for (const range& r : ranges) {
         SCOPED_TRACE("field " + std::to_string(r.field));
         const LRESULT got = SendMessageA(item(a, r.spin), UDM_GETRANGE, 0, 0);
@@ -329,7 +332,7 @@ void spin_wrap(const app& a) {
 }
 
 void typing_and_odd_input(const app& a) {
-    HWND km = item(a, 18);
+    HWND km = item(a, ctl::kilometres);
     // Only digits can be typed.
     set_text(km, "");
     for (char c : std::string("4x2-.")) SendMessageA(km, WM_CHAR, static_cast<unsigned char>(c), 1);
@@ -338,7 +341,7 @@ void typing_and_odd_input(const app& a) {
     EXPECT_PRED_FORMAT2(same_bytes, head_line(output_text(a)), " Height:             42.000 Kilometres ");
 
     // Five-digit kilometres (the spin range ends at 32000, typing may go beyond).
-    std::string report = set_field_and_wait(a, 18, "99999");
+    std::string report = set_field_and_wait(a, ctl::kilometres, "99999");
     EXPECT_PRED_FORMAT2(same_bytes, head_line(report), " Height:          99999.000 Kilometres ");
     EXPECT_TRUE(report.size() > 2 && report.compare(report.size() - 2, 2, "\r\n") == 0);
     // The field takes five characters at most.
@@ -347,7 +350,7 @@ void typing_and_odd_input(const app& a) {
 
     // Text that is not a whole number, as a paste can bring, is not read as
     // the number before its first non-digit: the report names the field.
-    EXPECT_PRED_FORMAT2(same_bytes, set_field_and_wait(a, 18, "12ab"), expected_kilometres_unread);
+    EXPECT_PRED_FORMAT2(same_bytes, set_field_and_wait(a, ctl::kilometres, "12ab"), expected_kilometres_unread);
     // Pasted over the selected text: the field shows what the report names.
     for (const char* pasted : {"1,5", "x7y"}) {
         SCOPED_TRACE(std::string("pasted ") + pasted);
@@ -359,29 +362,31 @@ void typing_and_odd_input(const app& a) {
     }
 
     // Every field empty: each counts as 0, so the clamped minimum is reported.
-    for (int id : {18, 20, 22, 24}) set_text(item(a, id), "");
+    for (int id : {ctl::kilometres, ctl::metres, ctl::degrees, ctl::minutes}) set_text(item(a, id), "");
     EXPECT_TRUE(wait_output_shown(a));
     report = output_text(a);
     EXPECT_PRED_FORMAT2(same_bytes, head_line(report), " Height:              0.001 Kilometres ");
     EXPECT_TRUE(report.find(" Height Angle:        0.010 Degree ") != std::string::npos);
     EXPECT_TRUE(report.find("Attention! Absurd Value because out of Range!") != std::string::npos);
-    click(item(a, 16));
+    click(item(a, ctl::distance));
     report = output_text(a);
     EXPECT_PRED_FORMAT2(same_bytes, head_line(report), " Distance:            0.001 Kilometres ");
     EXPECT_TRUE(report.find("Attention!") == std::string::npos);
-    click(item(a, 15));
+    click(item(a, ctl::height));
 
-    set_text(item(a, 18), "85");
-    set_text(item(a, 20), "0");
-    set_text(item(a, 22), "15");
-    set_text(item(a, 24), "0");
+    set_text(item(a, ctl::kilometres), "85");
+    set_text(item(a, ctl::metres), "0");
+    set_text(item(a, ctl::degrees), "15");
+    set_text(item(a, ctl::minutes), "0");
     EXPECT_TRUE(wait_output_shown(a));
     EXPECT_PRED_FORMAT2(same_bytes, output_text(a), english_start_report);
 }
 
 void unused_commands(const app& a) {
     const std::string before = output_text(a);
-    for (int id : {14, 19, 21, 23, 25, 31, 99, 1000}) {
+    // 14, 31 and 99 are no control's.
+    const int ids[] = {14, ctl::kilometres_spin, ctl::metres_spin, ctl::degrees_spin, ctl::minutes_spin, 31, 99, ctl::output};
+    for (int id : ids) {
         SendMessageA(a.dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
     }
     EXPECT_TRUE(output_visible(a));
@@ -403,7 +408,7 @@ void web_link(const app& a) {
     const bool had_handler = RegQueryValueA(HKEY_CLASSES_ROOT, handler_key, old_handler, &old_size) == ERROR_SUCCESS;
     const std::string recorder = "cmd.exe /c echo %1>\"" + record + "\"";
     EXPECT_TRUE(RegSetValueA(HKEY_CLASSES_ROOT, handler_key, REG_SZ, recorder.c_str(), 0) == ERROR_SUCCESS);
-    click(item(a, 29));
+    click(item(a, ctl::www));
     std::string opened;
     wait_until([&] {
         FILE* file = std::fopen(record.c_str(), "rb");
@@ -455,7 +460,7 @@ TEST(MainDialog, Enter) {
     app a;
     ASSERT_TRUE(start_app(a, program));
     EXPECT_TRUE(wait_output_shown(a, 5000));
-    for (int field : {18, 20, 22, 24}) {
+    for (int field : {ctl::kilometres, ctl::metres, ctl::degrees, ctl::minutes}) {
         const std::string before = text_of(item(a, field));
         set_text(item(a, field), "48");
         enter_in(a, field);
@@ -463,15 +468,15 @@ TEST(MainDialog, Enter) {
             << "Enter in field " << field;
         set_field_and_wait(a, field, before.c_str());
     }
-    for (int quiet : {1000, 15, 17}) {
+    for (int quiet : {ctl::output, ctl::height, ctl::ram_info}) {
         enter_in(a, quiet);
         EXPECT_EQ(WaitForSingleObject(a.process.hProcess, 500), WAIT_TIMEOUT) << "Enter on control " << quiet;
-        EXPECT_TRUE(checked(item(a, 15)) && !checked(item(a, 17)) && output_text(a) == english_start_report)
+        EXPECT_TRUE(checked(item(a, ctl::height)) && !checked(item(a, ctl::ram_info)) && output_text(a) == english_start_report)
             << "Enter on control " << quiet;
     }
-    enter_in(a, 10);
-    EXPECT_TRUE(wait_until([&] { return text_of(item(a, 10)) == "English"; }, 5000));
-    enter_in(a, 1);
+    enter_in(a, ctl::language);
+    EXPECT_TRUE(wait_until([&] { return text_of(item(a, ctl::language)) == "English"; }, 5000));
+    enter_in(a, ctl::close);
     EXPECT_EQ(WaitForSingleObject(a.process.hProcess, 5000), WAIT_OBJECT_0);
     EXPECT_EQ(stop_app(a), 0);
 }
@@ -510,13 +515,13 @@ TEST(MainDialog, Names) {
     EXPECT_TRUE(wait_output_shown(a, 5000));
     for (const bool german : {false, true}) {
         SCOPED_TRACE(german ? "German" : "English");
-        if (german) click(item(a, 10));
-        EXPECT_PRED_FORMAT2(same_bytes, accessible_name_of(item(a, 23)), expected_name(23, 0, german));
-        EXPECT_PRED_FORMAT2(same_bytes, accessible_name_of(item(a, 26)), expected_name(26, 0, german));
-        click(item(a, 16));
-        EXPECT_PRED_FORMAT2(same_bytes, accessible_name_of(item(a, 19)), expected_name(19, 1, german));
-        click(item(a, 15));
-        EXPECT_PRED_FORMAT2(same_bytes, accessible_name_of(item(a, 19)), expected_name(19, 0, german));
+        if (german) click(item(a, ctl::language));
+        EXPECT_PRED_FORMAT2(same_bytes, accessible_name_of(item(a, ctl::degrees_spin)), expected_name(ctl::degrees_spin, 0, german));
+        EXPECT_PRED_FORMAT2(same_bytes, accessible_name_of(item(a, ctl::portrait)), expected_name(ctl::portrait, 0, german));
+        click(item(a, ctl::distance));
+        EXPECT_PRED_FORMAT2(same_bytes, accessible_name_of(item(a, ctl::kilometres_spin)), expected_name(ctl::kilometres_spin, 1, german));
+        click(item(a, ctl::height));
+        EXPECT_PRED_FORMAT2(same_bytes, accessible_name_of(item(a, ctl::kilometres_spin)), expected_name(ctl::kilometres_spin, 0, german));
     }
     EXPECT_EQ(stop_app(a), 0);
 }
@@ -534,7 +539,7 @@ TEST(MainDialog, WindowsVersion) {
     ASSERT_TRUE(start_app(a, program));
     EXPECT_TRUE(wait_output_shown(a, 5000));
     EXPECT_PRED_FORMAT2(same_bytes, output_text(a), english_start_report);
-    click(item(a, 17));
+    click(item(a, ctl::ram_info));
     EXPECT_TRUE(wait_output_shown(a, 5000));
     const std::string report = output_text(a);
     const std::size_t at = report.find("\r\n\r\n Operating System Version: ");

@@ -17,13 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "app/about_box.h"
-#include "app/dialog_state.h"
-#include "app/dialog_setup.h"
-#include "app/main_dialog.h"
+#include "app/about_box_win32.h"
+#include "app/dialog_state_win32.h"
+#include "app/main_dialog_win32.h"
+#include "app/window_placement_win32.h"
 #include "driver.h"
 #include "tests/expected/main_dialog_texts.h"
 #include "tooltips/tooltips_win32.h"
+#include "tests/expected/control_ids.h"
 
 using namespace e2e;
 
@@ -50,7 +51,7 @@ const dialog_state& state() { return *state_of(main_dialog_handle); }
 HWND find_main_dialog(DWORD thread_id) {
     HWND found = nullptr;
     EnumThreadWindows(thread_id, [](HWND window, LPARAM param) -> BOOL {
-        if (GetDlgItem(window, 1000) && state_of(window)) *reinterpret_cast<HWND*>(param) = window;
+        if (GetDlgItem(window, ctl::output) && state_of(window)) *reinterpret_cast<HWND*>(param) = window;
         return TRUE;
     }, reinterpret_cast<LPARAM>(&found));
     return found;
@@ -95,10 +96,11 @@ void check_window_menu(int system_items, bool german) {
     const menu_item& print = items[system_items + 1];
     const menu_item& about = items[system_items + 2];
     EXPECT_TRUE((separator.type & MFT_SEPARATOR) != 0);
-    EXPECT_TRUE(print.id == 2);
-    EXPECT_PRED_FORMAT2(same_bytes, print.text, german ? "Drucken..." : "Print...");
-    EXPECT_TRUE(about.id == 1);
-    EXPECT_PRED_FORMAT2(same_bytes, about.text, german ? "Über Farspan Calculation..." : "About Farspan Calculation...");
+    EXPECT_TRUE(print.id == menu_command::print);
+    EXPECT_PRED_FORMAT2(same_bytes, print.text, german ? expected_menu_print.german : expected_menu_print.english);
+    EXPECT_TRUE(about.id == menu_command::about);
+    EXPECT_PRED_FORMAT2(same_bytes, about.text,
+                        german ? expected_menu_about.german : expected_menu_about.english);
     // The program adds exactly one separator to the system's items.
     const int system_separators = separators - 1;
     static int first_count = -1;
@@ -122,43 +124,43 @@ struct template_control {
 
 // The dialog template in tab order.
 const template_control layout[] = {
-    {1001, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 10, 44, 8},
-    {18, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 57, 7, 46, 14},
-    {19, "msctls_updown32",
+    {ctl::length_label, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 10, 44, 8},
+    {ctl::kilometres, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 57, 7, 46, 14},
+    {ctl::kilometres_spin, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 103, 7,
      11, 14},
-    {1002, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 115, 10, 52, 8},
-    {20, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 173, 7, 36, 14},
-    {21, "msctls_updown32",
+    {ctl::unit_kilometres, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 115, 10, 52, 8},
+    {ctl::metres, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 173, 7, 36, 14},
+    {ctl::metres_spin, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 209, 7,
      11, 14},
-    {1003, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 221, 10, 44, 8},
-    {1004, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 30, 44, 8},
-    {22, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 73, 27, 30, 14},
-    {23, "msctls_updown32",
+    {ctl::unit_metres, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 221, 10, 44, 8},
+    {ctl::angle_label, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 30, 44, 8},
+    {ctl::degrees, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 73, 27, 30, 14},
+    {ctl::degrees_spin, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 103,
      27, 11, 14},
-    {1005, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 115, 30, 44, 8},
-    {24, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 179, 27, 30, 14},
-    {25, "msctls_updown32",
+    {ctl::unit_degrees, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 115, 30, 44, 8},
+    {ctl::minutes, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 179, 27, 30, 14},
+    {ctl::minutes_spin, "msctls_updown32",
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 209,
      27, 11, 14},
-    {1006, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 221, 30, 44, 8},
-    {15, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 264, 10, 45, 10},
-    {16, "Button", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 324, 10, 55, 10},
-    {30, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 392, 8, 70, 14},
-    {17, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 264, 30, 95, 10},
-    {1000, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 7, 48,
+    {ctl::unit_minutes, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 221, 30, 44, 8},
+    {ctl::height, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 264, 10, 45, 10},
+    {ctl::distance, "Button", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 324, 10, 55, 10},
+    {ctl::colour, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 392, 8, 70, 14},
+    {ctl::ram_info, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 264, 30, 95, 10},
+    {ctl::output, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 7, 48,
      357, 232},
-    {27, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 30, 111, 70},
-    {26, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 110, 111, 170},
-    {1, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 290, 50, 14},
-    {10, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 78, 290, 50, 14},
-    {11, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 149, 290, 50, 14},
-    {13, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 220, 290, 50, 14},
-    {28, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 291, 290, 50, 14},
-    {29, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 362, 290, 50, 14},
-    {12, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 433, 290, 50, 14},
+    {ctl::diagram, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 30, 111, 70},
+    {ctl::portrait, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 110, 111, 170},
+    {ctl::close, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 290, 50, 14},
+    {ctl::language, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 78, 290, 50, 14},
+    {ctl::font, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 149, 290, 50, 14},
+    {ctl::print, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 220, 290, 50, 14},
+    {ctl::graphic, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 291, 290, 50, 14},
+    {ctl::www, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 362, 290, 50, 14},
+    {ctl::about, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 433, 290, 50, 14},
 };
 
 // One control as the dialog resource describes it (extended template).
@@ -263,7 +265,7 @@ void check_layout() {
         EXPECT_EQ(lstrcmpiA(class_of(child).c_str(), t.class_name), 0) << "control " << t.id << ": " << class_of(child);
         DWORD style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
         const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_EXSTYLE));
-        if (t.id == 1000) style &= ~WS_VISIBLE;  // shown by the first report
+        if (t.id == ctl::output) style &= ~WS_VISIBLE;  // shown by the first report
         // An edit control turns its WS_BORDER into a client edge.
         if ((t.styles & WS_BORDER) && (ex_style & WS_EX_CLIENTEDGE)) style |= WS_BORDER;
         EXPECT_EQ(style & template_bits, t.styles) << "style of control " << t.id;
@@ -297,35 +299,35 @@ void check_layout() {
                         << units.right << "x" << units.bottom;
         child = GetWindow(child, GW_HWNDNEXT);
     }
-    EXPECT_TRUE((GetWindowLongPtrA(control(1000), GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0);
+    EXPECT_TRUE((GetWindowLongPtrA(control(ctl::output), GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0);
 
     // Tab runs along the layout, once round; of the two radios only the checked one is a stop.
-    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
-    for (int radio : {16, 15}) {
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(ctl::output)) != FALSE; }, 5000));
+    for (int radio : {ctl::distance, ctl::height}) {
         SendMessageA(control(radio), BM_CLICK, 0, 0);
         std::string walked;
-        for (HWND at = control(18); walked.size() < 80; at = GetNextDlgTabItem(dialog, at, FALSE))
+        for (HWND at = control(ctl::kilometres); walked.size() < 80; at = GetNextDlgTabItem(dialog, at, FALSE))
             walked += std::to_string(GetDlgCtrlID(at)) + " ";
         EXPECT_PRED_FORMAT2(same_bytes, walked.substr(0, 55),
                             "18 20 22 24 " + std::to_string(radio) + " 30 17 1000 27 26 1 10 11 13 28 29 12 18 ")
             << "radio " << radio << " checked";
     }
     // The arrow keys keep to the two radios.
-    EXPECT_TRUE(GetNextDlgGroupItem(dialog, control(16), FALSE) == control(15));
-    EXPECT_TRUE(GetNextDlgGroupItem(dialog, control(15), TRUE) == control(16));
+    EXPECT_TRUE(GetNextDlgGroupItem(dialog, control(ctl::distance), FALSE) == control(ctl::height));
+    EXPECT_TRUE(GetNextDlgGroupItem(dialog, control(ctl::height), TRUE) == control(ctl::distance));
 }
 
 void check_web_links() {
-    state_of(main_dialog_handle)->open_link = record_address;
-    const bool german = state().german != 0;
+    state_of(main_dialog_handle)->links.open_link = record_address;
+    const bool german = state().choices.language == language_german;
     for (int round = 0; round < 2; ++round) {
         opened_addresses.clear();
-        press(29);
-        press(26);
-        press(27);
-        press(28);  // the diagram button keeps its link in either picture size
-        press(27);
-        press(28);
+        press(ctl::www);
+        press(ctl::portrait);
+        press(ctl::diagram);
+        press(ctl::graphic);  // the diagram button keeps its link in either picture size
+        press(ctl::diagram);
+        press(ctl::graphic);
         const bool de = (round == 0) == german;
         const expected_web_links& links = de ? german_web_links : english_web_links;
         const std::vector<std::string> wanted = {links.home, links.portrait, links.diagram, links.diagram};
@@ -333,7 +335,7 @@ void check_web_links() {
         for (std::size_t i = 0; i < wanted.size() && i < opened_addresses.size(); ++i) {
             EXPECT_PRED_FORMAT2(same_bytes, opened_addresses[i], wanted[i]) << "press " << i;
         }
-        press(10);
+        press(ctl::language);
     }
 }
 
@@ -411,15 +413,15 @@ LRESULT CALLBACK record_dialog_event(int code, WPARAM w, LPARAM l) {
     if (code == HC_ACTION) {
         const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(l);
         if (message->hwnd == main_dialog_handle && message->message == WM_COMMAND &&
-            LOWORD(message->wParam) == 18 && HIWORD(message->wParam) == EN_CHANGE) {
+            LOWORD(message->wParam) == ctl::kilometres && HIWORD(message->wParam) == EN_CHANGE) {
             record('c');
-        } else if (message->hwnd == control(1000) && message->message == WM_SETTEXT && message->lParam) {
+        } else if (message->hwnd == control(ctl::output) && message->message == WM_SETTEXT && message->lParam) {
             // The program sets its texts wide; the report is compared as 1252 bytes.
             char text[4096] = "";
             WideCharToMultiByte(1252, 0, reinterpret_cast<const wchar_t*>(message->lParam), -1, text, sizeof text - 1,
                                 nullptr, nullptr);
             record('t', text);
-        } else if (message->hwnd == control(1000) && message->message == WM_SHOWWINDOW) {
+        } else if (message->hwnd == control(ctl::output) && message->message == WM_SHOWWINDOW) {
             record(message->wParam ? 's' : 'h');
         }
     }
@@ -429,9 +431,9 @@ LRESULT CALLBACK record_dialog_event(int code, WPARAM w, LPARAM l) {
 // A burst of three typed digits gives exactly one report, for all three, and
 // not before 50 ms after the last one (a little less allowed for the timer's grain).
 void check_debounce(DWORD dialog_thread_id) {
-    HWND km = control(18);
+    HWND km = control(ctl::kilometres);
     SetWindowTextA(km, "");
-    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(ctl::output)) != FALSE; }, 5000));
     // The box shows before that report is announced, in the same message: the
     // dialog's thread answers this only once it is done with it.
     SendMessageW(main_dialog_handle, WM_NULL, 0, 0);
@@ -441,7 +443,7 @@ void check_debounce(DWORD dialog_thread_id) {
     HWINEVENTHOOK live_hook = SetWinEventHook(
         EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, GetModuleHandleA(nullptr),
         [](HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
-            if (window == control(1000) && object == OBJID_CLIENT && child == CHILDID_SELF) record('l');
+            if (window == control(ctl::output) && object == OBJID_CLIENT && child == CHILDID_SELF) record('l');
         },
         GetCurrentProcessId(), dialog_thread_id, WINEVENT_INCONTEXT);
     EXPECT_TRUE(live_hook != nullptr);
@@ -473,11 +475,11 @@ void check_debounce(DWORD dialog_thread_id) {
     // Three changes (the first hides the box), then one report, one show and its announcement.
     EXPECT_PRED_FORMAT2(same_bytes, order, "chcctsl");
     // All three digits reached the report (a decimal comma in German).
-    EXPECT_NE(report.find(state().german ? " 123,000 Kilometer " : " 123.000 Kilometres "), std::string::npos)
+    EXPECT_NE(report.find(state().choices.language == language_german ? " 123,000 Kilometer " : " 123.000 Kilometres "), std::string::npos)
         << visible(report);
     EXPECT_GE(shown_at - last_change, 45.0) << "ms from the last change to the report shown";
     SetWindowTextA(km, "85");
-    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(ctl::output)) != FALSE; }, 5000));
 }
 
 struct running_dialog {
@@ -501,14 +503,14 @@ bool open_dialog(running_dialog& d) {
     HWINEVENTHOOK live_hook = SetWinEventHook(
         EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, GetModuleHandleA(nullptr),
         [](HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
-            if (window == control(1000)) ++announcements;
+            if (window == control(ctl::output)) ++announcements;
         },
         GetCurrentProcessId(), d.thread_id, WINEVENT_INCONTEXT);
     ResumeThread(d.thread);
     const bool opened = wait_until([&] { return (main_dialog_handle = find_main_dialog(d.thread_id)) != nullptr; }, 20000, 10);
     EXPECT_TRUE(opened);
     if (!opened) return false;
-    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(ctl::output)) != FALSE; }, 5000));
     EXPECT_TRUE(wait_until([&] {
         return tooltip_window_of(d) && state().tooltips.hook.valid() && GetModuleHandleW(L"oleacc.dll");
     }, 5000));
@@ -549,9 +551,9 @@ void close_dialog(running_dialog& d, close_way way) {
     if (way == close_way::close_box)
         PostMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_CLOSE, 0);
     else if (way == close_way::close_button)
-        PostMessageA(control(1), BM_CLICK, 0, 0);
+        PostMessageA(control(ctl::close), BM_CLICK, 0, 0);
     else  // the key goes through the dialog's own message loop, as typed into the focused field
-        PostMessageA(control(18), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageA(control(ctl::kilometres), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_EQ(WaitForSingleObject(d.thread, 10000), WAIT_OBJECT_0) << "the " << name << " did not end the dialog";
     DWORD code = 99;
     GetExitCodeThread(d.thread, &code);
@@ -590,19 +592,19 @@ void check_scale_change() {
                                                << ", suggested " << rect_text(suggested);
     HGDIOBJ made = nullptr;
     for (int font : {ANSI_FIXED_FONT, DEFAULT_GUI_FONT}) {
-        made = reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0));
+        made = reinterpret_cast<HGDIOBJ>(SendMessageW(control(ctl::output), WM_GETFONT, 0, 0));
         LONG wanted = MulDiv(font_height(GetStockObject(font)), dpi, system_dpi);
         // The default font holds 27 whole lines in the box as it is (Wine
         // leaves the controls at their size).
         RECT box;
-        GetClientRect(control(1000), &box);
+        GetClientRect(control(ctl::output), &box);
         const bool capped = font == ANSI_FIXED_FONT && wanted > box.bottom / 27;
         if (capped) wanted = box.bottom / 27;
         EXPECT_TRUE(font_height(made) == wanted && (capped || made != GetStockObject(font)))
             << "at " << dpi << " DPI the output font is " << font_height(made) << " high, wanted " << wanted;
-        press(11);
+        press(ctl::font);
     }
-    for (int i = 0; i < 2; ++i) press(11);  // the index back at 1
+    for (int i = 0; i < 2; ++i) press(ctl::font);  // the index back at 1
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(system_dpi, system_dpi), reinterpret_cast<LPARAM>(&before));
     GetWindowRect(dialog, &taken);
     EXPECT_TRUE(EqualRect(&taken, &before));
@@ -610,7 +612,7 @@ void check_scale_change() {
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(25345, 25345), reinterpret_cast<LPARAM>(&suggested));
     GetWindowRect(dialog, &taken);
     EXPECT_TRUE(EqualRect(&taken, &before)) << "at DPI 25345 the dialog is at " << rect_text(taken);
-    EXPECT_TRUE(reinterpret_cast<HGDIOBJ>(SendMessageW(control(1000), WM_GETFONT, 0, 0)) == GetStockObject(ANSI_FIXED_FONT));
+    EXPECT_TRUE(reinterpret_cast<HGDIOBJ>(SendMessageW(control(ctl::output), WM_GETFONT, 0, 0)) == GetStockObject(ANSI_FIXED_FONT));
     EXPECT_TRUE(GetObjectType(made) == 0);
 }
 
@@ -638,7 +640,7 @@ void check_fit(const char* when) {
         const std::string text = text_of(child);
         const std::string kind = class_of(child);
         // Up-down controls and picture buttons do not draw their text: it names them for screen readers.
-        if (id == 1000 || text.empty() || lstrcmpiA(kind.c_str(), UPDOWN_CLASSA) == 0 ||
+        if (id == ctl::output || text.empty() || lstrcmpiA(kind.c_str(), UPDOWN_CLASSA) == 0 ||
             (lstrcmpiA(kind.c_str(), "Button") == 0 && (GetWindowLongPtrA(child, GWL_STYLE) & BS_BITMAP) != 0))
             continue;
         HDC dc = GetDC(child);
@@ -713,10 +715,10 @@ void check_fields(const char* when) {
 // The first 27 lines (8 km 848 m at 1 degree: the exact answer and the
 // closing section) show whole in the output box with the default font.
 void check_report_lines() {
-    HWND box = control(1000);
+    HWND box = control(ctl::output);
     for (auto value : {std::make_pair(18, "8"), std::make_pair(20, "848"), std::make_pair(22, "1")})
         SetWindowTextA(control(value.first), value.second);
-    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(ctl::output)) != FALSE; }, 5000));
     RECT text{}, client;
     SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
     GetClientRect(box, &client);
@@ -726,15 +728,15 @@ void check_report_lines() {
         << "the 27th line ends at " << bottom << " px; the box shows " << text.bottom << " px of text";
     for (auto value : {std::make_pair(18, "85"), std::make_pair(20, "0"), std::make_pair(22, "15")})
         SetWindowTextA(control(value.first), value.second);
-    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(1000)) != FALSE; }, 5000));
+    EXPECT_TRUE(wait_until([] { return IsWindowVisible(control(ctl::output)) != FALSE; }, 5000));
 }
 
 // A real click on "Font <->", then the Enter key (the system's input):
 // both press the font button, and the dialog stays; false when it closed.
 bool check_enter_after_click() {
-    const int start = state().output_font_index;
+    const int start = state().choices.output_font_index;
     RECT r;
-    GetWindowRect(control(11), &r);
+    GetWindowRect(control(ctl::font), &r);
     INPUT input[4] = {};
     for (int i = 0; i < 4; ++i) input[i].type = i < 2 ? INPUT_MOUSE : INPUT_KEYBOARD;
     // The press carries its place: a pointer only warped there may not have arrived yet.
@@ -746,11 +748,11 @@ bool check_enter_after_click() {
     input[3].ki.dwFlags = KEYEVENTF_KEYUP;
     for (int step = 1; step <= 2; ++step) {
         SendInput(2, input + 2 * (step - 1), sizeof(INPUT));
-        wait_until([&] { return !IsWindow(main_dialog_handle) || state().output_font_index == (start + step) % 4; }, 5000);
+        wait_until([&] { return !IsWindow(main_dialog_handle) || state().choices.output_font_index == (start + step) % 4; }, 5000);
         if (!IsWindow(main_dialog_handle)) return ADD_FAILURE() << "Enter after a click on Font closed the dialog", false;
-        EXPECT_EQ(state().output_font_index, (start + step) % 4) << (step == 1 ? "the click" : "Enter after the click");
+        EXPECT_EQ(state().choices.output_font_index, (start + step) % 4) << (step == 1 ? "the click" : "Enter after the click");
     }
-    while (state().output_font_index != start) press(11);
+    while (state().choices.output_font_index != start) press(ctl::font);
     return true;
 }
 
@@ -769,14 +771,14 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
     std::printf("%d DPI: dialog client area %ldx%ld\n", running_dpi, client.right, client.bottom);
     EXPECT_EQ(running_dpi, dpi);
     // The report's lines grow with the scale as the labels' do (within a quarter).
-    const LONG report_line = line_height(control(1000)), label_line = line_height(control(1001));
+    const LONG report_line = line_height(control(ctl::output)), label_line = line_height(control(ctl::length_label));
     std::printf("  report lines %ld px, labels %ld px\n", report_line, label_line);
     EXPECT_TRUE(report_line * 4 >= label_line * 3 && report_line * 4 <= label_line * 5)
         << "report lines " << report_line << " px, labels " << label_line << " px";
     // Each picture grows with the scale: the portrait; the small diagram,
     // whole in its button; after Graphic the large one, cut by the button;
     // after a second press the small one again.
-    const int wanted[][3] = {{26, 217, 332}, {27, 160, 102}, {27, 220, 140}, {27, 160, 102}};
+    const int wanted[][3] = {{ctl::portrait, 217, 332}, {ctl::diagram, 160, 102}, {ctl::diagram, 220, 140}, {ctl::diagram, 160, 102}};
     for (const auto& picture : wanted) {
         const SIZE shown = bitmap_size(picture[0]);
         RECT room;
@@ -792,19 +794,19 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
             EXPECT_TRUE(shown.cx <= room.right && shown.cy - room.bottom <= 2 * (4 * dpi / 96))
                 << "the small diagram is cut in " << room.right << "x" << room.bottom;
         }
-        if (picture[0] == 27) press(28);
+        if (picture[0] == ctl::diagram) press(ctl::graphic);
     }
-    press(28);  // back to the small diagram
+    press(ctl::graphic);  // back to the small diagram
     check_report_lines();
     if (!check_enter_after_click()) return;
     for (int round = 0; round < 2; ++round) {
-        const std::string language = state().german ? "German" : "English";
+        const std::string language = state().choices.language == language_german ? "German" : "English";
         check_fields(language.c_str());
         check_fit((language + ", Height").c_str());
-        press(16);
+        press(ctl::distance);
         check_fit((language + ", Distance").c_str());
-        press(15);
-        press(10);
+        press(ctl::height);
+        press(ctl::language);
     }
     close_dialog(d, close_way::close_box);
 }
@@ -813,36 +815,36 @@ TEST(MainDialogAtDpi, TextsAndControlsFit) {
 // also after the language has been switched back and forth.
 void check_window_menus() {
     const int system_items = GetMenuItemCount(GetSystemMenu(main_dialog_handle, FALSE)) - 3;
-    const bool german_start = state().german != 0;
+    const bool german_start = state().choices.language == language_german;
     EXPECT_GE(system_items, 1);
     check_window_menu(system_items, german_start);
-    press(10);
+    press(ctl::language);
     check_window_menu(system_items, !german_start);
-    press(10);
+    press(ctl::language);
     check_window_menu(system_items, german_start);
-    press(10);
-    press(10);
+    press(ctl::language);
+    press(ctl::language);
     check_window_menu(system_items, german_start);
 }
 
 // Pictures: the portrait, and the diagram in its two sizes.
 void check_pictures() {
-    SIZE portrait = bitmap_size(26);
+    SIZE portrait = bitmap_size(ctl::portrait);
     EXPECT_TRUE(portrait.cx == 217 && portrait.cy == 332) << portrait.cx << "x" << portrait.cy;
-    SIZE diagram = bitmap_size(27);
+    SIZE diagram = bitmap_size(ctl::diagram);
     EXPECT_TRUE(diagram.cx == 160 && diagram.cy == 102) << diagram.cx << "x" << diagram.cy;
-    press(28);
-    EXPECT_TRUE(state().large_diagram == 1);
-    diagram = bitmap_size(27);  // the large one, cut by the button
+    press(ctl::graphic);
+    EXPECT_TRUE(state().choices.large_diagram);
+    diagram = bitmap_size(ctl::diagram);  // the large one, cut by the button
     EXPECT_TRUE(diagram.cx == 220 && diagram.cy == 140) << diagram.cx << "x" << diagram.cy;
-    press(28);
-    diagram = bitmap_size(27);
+    press(ctl::graphic);
+    diagram = bitmap_size(ctl::diagram);
     EXPECT_TRUE(diagram.cx == 160 && diagram.cy == 102);
     // A replaced picture is freed, not left behind at every switch.
     for (int i = 0; i < 4; ++i) {
-        HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(control(27), BM_GETIMAGE, IMAGE_BITMAP, 0));
+        HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(control(ctl::diagram), BM_GETIMAGE, IMAGE_BITMAP, 0));
         EXPECT_EQ(GetObjectType(shown), static_cast<DWORD>(OBJ_BITMAP)) << "switch " << i;
-        press(28);
+        press(ctl::graphic);
         EXPECT_EQ(GetObjectType(shown), 0u) << "switch " << i << ": the replaced picture is left";
     }
 }
@@ -850,13 +852,13 @@ void check_pictures() {
 // Font button: the index walks 1, 2, 3, 0, 1 and the output box takes the
 // stock font of each.
 void check_font_walk() {
-    auto output_font = [] { return reinterpret_cast<HGDIOBJ>(SendMessageA(control(1000), WM_GETFONT, 0, 0)); };
-    EXPECT_TRUE(state().output_font_index == 1);
+    auto output_font = [] { return reinterpret_cast<HGDIOBJ>(SendMessageA(control(ctl::output), WM_GETFONT, 0, 0)); };
+    EXPECT_TRUE(state().choices.output_font_index == 1);
     EXPECT_TRUE(output_font() == GetStockObject(ANSI_FIXED_FONT));
     const int walk[][2] = {{2, DEFAULT_GUI_FONT}, {3, SYSTEM_FIXED_FONT}, {0, SYSTEM_FONT}, {1, ANSI_FIXED_FONT}};
     for (const auto& step : walk) {
-        press(11);
-        EXPECT_EQ(state().output_font_index, step[0]);
+        press(ctl::font);
+        EXPECT_EQ(state().choices.output_font_index, step[0]);
         EXPECT_EQ(output_font(), GetStockObject(step[1])) << "font index " << step[0] << ", stock font " << step[1];
     }
 }
@@ -878,30 +880,37 @@ void check_wide_window_placement() {
     DestroyWindow(owner);
 }
 
-// The dialog as built, worked in-process, then closed by its close box.
-TEST(MainDialogInProcess, LayoutResourcesMenuPicturesFontsAndLinks) {
+// Each check on the dialog as built, opened for it in this process, then
+// closed by its close box.
+class MainDialogInProcess : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(open_dialog(d)); }
+    void TearDown() override {
+        if (d.thread) close_dialog(d, close_way::close_box);
+    }
     running_dialog d;
-    ASSERT_TRUE(open_dialog(d));
-    check_layout();
-    check_resources();
-    check_debounce(d.thread_id);
-    check_window_menus();
-    check_pictures();
-    check_font_walk();
-    check_scale_change();
-    check_web_links();
-    check_wide_window_placement();
+};
 
-    // The window-menu commands 1 and 2 act, other system commands go on to the
-    // default handling: a restore on a window that is not minimised changes nothing.
+TEST_F(MainDialogInProcess, LayoutInDialogUnits) { check_layout(); }
+TEST_F(MainDialogInProcess, ResourcesTemplateIconsAndPictures) { check_resources(); }
+TEST_F(MainDialogInProcess, InputDebounce) { check_debounce(d.thread_id); }
+TEST_F(MainDialogInProcess, WindowMenusInBothLanguages) { check_window_menus(); }
+TEST_F(MainDialogInProcess, PicturesOnTheButtons) { check_pictures(); }
+TEST_F(MainDialogInProcess, FontWalk) { check_font_walk(); }
+TEST_F(MainDialogInProcess, ScaleChange) { check_scale_change(); }
+TEST_F(MainDialogInProcess, WebLinks) { check_web_links(); }
+TEST_F(MainDialogInProcess, WideWindowPlacement) { check_wide_window_placement(); }
+
+// The window-menu commands 1 and 2 act, other system commands go on to the
+// default handling: a restore on a window that is not minimised changes nothing.
+TEST_F(MainDialogInProcess, OtherSystemCommandsGoOn) {
     SendMessageA(main_dialog_handle, WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_TRUE(IsWindowVisible(main_dialog_handle) != FALSE);
-    close_dialog(d, close_way::close_box);
 }
 
 // Each way of closing ends the dialog and removes the tooltip hook (the
-// close box: the test above).
-TEST(MainDialogInProcess, CloseButtonAndEscEndTheDialogAndTheHook) {
+// close box: every test above).
+TEST(MainDialogClosing, CloseButtonAndEscEndTheDialogAndTheHook) {
     for (close_way way : {close_way::close_button, close_way::escape}) {
         running_dialog d;
         ASSERT_TRUE(open_dialog(d));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "driver.h"
+#include "tests/expected/control_ids.h"
 
 using namespace e2e;
 
@@ -17,12 +18,12 @@ int main(int argc, char** argv) {
         stop_app(a);
         return 1;
     }
-    if (look == "colours") click(item(a, 30));
-    if (look == "system") click(item(a, 17));
+    if (look == "colours") click(item(a, ctl::colour));
+    if (look == "system") click(item(a, ctl::ram_info));
     if (look == "mountain") {  // 4,800 m at 1 degree: the passes miss, the exact figures come first
-        set_text(item(a, 18), "4");
-        set_text(item(a, 20), "800");
-        set_text(item(a, 22), "1");
+        set_text(item(a, ctl::kilometres), "4");
+        set_text(item(a, ctl::metres), "800");
+        set_text(item(a, ctl::degrees), "1");
         wait_output_shown(a, 5000);
     }
     Sleep(8000);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "driver.h"
+#include "tests/expected/windows_editions.h"
 
 namespace {
 
@@ -23,18 +24,6 @@ const windows_row windows_rows[] = {
     {"11", 10, 0, 22000, 0xFFFFFFFFu},
 };
 
-struct edition_row {
-    DWORD product;  // GetProductInfo's answer
-    const char* text;
-};
-
-// Editions of client Windows (Wine answers 0x1C, Ultimate N).
-const edition_row edition_rows[] = {
-    {0x01, " Ultimate"}, {0x1C, " Ultimate N"}, {0x02, " Home Basic"},   {0x03, " Home Premium"},
-    {0x04, " Enterprise"}, {0x06, " Business"}, {0x30, " Professional"}, {0x65, " Home"},
-    {0x79, " Education"},
-};
-
 const windows_row* row_named(const std::string& name) {
     for (const windows_row& row : windows_rows)
         if (name == row.name) return &row;
@@ -42,8 +31,8 @@ const windows_row* row_named(const std::string& name) {
 }
 
 const char* edition_of(DWORD product) {
-    for (const edition_row& row : edition_rows)
-        if (row.product == product) return row.text;
+    for (const expected_edition& row : expected_editions)
+        if (row.type == product) return row.edition;
     return nullptr;
 }
 

@@ -15,6 +15,7 @@
 
 #include "driver.h"
 #include "pdf_files.h"
+#include "tests/expected/control_ids.h"
 
 namespace {
 
@@ -78,9 +79,9 @@ struct print_run {
 
 void start_print(const e2e::app& a, trigger by) {
     if (by == trigger::print_button)
-        PostMessageA(a.dialog, WM_COMMAND, MAKEWPARAM(13, BN_CLICKED), reinterpret_cast<LPARAM>(e2e::item(a, 13)));
+        PostMessageA(a.dialog, WM_COMMAND, MAKEWPARAM(13, BN_CLICKED), reinterpret_cast<LPARAM>(e2e::item(a, ctl::print)));
     else
-        PostMessageA(a.dialog, WM_SYSCOMMAND, 2, 0);
+        PostMessageA(a.dialog, WM_SYSCOMMAND, menu_command::print, 0);
 }
 
 // Works both dialogs; returns true when the font dialog was confirmed, with
@@ -198,7 +199,7 @@ TEST(PrintApp, SystemReportOnly) {
     e2e::app a;
     const char* style = nullptr;
     ASSERT_NO_FATAL_FAILURE(start(a, style));
-    e2e::click(e2e::item(a, 17));
+    e2e::click(e2e::item(a, ctl::ram_info));
     EXPECT_TRUE(e2e::wait_output_shown(a, 20000)) << "no system report";
     print_and_keep(a, {trigger::print_button, answer::ok, answer::ok, nullptr}, style, "system", "single", -1);
     EXPECT_EQ(e2e::stop_app(a), 0);
@@ -220,13 +221,13 @@ TEST(PrintApp, EveryWayThroughBothDialogs) {
                          "curvature_large", "multipage", job);
 
     // The system report, through the window menu.
-    e2e::click(e2e::item(a, 17));
-    EXPECT_TRUE(e2e::checked(e2e::item(a, 17)));
+    e2e::click(e2e::item(a, ctl::ram_info));
+    EXPECT_TRUE(e2e::checked(e2e::item(a, ctl::ram_info)));
     EXPECT_TRUE(e2e::wait_output_shown(a, 20000)) << "no system report";
     job = print_and_keep(a, {trigger::window_menu, answer::ok, answer::ok, nullptr}, style, "system", "single", job);
 
     // Still working after the print runs: a field change still rebuilds the report.
-    e2e::click(e2e::item(a, 17));
-    EXPECT_FALSE(e2e::set_field_and_wait(a, 18, "12").empty()) << "no report after a field change";
+    e2e::click(e2e::item(a, ctl::ram_info));
+    EXPECT_FALSE(e2e::set_field_and_wait(a, ctl::kilometres, "12").empty()) << "no report after a field change";
     EXPECT_EQ(e2e::stop_app(a), 0);
 }

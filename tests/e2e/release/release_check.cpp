@@ -5,6 +5,7 @@
 
 #include "driver.h"
 #include "tests/expected/start_report.h"
+#include "tests/expected/control_ids.h"
 
 #include <shellapi.h>
 
@@ -28,7 +29,7 @@ TEST(Release, StartsFromItsFolderAndShowsTheFirstReport) {
     EXPECT_NE(a.dialog, nullptr) << "no dialog within 30 s";
     if (a.dialog) {
         EXPECT_TRUE(e2e::wait_output_shown(a, 10000));
-        const bool german = e2e::text_of(e2e::item(a, 10)) == "English";
+        const bool german = e2e::text_of(e2e::item(a, ctl::language)) == "English";
         EXPECT_PRED_FORMAT2(e2e::same_bytes, e2e::output_text(a), german ? german_start_report : english_start_report);
     }
     EXPECT_EQ(e2e::stop_app(a), 0);

@@ -15,11 +15,13 @@
 #include "calc/field_reading.h"
 #include "driver.h"
 #include "tests/expected/main_dialog_texts.h"
+#include "tests/expected/system_report_labels.h"
+#include "tests/expected/control_ids.h"
 
 namespace {
 
-const int fields[] = {18, 20, 22, 24};
-const int spins[] = {19, 21, 23, 25};
+const int fields[] = {ctl::kilometres, ctl::metres, ctl::degrees, ctl::minutes};
+const int spins[] = {ctl::kilometres_spin, ctl::metres_spin, ctl::degrees_spin, ctl::minutes_spin};
 
 // The same read the program does: the whole text, empty as 0; -1 for a
 // text that is no whole number.
@@ -105,12 +107,12 @@ std::string act(const e2e::app& a, std::mt19937& rng) {
     }
     case 9:
         if (rng() % 3) return "no RAM-Info this time";
-        e2e::click(e2e::item(a, 17));
+        e2e::click(e2e::item(a, ctl::ram_info));
         return "RAM-Info";
-    case 10: e2e::click(e2e::item(a, 10)); return "language";
-    case 11: e2e::click(e2e::item(a, 11)); return "font";
-    case 12: e2e::click(e2e::item(a, 30)); return "colour";
-    default: e2e::click(e2e::item(a, 28)); return "graphic";
+    case 10: e2e::click(e2e::item(a, ctl::language)); return "language";
+    case 11: e2e::click(e2e::item(a, ctl::font)); return "font";
+    case 12: e2e::click(e2e::item(a, ctl::colour)); return "colour";
+    default: e2e::click(e2e::item(a, ctl::graphic)); return "graphic";
     }
 }
 
@@ -166,17 +168,17 @@ TEST(Soak, RandomSequencesKeepTheReportTrue) {
         // rewrites it later: with the same text for a curvature report, with a
         // fresh one (other uptimes, other length) for the system report.
         const std::string report = e2e::output_text(a);
-        const bool german = e2e::text_of(e2e::item(a, 10)) == "English";
-        const bool distance = e2e::checked(e2e::item(a, 16));
-        const std::string label = e2e::text_of(e2e::item(a, 1001));
+        const bool german = e2e::text_of(e2e::item(a, ctl::language)) == "English";
+        const bool distance = e2e::checked(e2e::item(a, ctl::distance));
+        const std::string label = e2e::text_of(e2e::item(a, ctl::length_label));
         const char* expected_label = german ? expected_length_labels[distance].german : expected_length_labels[distance].english;
         const bool label_ok = label == expected_label;
         EXPECT_EQ(label, expected_label) << replay;
         bool report_ok;
-        if (e2e::checked(e2e::item(a, 17))) {
+        if (e2e::checked(e2e::item(a, ctl::ram_info))) {
             const char* head = german ? "\r\n Speicherbelegung:" : "\r\n Used Memory:";
             report_ok = report.compare(0, std::strlen(head), head) == 0 && ends_with(report, "\r\n \r\n") &&
-                        report.find("Program Uptime: ") != std::string::npos;
+                        report.find(expected_program_uptime) != std::string::npos;
             EXPECT_TRUE(report_ok) << "system report (" << report.size() << " bytes): " << e2e::visible(report) << "\n"
                                    << replay;
         } else {

@@ -15,11 +15,15 @@
 
 #include "driver.h"
 #include "tests/expected/tooltip_texts.h"
+#include "tests/expected/control_ids.h"
 
 namespace {
 
-const int tipped_controls[] = {1, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
-const int untipped_controls[] = {1000, 1001, 1002, 1004};
+const int tipped_controls[] = {ctl::close, ctl::language, ctl::font, ctl::about, ctl::print, ctl::height,
+                                ctl::distance, ctl::ram_info, ctl::kilometres, ctl::kilometres_spin, ctl::metres,
+                                ctl::metres_spin, ctl::degrees, ctl::degrees_spin, ctl::minutes, ctl::minutes_spin,
+                                ctl::portrait, ctl::diagram, ctl::graphic, ctl::www, ctl::colour};
+const int untipped_controls[] = {ctl::output, ctl::length_label, ctl::unit_kilometres, ctl::angle_label};
 
 void move_pointer(int x, int y) {
     SetCursorPos(x, y);
@@ -133,8 +137,8 @@ TEST(Tooltips, GermanTipUnderAnsiCodePage) {
     start(s);
     if (HasFatalFailure()) return;
     EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(e2e::argument(1).c_str())));
-    e2e::click(e2e::item(s.a, 10));
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, tip_over(s.a, s.tooltip, 15), expected_tip_text(15, true));
+    e2e::click(e2e::item(s.a, ctl::language));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, tip_over(s.a, s.tooltip, 15), expected_tip_text(ctl::height, true));
     EXPECT_EQ(e2e::stop_app(s.a), 0);
 }
 
@@ -157,15 +161,15 @@ TEST(Tooltips, EveryControlInBothLanguages) {
 
     // After the language button the next tip is in the other language, with
     // the same tools as before.
-    e2e::click(e2e::item(s.a, 10));
+    e2e::click(e2e::item(s.a, ctl::language));
     german = !german;
-    for (int id : {13, 15, 19, 28, 10})
+    for (int id : {ctl::print, ctl::height, ctl::kilometres_spin, ctl::graphic, ctl::language})
         EXPECT_PRED_FORMAT2(e2e::same_bytes, tip_over(s.a, s.tooltip, id), expected_tip_text(id, german))
             << "control " << id << " after one press";
     EXPECT_EQ(SendMessageA(s.tooltip, TTM_GETTOOLCOUNT, 0, 0), s.tools);
-    e2e::click(e2e::item(s.a, 10));
+    e2e::click(e2e::item(s.a, ctl::language));
     german = !german;
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, tip_over(s.a, s.tooltip, 16), expected_tip_text(16, german))
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, tip_over(s.a, s.tooltip, 16), expected_tip_text(ctl::distance, german))
         << "after two presses";
     EXPECT_EQ(e2e::stop_app(s.a), 0);
 }

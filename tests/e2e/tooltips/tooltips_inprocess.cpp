@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "app/control_table.h"
 #include "driver.h"
 #include "tests/expected/tooltip_texts.h"
 #include "tooltips/tooltips_win32.h"
+#include "tests/expected/control_ids.h"
 
 namespace {
 HWND open_dialog = nullptr;
@@ -81,8 +83,8 @@ void check_tools(HWND dialog, HWND tooltip) {
             GetParent(reinterpret_cast<HWND>(tool.uId)) != dialog) {
             all_callbacks = false;
         }
-        if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, 18)) field_registered = true;
-        if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, 19)) updown_registered = true;
+        if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, ctl::kilometres)) field_registered = true;
+        if (reinterpret_cast<HWND>(tool.uId) == GetDlgItem(dialog, ctl::kilometres_spin)) updown_registered = true;
     }
     EXPECT_TRUE(all_callbacks);
     EXPECT_TRUE(field_registered);
@@ -91,7 +93,7 @@ void check_tools(HWND dialog, HWND tooltip) {
 
 void post_mouse_messages(HWND dialog) {
     relayed.clear();
-    relay_target = GetDlgItem(dialog, 13);
+    relay_target = GetDlgItem(dialog, ctl::print);
     for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN,
                          WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_XBUTTONDOWN, WM_XBUTTONUP, WM_MOUSEWHEEL,
                          WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN}) {
@@ -118,18 +120,18 @@ std::string answer_for(HWND dialog, int control_id, UINT code, int language, HWN
 }
 
 void check_answers(HWND dialog) {
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 0), expected_tip_text(13, false));
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 1), expected_tip_text(13, true));
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 19, TTN_GETDISPINFOW, 1), expected_tip_text(19, true));
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 15, TTN_GETDISPINFOW, 1), expected_tip_text(15, true));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::print, TTN_GETDISPINFOW, 0), expected_tip_text(ctl::print, false));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::print, TTN_GETDISPINFOW, 1), expected_tip_text(ctl::print, true));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::kilometres_spin, TTN_GETDISPINFOW, 1), expected_tip_text(ctl::kilometres_spin, true));
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::height, TTN_GETDISPINFOW, 1), expected_tip_text(ctl::height, true));
     // No row: the notification stays as the tooltip sent it, so no tip shows.
     EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 1000, TTN_GETDISPINFOW, 0), "untouched");
     EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 1001, TTN_GETDISPINFOW, 1), "untouched");
     // Other notifications are not answered (the tooltip asks wide).
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOA, 0), "untouched");
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_SHOW, 0), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::print, TTN_GETDISPINFOA, 0), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::print, TTN_SHOW, 0), "untouched");
     // Nor any window but the program's own tooltip.
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 13, TTN_GETDISPINFOW, 0, GetDlgItem(dialog, 13)), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::print, TTN_GETDISPINFOW, 0, GetDlgItem(dialog, ctl::print)), "untouched");
     ::language = 0;
 }
 
@@ -153,7 +155,7 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
             return TRUE;
         }
         check_tools(dialog, tooltip);
-        planted.dialog = dialog, planted.window = GetDlgItem(dialog, 13);  // a tooltip not ours
+        planted.dialog = dialog, planted.window = GetDlgItem(dialog, ctl::print);  // a tooltip not ours
         SetPropW(dialog, L"Farspan.Tooltips", &planted);  // as any process could, where the record once was
         tooltip_procedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(tooltip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watch_tooltip)));
@@ -187,11 +189,11 @@ INT_PTR CALLBACK test_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         return TRUE;
     case WM_NOTIFY:
-        answer_tooltip_text(tips, reinterpret_cast<NMHDR*>(lparam), language);
+        answer_tooltip_text(tips, reinterpret_cast<NMHDR*>(lparam), tooltip_text, language);
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wparam) == 13 && HIWORD(wparam) == BN_CLICKED) button_clicked = true;
+        if (LOWORD(wparam) == ctl::print && HIWORD(wparam) == BN_CLICKED) button_clicked = true;
         if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) end_dialog(dialog);
         return TRUE;
     case WM_CLOSE:

@@ -1,0 +1,12 @@
+#pragma once
+// Win32: the four input fields of the main dialog, set up and read.
+#include <windows.h>
+
+#include "calc/field_reading.h"
+
+// Text limits and spin ranges, then the start values; each value sends
+// EN_CHANGE, which starts the timer of the first report.
+void set_up_input_fields(HWND dialog);
+// Reads the four input fields (kilometres, metres, degrees, minutes); an
+// empty field contributes 0. False when some field holds no whole number.
+bool read_inputs(HWND dialog, int (&values)[input_field_count], bool (&unreadable)[input_field_count]);
