@@ -125,8 +125,8 @@ void check_answers(HWND dialog) {
     EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::kilometres_spin, TTN_GETDISPINFOW, 1), expected_tip_text(ctl::kilometres_spin, true));
     EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::height, TTN_GETDISPINFOW, 1), expected_tip_text(ctl::height, true));
     // No row: the notification stays as the tooltip sent it, so no tip shows.
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 1000, TTN_GETDISPINFOW, 0), "untouched");
-    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, 1001, TTN_GETDISPINFOW, 1), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::output, TTN_GETDISPINFOW, 0), "untouched");
+    EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::length_label, TTN_GETDISPINFOW, 1), "untouched");
     // Other notifications are not answered (the tooltip asks wide).
     EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::print, TTN_GETDISPINFOA, 0), "untouched");
     EXPECT_PRED_FORMAT2(e2e::same_bytes, answer_for(dialog, ctl::print, TTN_SHOW, 0), "untouched");
