@@ -28,7 +28,7 @@ TEST(TooltipTexts, UmlautsAreSingleWindows1252Bytes) {
 }
 
 TEST(TooltipTexts, UpDownControlsShareTheirFieldsText) {
-    for (int field : {18, 20, 22, 24}) {
+    for (int field : {18, 20, 22, 24, 32}) {
         for (int flag : {0, 1}) {
             ASSERT_NE(tooltip_text(field, flag), nullptr);
             EXPECT_EQ(tip(field + 1, flag), tip(field, flag)) << "up-down " << field + 1;
@@ -42,7 +42,7 @@ TEST(TooltipTexts, AnyNonZeroFlagSelectsGerman) {
 }
 
 TEST(TooltipTexts, OutputBoxLabelsAndUnknownControlsHaveNone) {
-    for (int id : {1000, 1001, 1002, 1003, 1004, 1005, 1006, 0, 2, 14, 31, -1, 65535}) {
+    for (int id : {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 0, 2, 14, 31, -1, 65535}) {
         EXPECT_EQ(tooltip_text(id, 0), nullptr) << "control " << id;
         EXPECT_EQ(tooltip_text(id, 1), nullptr) << "control " << id;
     }
