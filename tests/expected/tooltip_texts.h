@@ -29,8 +29,8 @@ inline const expected_tip expected_tips[] = {
     {ctl::www, "Diesen Button dr\xFC" "cken f\xFCr die Homepage im Internet", "Press this Button for the Homepage in the Web"},
     {ctl::colour, "Wechselt die Farbe der Dialogbox", "Changes the Color of the Dialogbox"},
     {ctl::eye_height, "Hier die Augenh\xF6he \xFC" "ber dem Boden in Meter eingeben", "Enter here the Eye Height above the Ground in Meter"},
-    {ctl::refraction, "Refraktion k: wie stark die Luft die Sichtlinie zur Erde biegt (0,13 nach Gau\xDF)",
-     "Refraction k: how strongly the air bends the line of sight toward the Earth (0.13 after Gauss)"},
+    {ctl::refraction, "Refraktion k: wie stark die Luft Sichtlinien zum Boden hin biegt (Gau\xDF: 0,13)",
+     "Refraction k: how much the air bends sight lines to the ground (Gauss: 0.13)"},
 };
 
 // The tip a control shows: an up-down control shows its field's; "" for a

@@ -17,6 +17,9 @@ TEST(TooltipTexts, EveryWorkingControlHasItsExactTextInBothLanguages) {
     for (const expected_tip& e : expected_tips) {
         EXPECT_EQ(tip(e.control_id, 1), e.german) << "control " << e.control_id;
         EXPECT_EQ(tip(e.control_id, 0), e.english) << "control " << e.control_id;
+        // The tooltip's own record holds 80 characters, the terminator included.
+        EXPECT_LT(tip(e.control_id, 1).size(), 80u) << "control " << e.control_id;
+        EXPECT_LT(tip(e.control_id, 0).size(), 80u) << "control " << e.control_id;
     }
 }
 
