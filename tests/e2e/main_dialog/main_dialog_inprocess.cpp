@@ -58,12 +58,6 @@ HWND find_main_dialog(DWORD thread_id) {
 }
 
 HWND control(int id) { return GetDlgItem(main_dialog_handle, id); }
-// The buddy of an up-down control (nullptr for any other window).
-HWND spin_of(HWND window) {
-    return lstrcmpiA(class_of(window).c_str(), UPDOWN_CLASSA) == 0
-               ? reinterpret_cast<HWND>(SendMessageW(window, UDM_GETBUDDY, 0, 0))
-               : nullptr;
-}
 std::string rect_text(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
@@ -293,14 +287,11 @@ void check_layout() {
         const LONG placed_w = placed.right - placed.left;
         const LONG placed_h = placed.bottom - placed.top;
         // An up-down control moves to its buddy's right edge and narrows the buddy by its own width.
-        const bool spin = lstrcmpiA(t.class_name, "msctls_updown32") == 0;
-        const bool buddy = GetDlgItem(dialog, t.id + 1) && spin_of(GetDlgItem(dialog, t.id + 1)) == child;
+        const bool spin = (t.id >= 19 && t.id <= 25 && t.id % 2 == 1) || t.id == ctl::eye_height_spin;
+        const bool buddy = (t.id >= 18 && t.id <= 24 && t.id % 2 == 0) || t.id == ctl::eye_height;
         bool ok;
-        if (lstrcmpiA(t.class_name, "ComboBox") == 0) {
-            // A closed drop-down list is as high as its font makes it; its open list
-            // as high as its items (version 6), within the template's height.
-            ok = placed.left == units.left && placed.top == units.top && placed_w == units.right &&
-                 placed_h < units.bottom;
+        if (t.id == ctl::refraction) {  // closed, as high as its font makes it
+            ok = placed.left == units.left && placed.top == units.top && placed_w == units.right && placed_h < units.bottom;
         } else if (spin) {
             HWND field = GetDlgItem(dialog, t.id - 1);
             RECT field_rect;
