@@ -275,7 +275,10 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
         on_scale_change(dialog, *state, HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
         return FALSE;
     case WM_CTLCOLOREDIT:
-        return colour_control(*state, reinterpret_cast<HDC>(wparam), true);
+        // The refraction list asks as an edit where it draws on a face of its
+        // own (Wine, visual styles): the labels' red stays readable there.
+        return colour_control(*state, reinterpret_cast<HDC>(wparam),
+                              GetDlgCtrlID(reinterpret_cast<HWND>(lparam)) != IDC_REFRACTION);
     case WM_CTLCOLORSTATIC:
         return colour_control(*state, reinterpret_cast<HDC>(wparam), false);
     case WM_CTLCOLORDLG:

@@ -269,6 +269,10 @@ void colour_button(const app& a) {
     });
     const int grey = count_pixels(km, [](COLORREF c) { return near_colour(c, 230, 230, 230, 25); });
     EXPECT_GE(red, 10) << "red pixels in the angle label";
+    // The refraction list's item stays readable: red, not the fields' light grey on its own face.
+    EXPECT_GE(count_pixels(item(a, ctl::refraction), [](COLORREF c) {
+                  return GetRValue(c) > 200 && GetGValue(c) < 90 && GetBValue(c) < 90;
+              }), 5) << "red pixels in the refraction list";
     EXPECT_GE(grey, 5) << "light grey pixels in the kilometre field";
 
     click(item(a, ctl::colour));
