@@ -164,6 +164,7 @@ TEST(MainDialog, FirstReport) {
     EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::metres)), "0");
     EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::degrees)), "15");
     EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::minutes)), "0");
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::eye_height)), "0");
     EXPECT_EQ(stop_app(a), 0);
 }
 
