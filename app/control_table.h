@@ -31,7 +31,7 @@ struct control_row {
     int spin;                     // fields: the up-down control that steps it
     int text_limit;               // fields: characters
     int spin_maximum;             // fields: the up-down range is 0 to this
-    int start_value;              // fields
+    int start_value;              // fields; lists: the item chosen at start
     two_languages web_link;       // the page the button opens
     const two_languages* items = nullptr;  // lists: the items, in the order of their values
     int item_count = 0;

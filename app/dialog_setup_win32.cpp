@@ -35,9 +35,7 @@ int dialog_scale(HWND dialog) {
         control_scaling(GetDlgItem(dialog, IDC_OUTPUT), DCDC_DISABLE_FONT_UPDATE, DCDC_DISABLE_FONT_UPDATE);
     return dpi;
 }
-}  // namespace
 
-namespace {
 // The list's items in the language, the chosen one kept (at first its start value).
 void fill_list(HWND dialog, const control_row& row, int german) {
     const LRESULT chosen = SendDlgItemMessageW(dialog, row.id, CB_GETCURSEL, 0, 0);
