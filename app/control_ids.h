@@ -29,6 +29,10 @@
 #define IDC_GRAPHIC 28
 #define IDC_WWW 29
 #define IDC_COLOUR 30
+// The row under the angle: the observer's eye height and the refraction.
+#define IDC_EYE_HEIGHT 32
+#define IDC_EYE_HEIGHT_SPIN 33
+#define IDC_REFRACTION 34
 #define IDC_OUTPUT 1000
 #define IDC_LENGTH_LABEL 1001
 #define IDC_UNIT_KILOMETRES 1002
@@ -36,6 +40,9 @@
 #define IDC_ANGLE_LABEL 1004
 #define IDC_UNIT_DEGREES 1005
 #define IDC_UNIT_MINUTES 1006
+#define IDC_EYE_LABEL 1007
+#define IDC_UNIT_EYE 1008
+#define IDC_REFRACTION_LABEL 1009
 
 // Window-menu commands appended by the program.
 #define SC_FARSPAN_ABOUT 1

@@ -1,6 +1,7 @@
 #include "app/control_table.h"
 
 #include "app/control_ids.h"
+#include "calc/curvature.h"
 
 namespace {
 const two_languages none = {nullptr, nullptr};
@@ -14,6 +15,9 @@ constexpr control_row button(int id, control_kind kind, two_languages caption, t
 constexpr control_row label(int id, two_languages caption) {
     return {id, kind_label, caption, none, none, none, false, 0, 0, 0, 0, none};
 }
+// The coefficient k by refraction_choice: German with the decimal comma, as the report writes it.
+const two_languages refraction_items[refraction_choice_count] = {
+    {"keine", "none"}, {"0,13", "0.13"}, {"0,142", "0.142"}, {"0,20", "0.20"}};
 constexpr control_row spin(int id) { return {id, kind_spin, none, none, none, none, true, 0, 0, 0, 0, none}; }
 }  // namespace
 
@@ -36,6 +40,9 @@ const control_row control_rows[] = {
     label(IDC_ANGLE_LABEL, {"Winkel:", "Angle:"}),
     label(IDC_UNIT_DEGREES, {"Grad und", "Degree and"}),
     label(IDC_UNIT_MINUTES, {"Minuten", "Minutes"}),
+    label(IDC_EYE_LABEL, {"Augenhöhe:", "Eye Height:"}),
+    label(IDC_UNIT_EYE, {"Meter", "Meter"}),
+    label(IDC_REFRACTION_LABEL, {"Refraktion:", "Refraction:"}),
     button(IDC_HEIGHT, kind_radio, {"Höhe", "Height"}, {"Hier für Höhe ankreuzen", "Check here for Height"}),
     button(IDC_DISTANCE, kind_radio, {"Entfernung", "Distance"},
            {"Hier für Entfernung ankreuzen", "Check here for Distance"}),
@@ -54,10 +61,20 @@ const control_row control_rows[] = {
      {"Winkel in Grad", "Angle in degrees"}, none, true, IDC_DEGREES_SPIN, 2, 89, 15, none},
     {IDC_MINUTES, kind_field, none, {"Hier den Winkel in Minuten eingeben", "Enter here the Angle in Minutes"},
      {"Winkel, dazu Minuten", "Angle, minutes added"}, none, true, IDC_MINUTES_SPIN, 2, 59, 0, none},
+    {IDC_EYE_HEIGHT, kind_field, none,
+     {"Hier die Augenhöhe über dem Boden in Meter eingeben", "Enter here the Eye Height above the Ground in Meter"},
+     {"Augenhöhe in Metern", "Eye height in metres"}, none, true, IDC_EYE_HEIGHT_SPIN, 4, eye_height_max_metres, 0,
+     none},
+    {IDC_REFRACTION, kind_list, none,
+     {"Refraktion k: wie stark die Luft Sichtlinien zum Boden hin biegt (Gauß: 0,13)",
+      "Refraction k: how much the air bends sight lines to the ground (Gauss: 0.13)"},
+     {"Refraktion, Koeffizient k", "Refraction, coefficient k"}, none, true, 0, 0, 0, refraction_none, none,
+     refraction_items, refraction_choice_count},
     spin(IDC_KILOMETRES_SPIN),
     spin(IDC_METRES_SPIN),
     spin(IDC_DEGREES_SPIN),
     spin(IDC_MINUTES_SPIN),
+    spin(IDC_EYE_HEIGHT_SPIN),
     button(IDC_FONT, kind_push_button, none, {"Schriftfont im Ausgabefenster ändern", "Change Font in the Output Window"}),
     {IDC_WWW, kind_push_button, none,
      {"Diesen Button drücken für die Homepage im Internet", "Press this Button for the Homepage in the Web"}, none,
@@ -103,6 +120,12 @@ const char* accessible_name(int control_id, int distance_mode, int german) {
     if (!row) return nullptr;
     if (distance_mode && row->distance_name.german) return in_language(row->distance_name, german);
     return in_language(row->name, german);
+}
+
+const char* list_item_text(int control_id, int index, int german) {
+    const control_row* row = control_row_of(control_id);
+    if (!row || index < 0 || index >= row->item_count) return nullptr;
+    return in_language(row->items[index], german);
 }
 
 const char* web_link(int control_id, int german) {

@@ -12,6 +12,7 @@ enum control_kind {
     kind_check_box,
     kind_picture_button,  // shows a picture: its name is its window text
     kind_output,
+    kind_list,            // a drop-down list: its items follow the language
 };
 
 struct two_languages {
@@ -30,8 +31,10 @@ struct control_row {
     int spin;                     // fields: the up-down control that steps it
     int text_limit;               // fields: characters
     int spin_maximum;             // fields: the up-down range is 0 to this
-    int start_value;              // fields
+    int start_value;              // fields; lists: the item chosen at start
     two_languages web_link;       // the page the button opens
+    const two_languages* items = nullptr;  // lists: the items, in the order of their values
+    int item_count = 0;
 };
 
 extern const control_row control_rows[];
@@ -58,5 +61,8 @@ const char* tooltip_text(int control_id, int german);
 // name it (the length field by the measure mode, each up-down control as its
 // field); nullptr for every other control.
 const char* accessible_name(int control_id, int distance_mode, int german);
+// The text of item `index` of a list in the language; nullptr out of range
+// or for a control that is no list.
+const char* list_item_text(int control_id, int index, int german);
 // The page the WWW, portrait or diagram button opens; nullptr for any other.
 const char* web_link(int control_id, int german);

@@ -14,6 +14,7 @@ struct dialog_choices {
     int output_font_index = 1;  // 0..3
     bool colour_scheme = false;
     bool large_diagram = false;
+    refraction_choice refraction = refraction_none;  // the list's item; the eye height is a field
 };
 
 // The buttons that change a choice by themselves being pressed.

@@ -35,12 +35,23 @@ int dialog_scale(HWND dialog) {
         control_scaling(GetDlgItem(dialog, IDC_OUTPUT), DCDC_DISABLE_FONT_UPDATE, DCDC_DISABLE_FONT_UPDATE);
     return dpi;
 }
+
+// The list's items in the language, the chosen one kept (at first its start value).
+void fill_list(HWND dialog, const control_row& row, int german) {
+    const LRESULT chosen = SendDlgItemMessageW(dialog, row.id, CB_GETCURSEL, 0, 0);
+    SendDlgItemMessageW(dialog, row.id, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < row.item_count; ++i)
+        SendDlgItemMessageW(dialog, row.id, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(static_cast<const wchar_t*>(wide<32>(list_item_text(row.id, i, german)))));
+    SendDlgItemMessageW(dialog, row.id, CB_SETCURSEL, chosen == CB_ERR ? row.start_value : chosen, 0);
+}
 }  // namespace
 
 void apply_language_texts(HWND dialog, int german) {
     SetWindowTextW(dialog, wide<64>(caption_text(german)));
     for (const control_row& row : table_rows()) {
         if (row.caption.german) SetDlgItemTextW(dialog, row.id, wide<64>(in_language(row.caption, german)));
+        if (row.kind == kind_list) fill_list(dialog, row, german);
     }
     build_window_menu(dialog, german);
 }

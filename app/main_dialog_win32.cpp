@@ -89,9 +89,11 @@ void on_close_or_enter(HWND dialog, dialog_state& state) {
     case IDC_METRES:
     case IDC_DEGREES:
     case IDC_MINUTES:
+    case IDC_EYE_HEIGHT:
         KillTimer(dialog, recalculation_timer_id);
         report(dialog, state);
         break;
+    case IDC_REFRACTION:
     case IDC_OUTPUT:
     case IDC_HEIGHT:
     case IDC_DISTANCE:
@@ -114,6 +116,14 @@ void on_choice(HWND dialog, dialog_state& state, int id) {
     state.choices.ram_info = is_checked(dialog, IDC_RAMINFO);
     report(dialog, state);
     if (id != IDC_RAMINFO) name_controls(dialog, state.choices, state.annotations);
+}
+
+// A new item in the refraction list: the record takes it, the report follows at once.
+void on_refraction(HWND dialog, dialog_state& state) {
+    const LRESULT item = SendDlgItemMessageW(dialog, IDC_REFRACTION, CB_GETCURSEL, 0, 0);
+    if (item < 0 || item >= refraction_choice_count) return;
+    state.choices.refraction = static_cast<refraction_choice>(item);
+    report(dialog, state);
 }
 
 void on_command(HWND dialog, dialog_state& state, int id, int code) {
@@ -149,11 +159,15 @@ void on_command(HWND dialog, dialog_state& state, int id, int code) {
     case IDC_METRES:
     case IDC_DEGREES:
     case IDC_MINUTES:
+    case IDC_EYE_HEIGHT:
         if (code == EN_CHANGE) {
             KillTimer(dialog, recalculation_timer_id);
             SetTimer(dialog, recalculation_timer_id, recalculation_delay_ms, nullptr);
             hide_output_box(dialog);
         }
+        break;
+    case IDC_REFRACTION:
+        if (code == CBN_SELCHANGE) on_refraction(dialog, state);
         break;
     case IDC_PORTRAIT:
     case IDC_DIAGRAM:
@@ -271,7 +285,10 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
         set_output_font(dialog, *state);
         return TRUE;
     case WM_CTLCOLOREDIT:
-        return colour_control(*state, reinterpret_cast<HDC>(wparam), true);
+        // The refraction list asks as an edit where it draws on a face of its
+        // own (Wine, visual styles): the labels' red stays readable there.
+        return colour_control(*state, reinterpret_cast<HDC>(wparam),
+                              GetDlgCtrlID(reinterpret_cast<HWND>(lparam)) != IDC_REFRACTION);
     case WM_CTLCOLORSTATIC:
         return colour_control(*state, reinterpret_cast<HDC>(wparam), false);
     case WM_CTLCOLORDLG:

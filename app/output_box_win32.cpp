@@ -101,7 +101,8 @@ void recalculate(HWND dialog, dialog_state& state) {
     } else if (!all_read) {
         compose_unreadable_report(unreadable, german, report, sizeof report);
     } else {
-        const curvature_result result = compute_curvature(values[0], values[1], values[2], values[3], mode);
+        const curvature_result result = compute_curvature(values[0], values[1], values[2], values[3], mode,
+                                                          sight_conditions{values[4], state.choices.refraction});
         compose_curvature_report(result, german, report, sizeof report);
     }
 

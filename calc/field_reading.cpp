@@ -17,8 +17,8 @@ bool read_whole_number(const char* text, int& value) {
 
 void compose_unreadable_report(const bool unreadable[input_field_count], int german, char* buffer, int capacity) {
     if (buffer == nullptr || capacity <= 0) return;
-    static const char* const german_names[input_field_count] = {"Kilometer", "Meter", "Grad", "Minuten"};
-    static const char* const english_names[input_field_count] = {"Kilometer", "Meter", "Degree", "Minutes"};
+    static const char* const german_names[input_field_count] = {"Kilometer", "Meter", "Grad", "Minuten", "Augenhöhe"};
+    static const char* const english_names[input_field_count] = {"Kilometer", "Meter", "Degree", "Minutes", "Eye Height"};
     copy_text(buffer, capacity, "\r\n");
     for (int i = 0; i < input_field_count; ++i) {
         if (!unreadable[i]) continue;

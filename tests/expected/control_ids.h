@@ -25,6 +25,9 @@ enum : int {
     graphic = 28,
     www = 29,
     colour = 30,
+    eye_height = 32,
+    eye_height_spin = 33,
+    refraction = 34,
     output = 1000,
     length_label = 1001,
     unit_kilometres = 1002,
@@ -32,6 +35,9 @@ enum : int {
     angle_label = 1004,
     unit_degrees = 1005,
     unit_minutes = 1006,
+    eye_label = 1007,
+    unit_eye = 1008,
+    refraction_label = 1009,
 };
 }  // namespace ctl
 

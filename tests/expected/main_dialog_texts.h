@@ -26,6 +26,10 @@ inline const expected_control_text expected_texts[] = {
     {ctl::angle_label, "Winkel:", "Angle:"},
     {ctl::unit_degrees, "Grad und", "Degree and"},
     {ctl::unit_minutes, "Minuten", "Minutes"},
+    {ctl::eye_label, "Augenhöhe:", "Eye Height:"},
+    {ctl::unit_eye, "Meter", "Meter"},
+    {ctl::refraction_label, "Refraktion:", "Refraction:"},
+    {ctl::refraction, "keine", "none"},  // the list shows its start item
     {ctl::height, "Höhe", "Height"},
     {ctl::distance, "Entfernung", "Distance"},
     {ctl::ram_info, "Extra: RAM-Info zeigen", "Extra: Show RAM-Info"},
@@ -61,10 +65,17 @@ inline const expected_accessible_name expected_accessible_names[] = {
     {ctl::degrees_spin, 0, "Winkel in Grad", "Angle in degrees"},
     {ctl::minutes, 0, "Winkel, dazu Minuten", "Angle, minutes added"},
     {ctl::minutes_spin, 0, "Winkel, dazu Minuten", "Angle, minutes added"},
+    {ctl::eye_height, 0, "Augenhöhe in Metern", "Eye height in metres"},
+    {ctl::eye_height_spin, 0, "Augenhöhe in Metern", "Eye height in metres"},
+    {ctl::refraction, 0, "Refraktion, Koeffizient k", "Refraction, coefficient k"},
     {ctl::output, 0, "Ergebnisbericht", "Report"},
     {ctl::portrait, 0, "Bildnis des Pythagoras (Wikipedia)", "Portrait of Pythagoras (Wikipedia)"},
     {ctl::diagram, 0, "Dreieck-Grafik: Satz des Pythagoras (Wikipedia)", "Triangle diagram: Pythagorean theorem (Wikipedia)"},
 };
+
+// The refraction list's items, by the coefficient's choice: none, 0.13, 0.142, 0.20.
+inline const expected_mode_text expected_refraction_items[4] = {
+    {"keine", "none"}, {"0,13", "0.13"}, {"0,142", "0.142"}, {"0,20", "0.20"}};
 
 // What WWW, the portrait and the diagram open, by language.
 struct expected_web_links {

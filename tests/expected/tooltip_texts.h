@@ -28,6 +28,9 @@ inline const expected_tip expected_tips[] = {
     {ctl::graphic, "Grafikgr\xF6\xDF" "e auf Button mit Erkl\xE4rung \xE4ndern", "Change Size of Graphic on Button with Explanation"},
     {ctl::www, "Diesen Button dr\xFC" "cken f\xFCr die Homepage im Internet", "Press this Button for the Homepage in the Web"},
     {ctl::colour, "Wechselt die Farbe der Dialogbox", "Changes the Color of the Dialogbox"},
+    {ctl::eye_height, "Hier die Augenh\xF6he \xFC" "ber dem Boden in Meter eingeben", "Enter here the Eye Height above the Ground in Meter"},
+    {ctl::refraction, "Refraktion k: wie stark die Luft Sichtlinien zum Boden hin biegt (Gau\xDF: 0,13)",
+     "Refraction k: how much the air bends sight lines to the ground (Gauss: 0.13)"},
 };
 
 // The tip a control shows: an up-down control shows its field's; "" for a
@@ -38,6 +41,7 @@ inline const char* expected_tip_text(int control_id, bool german) {
     if (id == ctl::metres_spin) id = ctl::metres;
     if (id == ctl::degrees_spin) id = ctl::degrees;
     if (id == ctl::minutes_spin) id = ctl::minutes;
+    if (id == ctl::eye_height_spin) id = ctl::eye_height;
     for (const expected_tip& tip : expected_tips)
         if (tip.control_id == id) return german ? tip.german : tip.english;
     return "";

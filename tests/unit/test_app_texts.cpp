@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -85,9 +86,11 @@ TEST(DialogChoices, EachButtonChangesOnlyItsChoice) {
     EXPECT_EQ(german_flag(language_german) * 10 + german_flag(language_english), 10);
 }
 
-// Text of one control for the language, or nullptr when it keeps its template text.
+// Text of one control for the language, or nullptr when it keeps its template
+// text; a list shows its start item.
 static const char* control_text_for(int control_id, int german) {
     const control_row* row = control_row_of(control_id);
+    if (row && row->kind == kind_list) return list_item_text(control_id, row->start_value, german);
     return row ? in_language(row->caption, german) : nullptr;
 }
 
@@ -95,10 +98,11 @@ TEST(ControlTexts, BothLanguagesInOrder) {
     std::vector<int> captioned;
     for (const control_row& row : table_rows())
         if (row.caption.german) captioned.push_back(row.id);
-    ASSERT_EQ(captioned.size(), 15u);
+    ASSERT_EQ(captioned.size(), 18u);
     const int order[] = {IDC_CLOSE, IDC_LANGUAGE, IDC_PRINT, IDC_GRAPHIC, IDC_COLOUR,
                          IDC_ABOUT, IDC_LENGTH_LABEL, IDC_UNIT_KILOMETRES, IDC_UNIT_METRES, IDC_ANGLE_LABEL,
-                         IDC_UNIT_DEGREES, IDC_UNIT_MINUTES, IDC_HEIGHT, IDC_DISTANCE, IDC_RAMINFO};
+                         IDC_UNIT_DEGREES, IDC_UNIT_MINUTES, IDC_EYE_LABEL, IDC_UNIT_EYE, IDC_REFRACTION_LABEL,
+                         IDC_HEIGHT, IDC_DISTANCE, IDC_RAMINFO};
     for (std::size_t i = 0; i < captioned.size(); ++i) EXPECT_EQ(captioned[i], order[i]) << i;
 
     // Every text the end-to-end driver expects on screen, from the same table;
@@ -119,6 +123,16 @@ TEST(ControlTexts, BothLanguagesInOrder) {
     EXPECT_EQ(control_text_for(IDC_FONT, 1), nullptr);
     EXPECT_EQ(control_text_for(IDC_WWW, 0), nullptr);
     EXPECT_EQ(control_text_for(IDC_OUTPUT, 0), nullptr);
+    // The refraction list: each item in both languages, in the order of the
+    // choices it stands for, and none beyond.
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_STREQ(list_item_text(IDC_REFRACTION, i, 1), expected_refraction_items[i].german) << i;
+        EXPECT_STREQ(list_item_text(IDC_REFRACTION, i, 0), expected_refraction_items[i].english) << i;
+        EXPECT_EQ(std::atof(list_item_text(IDC_REFRACTION, i, 0)), refraction_coefficient(static_cast<refraction_choice>(i)))
+            << i;
+    }
+    EXPECT_EQ(list_item_text(IDC_REFRACTION, 4, 0), nullptr);
+    EXPECT_EQ(list_item_text(IDC_EYE_HEIGHT, 0, 0), nullptr);
 }
 
 TEST(WindowMenu, ItemTexts) {
@@ -240,9 +254,10 @@ TEST(AccessibleNames, FieldsBySpinsAndMode) {
             names.insert(name);
         }
         // Only the length fields follow the mode.
-        for (int id : {IDC_DEGREES, IDC_DEGREES_SPIN, IDC_MINUTES, IDC_MINUTES_SPIN, IDC_OUTPUT, IDC_DIAGRAM, IDC_PORTRAIT})
+        for (int id : {IDC_DEGREES, IDC_DEGREES_SPIN, IDC_MINUTES, IDC_MINUTES_SPIN, IDC_OUTPUT, IDC_DIAGRAM, IDC_PORTRAIT,
+                       IDC_EYE_HEIGHT, IDC_REFRACTION})
             EXPECT_STREQ(accessible_name(id, 1, german), accessible_name(id, 0, german)) << id;
-        EXPECT_EQ(names.size(), 9u);
+        EXPECT_EQ(names.size(), 11u);
         EXPECT_EQ(accessible_name(IDC_CLOSE, 0, german), nullptr);
     }
 }

@@ -251,6 +251,13 @@ TEST(CurvatureReport, FieldTextIsAWholeNumberOrUnread) {
     const bool kilometres[input_field_count] = {true, false, false, false};
     compose_unreadable_report(kilometres, 0, buffer, report_buffer_size);
     EXPECT_STREQ(buffer, expected_kilometres_unread);
+    const bool eye_height[input_field_count] = {false, false, false, false, true};
+    for (int german : {1, 0}) {
+        compose_unreadable_report(eye_height, german, buffer, report_buffer_size);
+        EXPECT_EQ(std::string(buffer).find(german ? "\r\n Feld Augenhöhe: keine ganze Zahl, daher keine Ergebnisse. \r\n\r\n"
+                                                  : "\r\n Eye Height field: no whole number, so no results. \r\n\r\n"),
+                  0u) << german;
+    }
 }
 
 TEST(CurvatureReport, LengthLabelAndOutputFont) {

@@ -17,6 +17,9 @@ TEST(TooltipTexts, EveryWorkingControlHasItsExactTextInBothLanguages) {
     for (const expected_tip& e : expected_tips) {
         EXPECT_EQ(tip(e.control_id, 1), e.german) << "control " << e.control_id;
         EXPECT_EQ(tip(e.control_id, 0), e.english) << "control " << e.control_id;
+        // The tooltip's own record holds 80 characters, the terminator included.
+        EXPECT_LT(tip(e.control_id, 1).size(), 80u) << "control " << e.control_id;
+        EXPECT_LT(tip(e.control_id, 0).size(), 80u) << "control " << e.control_id;
     }
 }
 
@@ -28,7 +31,7 @@ TEST(TooltipTexts, UmlautsAreSingleWindows1252Bytes) {
 }
 
 TEST(TooltipTexts, UpDownControlsShareTheirFieldsText) {
-    for (int field : {18, 20, 22, 24}) {
+    for (int field : {18, 20, 22, 24, 32}) {
         for (int flag : {0, 1}) {
             ASSERT_NE(tooltip_text(field, flag), nullptr);
             EXPECT_EQ(tip(field + 1, flag), tip(field, flag)) << "up-down " << field + 1;
@@ -42,7 +45,7 @@ TEST(TooltipTexts, AnyNonZeroFlagSelectsGerman) {
 }
 
 TEST(TooltipTexts, OutputBoxLabelsAndUnknownControlsHaveNone) {
-    for (int id : {1000, 1001, 1002, 1003, 1004, 1005, 1006, 0, 2, 14, 31, -1, 65535}) {
+    for (int id : {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 0, 2, 14, 31, -1, 65535}) {
         EXPECT_EQ(tooltip_text(id, 0), nullptr) << "control " << id;
         EXPECT_EQ(tooltip_text(id, 1), nullptr) << "control " << id;
     }

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+#include "calc/curvature_report.h"
+#include "calc/field_reading.h"
 #include "driver.h"
 #include "expected_texts.h"
 #include "windows_version_oracle.h"
@@ -162,7 +164,15 @@ TEST(MainDialog, FirstReport) {
     EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::metres)), "0");
     EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::degrees)), "15");
     EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::minutes)), "0");
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(item(a, ctl::eye_height)), "0");
     EXPECT_EQ(stop_app(a), 0);
+}
+
+// The report the core writes for the start inputs with these sight conditions.
+std::string core_report(sight_conditions conditions, int german = 0) {
+    static char text[report_buffer_size];
+    compose_curvature_report(compute_curvature(85, 0, 15, 0, mode_height, conditions), german, text, sizeof text);
+    return text;
 }
 
 void debounce(const app& a) {
@@ -260,6 +270,10 @@ void colour_button(const app& a) {
     });
     const int grey = count_pixels(km, [](COLORREF c) { return near_colour(c, 230, 230, 230, 25); });
     EXPECT_GE(red, 10) << "red pixels in the angle label";
+    // The refraction list's item stays readable: red, not the fields' light grey on its own face.
+    EXPECT_GE(count_pixels(item(a, ctl::refraction), [](COLORREF c) {
+                  return GetRValue(c) > 200 && GetGValue(c) < 90 && GetBValue(c) < 90;
+              }), 5) << "red pixels in the refraction list";
     EXPECT_GE(grey, 5) << "light grey pixels in the kilometre field";
 
     click(item(a, ctl::colour));
@@ -304,7 +318,8 @@ void spin_wrap(const app& a) {
         int top;
     };
     const range ranges[] = {{ctl::kilometres, ctl::kilometres_spin, 32000}, {ctl::metres, ctl::metres_spin, 999},
-                            {ctl::degrees, ctl::degrees_spin, 89}, {ctl::minutes, ctl::minutes_spin, 59}};
+                            {ctl::degrees, ctl::degrees_spin, 89}, {ctl::minutes, ctl::minutes_spin, 59},
+                            {ctl::eye_height, ctl::eye_height_spin, 9999}};
     for (const range& r : ranges) {
         SCOPED_TRACE("field " + std::to_string(r.field));
         const LRESULT got = SendMessageA(item(a, r.spin), UDM_GETRANGE, 0, 0);
@@ -312,6 +327,9 @@ void spin_wrap(const app& a) {
         HWND field = item(a, r.field);
         const std::string before = text_of(field);
         const std::string at_top = set_field_and_wait(a, r.field, std::to_string(r.top).c_str());
+        if (r.field == ctl::eye_height) {
+            EXPECT_PRED_FORMAT2(same_bytes, at_top, core_report({9999, refraction_none}));
+        }
         // Every spin step is an input change: the box is hidden while the key
         // is handled and comes back with the report of the new value.
         arrow(field, VK_UP);
@@ -328,6 +346,28 @@ void spin_wrap(const app& a) {
         set_text(field, before.c_str());
         EXPECT_TRUE(wait_output_shown(a));
     }
+    EXPECT_PRED_FORMAT2(same_bytes, output_text(a), english_start_report);
+}
+
+// The refraction list, worked by the arrow keys: each item brings its report
+// at once (no timer), its text follows the language, and the choice stays
+// across the switch.
+void refraction_list(const app& a) {
+    HWND list = item(a, ctl::refraction);
+    for (int step = 1; step <= 4; ++step) {
+        const int k = step % 4;  // down through 0.13, 0.142, 0.20, then Home back to none
+        SCOPED_TRACE("item " + std::to_string(k));
+        SendMessageA(list, WM_KEYDOWN, k ? VK_DOWN : VK_HOME, 1);
+        EXPECT_PRED_FORMAT2(same_bytes, text_of(list), expected_refraction_items[k].english);
+        EXPECT_TRUE(output_visible(a));
+        EXPECT_PRED_FORMAT2(same_bytes, output_text(a), core_report({0, static_cast<refraction_choice>(k)}));
+    }
+    SendMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
+    click(item(a, ctl::language));
+    EXPECT_PRED_FORMAT2(same_bytes, text_of(list), expected_refraction_items[1].german);
+    EXPECT_PRED_FORMAT2(same_bytes, output_text(a), core_report({0, refraction_gauss}, 1));
+    click(item(a, ctl::language));
+    SendMessageA(list, WM_KEYDOWN, VK_HOME, 1);
     EXPECT_PRED_FORMAT2(same_bytes, output_text(a), english_start_report);
 }
 
@@ -351,6 +391,12 @@ void typing_and_odd_input(const app& a) {
     // Text that is not a whole number, as a paste can bring, is not read as
     // the number before its first non-digit: the report names the field.
     EXPECT_PRED_FORMAT2(same_bytes, set_field_and_wait(a, ctl::kilometres, "12ab"), expected_kilometres_unread);
+    // The eye height's field is read the same way, and named after the kilometres.
+    char unread[report_buffer_size];
+    const bool eye_too[input_field_count] = {true, false, false, false, true};
+    compose_unreadable_report(eye_too, 0, unread, sizeof unread);
+    EXPECT_PRED_FORMAT2(same_bytes, set_field_and_wait(a, ctl::eye_height, "1,5"), unread);
+    set_field_and_wait(a, ctl::eye_height, "0");
     // Pasted over the selected text: the field shows what the report names.
     for (const char* pasted : {"1,5", "x7y"}) {
         SCOPED_TRACE(std::string("pasted ") + pasted);
@@ -437,6 +483,7 @@ TEST(MainDialog, Drive) {
     colour_button(a);
     about_box(a);
     spin_wrap(a);
+    refraction_list(a);
     typing_and_odd_input(a);
     unused_commands(a);
     web_link(a);
@@ -460,7 +507,7 @@ TEST(MainDialog, Enter) {
     app a;
     ASSERT_TRUE(start_app(a, program));
     EXPECT_TRUE(wait_output_shown(a, 5000));
-    for (int field : {ctl::kilometres, ctl::metres, ctl::degrees, ctl::minutes}) {
+    for (int field : {ctl::kilometres, ctl::metres, ctl::degrees, ctl::minutes, ctl::eye_height}) {
         const std::string before = text_of(item(a, field));
         set_text(item(a, field), "48");
         enter_in(a, field);
@@ -468,7 +515,7 @@ TEST(MainDialog, Enter) {
             << "Enter in field " << field;
         set_field_and_wait(a, field, before.c_str());
     }
-    for (int quiet : {ctl::output, ctl::height, ctl::ram_info}) {
+    for (int quiet : {ctl::output, ctl::height, ctl::ram_info, ctl::refraction}) {
         enter_in(a, quiet);
         EXPECT_EQ(WaitForSingleObject(a.process.hProcess, 500), WAIT_TIMEOUT) << "Enter on control " << quiet;
         EXPECT_TRUE(checked(item(a, ctl::height)) && !checked(item(a, ctl::ram_info)) && output_text(a) == english_start_report)

@@ -146,21 +146,30 @@ const template_control layout[] = {
      WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 209,
      27, 11, 14},
     {ctl::unit_minutes, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 221, 30, 44, 8},
+    {ctl::eye_label, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 50, 50, 8},
+    {ctl::eye_height, "Edit", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER, 61, 47, 42, 14},
+    {ctl::eye_height_spin, "msctls_updown32",
+     WS_VISIBLE | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 103,
+     47, 11, 14},
+    {ctl::unit_eye, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 115, 50, 44, 8},
+    {ctl::refraction_label, "Static", WS_VISIBLE | WS_GROUP | SS_LEFT, 165, 50, 52, 8},
+    // The height of a drop-down list is the room for its open list.
+    {ctl::refraction, "ComboBox", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 221, 47, 50, 64},
     {ctl::height, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 264, 10, 45, 10},
     {ctl::distance, "Button", WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT, 324, 10, 55, 10},
     {ctl::colour, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 392, 8, 70, 14},
     {ctl::ram_info, "Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 264, 30, 95, 10},
-    {ctl::output, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 7, 48,
+    {ctl::output, "Edit", WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 7, 68,
      357, 232},
-    {ctl::diagram, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 30, 111, 70},
-    {ctl::portrait, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 110, 111, 170},
-    {ctl::close, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 290, 50, 14},
-    {ctl::language, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 78, 290, 50, 14},
-    {ctl::font, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 149, 290, 50, 14},
-    {ctl::print, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 220, 290, 50, 14},
-    {ctl::graphic, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 291, 290, 50, 14},
-    {ctl::www, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 362, 290, 50, 14},
-    {ctl::about, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 433, 290, 50, 14},
+    {ctl::diagram, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 40, 111, 70},
+    {ctl::portrait, "Button", WS_VISIBLE | WS_TABSTOP | BS_BITMAP, 372, 130, 111, 170},
+    {ctl::close, "Button", WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 310, 50, 14},
+    {ctl::language, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 78, 310, 50, 14},
+    {ctl::font, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 149, 310, 50, 14},
+    {ctl::print, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 220, 310, 50, 14},
+    {ctl::graphic, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 291, 310, 50, 14},
+    {ctl::www, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 362, 310, 50, 14},
+    {ctl::about, "Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 433, 310, 50, 14},
 };
 
 // One control as the dialog resource describes it (extended template).
@@ -237,7 +246,7 @@ void check_layout() {
     const DWORD wanted = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_CENTER | DS_SETFONT;
     EXPECT_TRUE((dialog_style & wanted) == wanted);
     EXPECT_TRUE((dialog_style & (WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0);
-    RECT size{0, 0, 490, 310};
+    RECT size{0, 0, 490, 330};
     MapDialogRect(dialog, &size);
     RECT client;
     GetClientRect(dialog, &client);
@@ -278,10 +287,12 @@ void check_layout() {
         const LONG placed_w = placed.right - placed.left;
         const LONG placed_h = placed.bottom - placed.top;
         // An up-down control moves to its buddy's right edge and narrows the buddy by its own width.
-        const bool spin = t.id >= 19 && t.id <= 25 && t.id % 2 == 1;
-        const bool buddy = t.id >= 18 && t.id <= 24 && t.id % 2 == 0;
+        const bool spin = (t.id >= 19 && t.id <= 25 && t.id % 2 == 1) || t.id == ctl::eye_height_spin;
+        const bool buddy = (t.id >= 18 && t.id <= 24 && t.id % 2 == 0) || t.id == ctl::eye_height;
         bool ok;
-        if (spin) {
+        if (t.id == ctl::refraction) {  // closed, as high as its font makes it
+            ok = placed.left == units.left && placed.top == units.top && placed_w == units.right && placed_h < units.bottom;
+        } else if (spin) {
             HWND field = GetDlgItem(dialog, t.id - 1);
             RECT field_rect;
             GetWindowRect(field, &field_rect);
@@ -308,8 +319,8 @@ void check_layout() {
         std::string walked;
         for (HWND at = control(ctl::kilometres); walked.size() < 80; at = GetNextDlgTabItem(dialog, at, FALSE))
             walked += std::to_string(GetDlgCtrlID(at)) + " ";
-        EXPECT_PRED_FORMAT2(same_bytes, walked.substr(0, 55),
-                            "18 20 22 24 " + std::to_string(radio) + " 30 17 1000 27 26 1 10 11 13 28 29 12 18 ")
+        const std::string wanted = "18 20 22 24 32 34 " + std::to_string(radio) + " 30 17 1000 27 26 1 10 11 13 28 29 12 18 ";
+        EXPECT_PRED_FORMAT2(same_bytes, walked.substr(0, wanted.size()), wanted)
             << "radio " << radio << " checked";
     }
     // The arrow keys keep to the two radios.
@@ -692,7 +703,8 @@ LONG line_height(HWND window) {
 // widest value fits its client width less margins in its own font, and
 // typed in, with the caret behind it, shows from its first digit.
 void check_fields(const char* when) {
-    for (const auto& f : {std::make_pair(18, 5), std::make_pair(20, 3), std::make_pair(22, 2), std::make_pair(24, 2)}) {
+    for (const auto& f : {std::make_pair(18, 5), std::make_pair(20, 3), std::make_pair(22, 2), std::make_pair(24, 2),
+                          std::make_pair(32, 4)}) {
         HWND field = control(f.first);
         HDC dc = GetDC(field);
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));

@@ -22,7 +22,7 @@ cleanup() {
 trap cleanup EXIT
 
 shoot() {  # locale, pose argument, file name, desktop size
-  local size=${4:-800x540}
+  local size=${4:-800x580}
   (cd "$build" && LANG=$1 LC_ALL=$1 "$env_sh" run "$env_dir" \
      wine explorer /desktop=farspan,"$size" main_dialog_pose.exe $2 >/dev/null 2>&1 &)
   # Wait (bounded) until the dialog is drawn, then give the pose two seconds
@@ -49,5 +49,5 @@ for version in win7 win81 win10; do
 done
 "$env_sh" run "$env_dir" wine winecfg /v win7
 "$env_sh" run "$env_dir" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
-shoot de_DE.UTF-8 plain main-dialog-de-144dpi.png 1160x720
+shoot de_DE.UTF-8 plain main-dialog-de-144dpi.png 1160x780
 echo "screenshots in $out"

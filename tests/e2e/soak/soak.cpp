@@ -183,7 +183,7 @@ TEST(Soak, RandomSequencesKeepTheReportTrue) {
                                    << replay;
         } else {
             const int values[] = {field_value(a, 18), field_value(a, 20), field_value(a, 22), field_value(a, 24)};
-            const bool unread[] = {values[0] < 0, values[1] < 0, values[2] < 0, values[3] < 0};
+            const bool unread[input_field_count] = {values[0] < 0, values[1] < 0, values[2] < 0, values[3] < 0, false};
             static char expected[report_buffer_size];
             compose_curvature_report(compute_curvature(values[0], values[1], values[2], values[3],
                                                        distance ? mode_distance : mode_height), german, expected,

@@ -22,8 +22,9 @@ namespace {
 const int tipped_controls[] = {ctl::close, ctl::language, ctl::font, ctl::about, ctl::print, ctl::height,
                                 ctl::distance, ctl::ram_info, ctl::kilometres, ctl::kilometres_spin, ctl::metres,
                                 ctl::metres_spin, ctl::degrees, ctl::degrees_spin, ctl::minutes, ctl::minutes_spin,
-                                ctl::portrait, ctl::diagram, ctl::graphic, ctl::www, ctl::colour};
-const int untipped_controls[] = {ctl::output, ctl::length_label, ctl::unit_kilometres, ctl::angle_label};
+                                ctl::portrait, ctl::diagram, ctl::graphic, ctl::www, ctl::colour,
+                                ctl::eye_height, ctl::eye_height_spin, ctl::refraction};
+const int untipped_controls[] = {ctl::output, ctl::length_label, ctl::unit_kilometres, ctl::angle_label, ctl::eye_label};
 
 void move_pointer(int x, int y) {
     SetCursorPos(x, y);
