@@ -23,9 +23,6 @@
 #include "tooltips/tooltips_win32.h"
 
 namespace {
-// Posted at a scale change, handled after the change's default handling.
-constexpr UINT scale_settled_message = WM_APP + 1;
-
 // COM for the rest of the dialog's life, which the annotation service and the
 // shell's links need: ole32 is loaded here, after the first report, not by
 // the loader before it.
@@ -202,10 +199,6 @@ void on_scale_change(HWND dialog, dialog_state& state, int dpi, const RECT* sugg
     set_output_font(dialog, state);
     set_small_icon(dialog, state.dpi);
     set_dialog_pictures(dialog, state.dpi, state.choices.large_diagram);
-    // The default handling may still resize the controls for the new scale
-    // (Wine 10 does, as Windows does for dialogs): the font is chosen again
-    // for the box's size after it.
-    PostMessageW(dialog, scale_settled_message, 0, 0);
 }
 
 // The brush and text colour of the scheme for a field (edit) or the rest;
@@ -281,9 +274,6 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     case WM_DPICHANGED:
         on_scale_change(dialog, *state, HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
         return FALSE;
-    case scale_settled_message:
-        set_output_font(dialog, *state);
-        return TRUE;
     case WM_CTLCOLOREDIT:
         // The refraction list asks as an edit where it draws on a face of its
         // own (Wine, visual styles): the labels' red stays readable there.
