@@ -36,10 +36,12 @@ HBITMAP drawn_picture(picture_id id, picture_size size) {
 }
 
 // At 96 DPI the bitmap resource itself; at other scales the picture drawn
-// for the scale, never stretched. The button centres it and cuts what does
-// not fit, as it does the large diagram at 96 DPI.
-HBITMAP picture_for(HWND dialog, int dialog_dpi, picture_id id, int resource) {
-    const picture_size size = picture_size_for(id, screen_dpi(dialog_dpi));
+// for the scale and the button's width, never stretched. The button centres
+// it and cuts what does not fit, as it does the large diagram at 96 DPI.
+HBITMAP picture_for(HWND dialog, int dialog_dpi, int button, picture_id id, int resource) {
+    RECT room{};
+    GetClientRect(GetDlgItem(dialog, button), &room);
+    const picture_size size = picture_size_in(id, screen_dpi(dialog_dpi), room.right);
     const picture_size natural = natural_picture_size(id);
     if (size.width == natural.width && size.height == natural.height)
         return LoadBitmapW(module_of(dialog), MAKEINTRESOURCEW(resource));
@@ -57,11 +59,11 @@ void set_button_bitmap(HWND dialog, int button, HBITMAP bitmap) {
 
 void set_dialog_pictures(HWND dialog, int dpi, int large_diagram, int button) {
     if (button == 0 || button == IDC_PORTRAIT)
-        set_button_bitmap(dialog, IDC_PORTRAIT, picture_for(dialog, dpi, picture_portrait, IDB_PORTRAIT));
+        set_button_bitmap(dialog, IDC_PORTRAIT, picture_for(dialog, dpi, IDC_PORTRAIT, picture_portrait, IDB_PORTRAIT));
     if (button == 0 || button == IDC_DIAGRAM) {
         const bool large = large_diagram != 0;
         set_button_bitmap(dialog, IDC_DIAGRAM,
-                          picture_for(dialog, dpi, large ? picture_diagram_large : picture_diagram_small,
+                          picture_for(dialog, dpi, IDC_DIAGRAM, large ? picture_diagram_large : picture_diagram_small,
                                       large ? IDB_DIAGRAM_LARGE : IDB_DIAGRAM_SMALL));
     }
 }

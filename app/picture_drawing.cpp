@@ -271,6 +271,12 @@ picture_size picture_size_for(picture_id id, int dpi) {
     return {round_even(natural.width * scale), round_even(natural.height * scale)};
 }
 
+picture_size picture_size_in(picture_id id, int dpi, int room_width) {
+    const picture_size size = picture_size_for(id, dpi);
+    if (id != picture_diagram_small || room_width <= 0 || size.width <= room_width) return size;
+    return {room_width, round_even(double(size.height) * room_width / size.width)};
+}
+
 bool picture_size_drawable(picture_size size) {
     return size.width > 0 && size.height > 0 && size.width <= largest_side && size.height <= largest_side;
 }

@@ -17,6 +17,11 @@ picture_size natural_picture_size(picture_id id);
 // it centred and cuts what does not fit, as at 96 DPI (the portrait's margin,
 // the large diagram's edges).
 picture_size picture_size_for(picture_id id, int dpi);
+// Its size at dpi on a button room_width pixels wide: the small diagram, whose
+// legend reaches both sides, narrowed to the button keeping its shape where
+// the button is narrower (a dialog font with narrow dialog units, as at 120 DPI);
+// every other picture as picture_size_for gives it.
+picture_size picture_size_in(picture_id id, int dpi, int room_width);
 
 // Whether draw_picture draws at that size: each side 1 to 4096 pixels.
 // Asked before any memory is taken for a picture, as a scale that comes in a

@@ -294,6 +294,11 @@ TEST(DialogPictures, DrawnPicturesKeepFrameAndLegend) {
         EXPECT_FALSE(picture_size_drawable(size)) << size.width << " x " << size.height;
     EXPECT_EQ(picture_scratch_pixels(picture_diagram_large, {4096, 4096}), 220 * 30 * 140 * 30);
     EXPECT_EQ(picture_scratch_pixels(picture_diagram_large, {4097, 4096}), 0);
+    // The small diagram narrowed, keeping its shape, to a narrower button; the others as scaled.
+    const picture_size narrowed = picture_size_in(picture_diagram_small, 120, 194), wide = picture_size_in(picture_diagram_small, 120, 300),
+                       large = picture_size_in(picture_diagram_large, 120, 194);
+    EXPECT_TRUE(narrowed.width == 194 && narrowed.height == 124 && wide.width == 200 && wide.height == 128 &&
+                large.width == 275 && large.height == 175);
 }
 
 // Each picture at 96 DPI, as the bitmap resources hold it, pinned by an FNV-1a
